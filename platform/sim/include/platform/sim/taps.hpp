@@ -1,0 +1,51 @@
+// The simulated event-tap side of the world: keyboard events delivered through installed taps on
+// their run loop's thread, and what the posted and passed events were.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/events.hpp"
+
+namespace platform::sim {
+
+// A keyboard event as the tests see it.
+struct KeyEvent {
+    cg::EventType type = cg::keyDownEvent;
+    std::int64_t keyCode = 0;
+    bool keyDown = true;
+    cg::EventFlags flags = 0;
+    friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
+};
+
+// Waits until a run loop with at least one tap source runs on some thread; returns it.
+cg::RunLoopRef waitForTapRunLoop();
+
+// Hands an event (or a tap-disabled notification) to the installed, enabled taps on their run loop's
+// thread and waits until it and everything it caused has been delivered. Returns whether the event
+// passed (reached the host) and what the host then received.
+struct TapVerdict {
+    bool passed = false;
+    std::vector<KeyEvent> hostReceived;  // the event if it passed, then the events posted meanwhile
+};
+TapVerdict injectTapEvent(const KeyEvent& event);
+
+// Every event posted by the libraries, in order.
+std::vector<KeyEvent> postedEvents();
+
+// Failure injection: the next event-tap creation fails; keyboard event creation fails from the n-th
+// creation on (counted from now, 1-based), or never (none); event source creation fails.
+void failNextTapCreation();
+void failKeyboardEventCreation(std::optional<std::size_t> fromCreation);
+void failEventSourceCreation(bool fail);
+
+// Taps installed and not released, and whether the first is enabled.
+std::size_t installedTapCount();
+bool firstTapEnabled();
+
+// Returns the tap side of the world to its initial state (World::reset() calls it).
+void resetEventTaps();
+
+}  // namespace platform::sim

@@ -1,0 +1,215 @@
+// The simulated macOS: a deterministic world that tests and tools set up, drive, inspect and reset.
+//
+// Everything the libraries ask of the platform seam is answered from here. The main queue runs only
+// when pumped, delayed blocks wait for the virtual clock, and every request and effect is recorded.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/accessibility.hpp"
+#include "platform/appkit.hpp"
+#include "platform/geometry.hpp"
+
+namespace platform::sim {
+
+// How a read of one attribute of one element fails.
+enum class AttributeFailure {
+    none,       // the stored value is returned
+    error,      // the read returns an error code (cannotComplete) and no value
+    noValue,    // the read returns success and no value
+    wrongType,  // the read returns success and a value of another type (an OtherValue)
+};
+
+// The answer a host add-in macro gives to a script that runs it.
+struct ScriptAnswer {
+    enum class Kind { text, noString, error, creationFails };
+    Kind kind = Kind::text;
+    std::string text;  // the answer for text, the error description for error
+
+    static ScriptAnswer withText(std::string value) { return {Kind::text, std::move(value)}; }
+    static ScriptAnswer withoutString() { return {Kind::noString, {}}; }
+    static ScriptAnswer withError(std::string description) { return {Kind::error, std::move(description)}; }
+    static ScriptAnswer creationFailure() { return {Kind::creationFails, {}}; }
+};
+
+// One element to add to an accessibility tree. Position is the accessibility position: the top left
+// corner measured from the top left of the primary screen, y growing downward.
+struct ElementSpec {
+    std::string role;
+    std::optional<std::string> title;
+    std::optional<std::string> description;
+    std::optional<ax::Value> value;
+    std::optional<Point> position;
+    std::optional<Size> size;
+    bool enabled = true;
+    // Action names; empty means the default for the role ("AXPress", plus "AXShowMenu" for menu
+    // buttons, "AXCancel" for popovers, "AXRaise" for windows).
+    std::vector<std::string> actions;
+    std::string name;  // optional handle for tests to find the element by
+};
+
+// A performed accessibility action, with the element's role and title at that moment.
+struct ActionRecord {
+    ax::Element element;
+    std::string action;
+    std::string role;
+    std::optional<std::string> title;
+    std::optional<std::string> description;
+    ax::Error result = ax::Error::success;
+};
+
+struct AttributeSetRecord {
+    ax::Element element;
+    std::string attribute;
+    ax::Value value;
+    std::string role;
+    std::optional<std::string> title;
+};
+
+// A window of the libraries (a label window) as it stands now.
+struct WindowInfo {
+    const appkit::Window* window = nullptr;
+    Rect frame;
+    std::string text;  // the string of its first text field
+    std::optional<std::string> category;
+    double backgroundAlpha = 0;
+    int level = 0;
+    bool visible = false;
+};
+
+// A change of a library window: shown (make key and order front) or ordered out.
+struct WindowEvent {
+    enum class Kind { shown, orderedOut };
+    Kind kind = Kind::shown;
+    WindowInfo info;
+};
+
+class World {
+public:
+    // Returns the world to its initial state: one primary screen of 1440 x 900 points, the preferred
+    // languages ["en-US"], no applications, no monitors, observers, windows or queued blocks, the
+    // clock at 0, the alert answer 1001 (second button), the default script answers and empty records.
+    void reset();
+
+    // ---- Applications and system settings ----
+    // Adds a running application (at the end of the workspace's list) and returns its process id.
+    int launchApplication(std::optional<std::string> bundleIdentifier);
+    void quitApplication(int processIdentifier);
+    void setFrontmost(std::optional<int> processIdentifier);
+    void setScreens(std::vector<Rect> frames);
+    void setPreferredLanguages(std::vector<std::string> languages);
+    void setAlertAnswer(long response);
+    // The answer of the macro whose name appears in a script's text ("GetEnableKeyboardShortcuts",
+    // "GetLanguageCode", "GetEnableColumnSelector"). Defaults: "True", "1033", "True".
+    void setScriptAnswer(std::string macroName, ScriptAnswer answer);
+
+    // ---- Accessibility trees ----
+    ax::Element applicationElement(int processIdentifier) const;
+    // Adds a window with a title (absent: the window has no "AXTitle"); the first window of an
+    // application becomes its focused window.
+    ax::Element addWindow(int processIdentifier, std::optional<std::string> title, Rect frame = {});
+    void setFocusedWindow(int processIdentifier, std::optional<ax::Element> window);
+    ax::Element addElement(ax::Element parent, ElementSpec spec);
+    // Makes an element that no tree holds yet (a tab's panel, a menu), to be shown later.
+    ax::Element createDetached(ElementSpec spec);
+    // Puts an existing element also under a second parent.
+    void addChild(ax::Element parent, ax::Element child);
+    void removeChild(ax::Element parent, ax::Element child);
+    std::vector<ax::Element> children(ax::Element element) const;
+    // From now on every read and action of the element fails with invalidUIElement.
+    void vanish(ax::Element element);
+    void setAttribute(ax::Element element, std::string attribute, ax::Value value);
+    void removeAttribute(ax::Element element, std::string_view attribute);
+    void failAttribute(ax::Element element, std::string attribute, AttributeFailure failure);
+    void failActionNames(ax::Element element, bool fail);
+    void setEnabled(ax::Element element, bool enabled);
+    std::optional<ax::Value> attribute(ax::Element element, std::string_view attribute) const;
+    // The element a fixture or spec named; the default handle when none has that name.
+    ax::Element find(std::string_view name) const;
+    // The first element, depth first from the application's windows, with this role and title.
+    ax::Element findByTitle(int processIdentifier, std::string_view role, std::string_view title) const;
+
+    // Behaviours. Pressing a tab ("AXRadioButton") selects it: its "AXValue" becomes 1 and its sibling
+    // radio buttons' 0, and its panel's children replace the children of the content element.
+    void setTabPanel(ax::Element tab, ax::Element content, ax::Element panel);
+    // "AXShowMenu" on the button (and "AXPress" when opensOnPress) puts the menu element at the end
+    // of the focused window's children at once. "AXCancel" on an "AXPopover" removes it from its
+    // parents. "AXPress" on a check box toggles its "AXValue". "AXRaise" on a window makes it the
+    // focused window. Setting "AXFocused" stores the value.
+    void setMenu(ax::Element button, ax::Element menu, bool opensOnPress = false);
+
+    // Compact indented text trees, one element a line, two spaces of indentation a level:
+    //   window "Book1"
+    //     AXRadioButton "Home" value=1 pos=10,40 size=40,20 name=home
+    //     AXButton desc="Close" pos=0,0 size=10,10 disabled actions=AXPress,AXRaise
+    // A line starting with "window" adds a window (with its title, or none); other lines give the
+    // role, then an optional quoted title, then key=value items (desc, value (integer, number,
+    // true/false or quoted text), pos, size, actions, name) and the word "disabled". Quoted texts
+    // take \" \\ and \n escapes. Returns the windows in order.
+    std::vector<ax::Element> loadFixture(int processIdentifier, std::string_view text);
+
+    // ---- Main queue, clock and tasks ----
+    // Runs queued detached tasks and main-queue blocks, including those they queue, until none is
+    // left that is due. Returns the number of blocks and tasks run.
+    std::size_t pump();
+    // Moves the virtual clock forward, running every delayed block that falls due, in deadline order,
+    // each followed by a pump.
+    void advanceClock(double seconds);
+    [[nodiscard]] double now() const;
+    [[nodiscard]] std::size_t pendingMainBlocks() const;
+    [[nodiscard]] std::size_t pendingDelayedBlocks() const;
+    [[nodiscard]] std::size_t pendingTasks() const;
+
+    // ---- Events through the local monitors ----
+    // Hands the event to the installed monitors whose mask matches, in order of installation; the
+    // event a monitor returns goes on to the next. Returns what the host receives (none: swallowed).
+    std::optional<appkit::Event> deliver(const appkit::Event& event);
+    static appkit::Event keyDown(std::uint16_t keyCode, std::optional<std::string> characters,
+                                 appkit::ModifierFlags flags = 0);
+    static appkit::Event flagsChanged(std::uint16_t keyCode, appkit::ModifierFlags flags);
+    static appkit::Event mouseDown(bool left = true);
+    void postNotification(std::string_view name);
+    [[nodiscard]] std::size_t monitorCount() const;
+    [[nodiscard]] std::size_t observerCount() const;
+
+    // ---- Records ----
+    [[nodiscard]] std::vector<std::string> logLines() const;
+    [[nodiscard]] std::string standardOutput() const;
+    [[nodiscard]] std::vector<appkit::Alert> alerts() const;
+    [[nodiscard]] std::vector<std::string> openedURLs() const;
+    [[nodiscard]] std::vector<std::string> scriptsRun() const;
+    [[nodiscard]] std::vector<ActionRecord> actions() const;
+    [[nodiscard]] std::vector<AttributeSetRecord> attributeSets() const;
+    [[nodiscard]] std::vector<appkit::Event> hostReceived() const;
+    // Library windows alive now, in creation order, and the shown / ordered-out history.
+    [[nodiscard]] std::vector<WindowInfo> windows() const;
+    [[nodiscard]] std::vector<WindowInfo> visibleWindows() const;
+    [[nodiscard]] std::vector<WindowEvent> windowEvents() const;
+    // Requests by kind: "copyAttributeValue", "copyAttributeValue AXRole" (one per attribute name),
+    // "copyActionNames", "setAttributeValue", "performAction", "runningApplications",
+    // "frontmostApplication", "screens".
+    [[nodiscard]] std::size_t requestCount(std::string_view kind) const;
+    [[nodiscard]] std::map<std::string, std::size_t> requestCounts() const;
+    void clearRecords();
+
+    // The screen as an SVG picture: the focused windows' elements with their frames, and the visible
+    // library windows on top.
+    [[nodiscard]] std::string svg() const;
+
+    // Used by the seam implementation.
+    void countRequest(std::string_view kind);
+    void recordLog(std::string_view line);
+    void recordStandardOutput(std::string_view text);
+};
+
+// The process's one world.
+World& world();
+
+}  // namespace platform::sim
