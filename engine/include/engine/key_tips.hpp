@@ -1,0 +1,91 @@
+// The key-tip engine of one library: start-up and host queries, event dispatch and the key-tip mode
+// state, the active key tables, the label windows and the three layers.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/access_key.hpp"
+#include "engine/host_profile.hpp"
+#include "engine/layers.hpp"
+#include "engine/overlay_window.hpp"
+#include "platform/appkit.hpp"
+
+namespace keytips {
+
+class KeyTips {
+public:
+    explicit KeyTips(const HostProfile& profile);
+    ~KeyTips();
+    KeyTips(const KeyTips&) = delete;
+    KeyTips& operator=(const KeyTips&) = delete;
+    KeyTips(KeyTips&&) = delete;
+    KeyTips& operator=(KeyTips&&) = delete;
+
+    [[nodiscard]] const HostProfile& profile() const { return profile_; }
+
+    // ---- Start-up and host queries ----
+    void monitorKeyboardEvents();
+    void updateEnableAccessKeys();
+    [[nodiscard]] bool getEnableAccessKeys() const;
+    void openLanguageAndRegionSettings() const;
+    void initializeAccessKeys();
+
+    // ---- Event dispatch and key-tip mode ----
+    std::optional<platform::appkit::Event> handleKeyDownEvent(const platform::appkit::Event& event);
+    std::optional<platform::appkit::Event> handleFlagsChangedEvent(const platform::appkit::Event& event);
+    std::optional<platform::appkit::Event> handleMouseDownEvent(const platform::appkit::Event& event);
+    void handleApplicationDidResignActive(const platform::appkit::Notification& notification);
+    void shutDownAccessKeys(bool closeWindow = true);
+    [[nodiscard]] bool isLayerActive() const;
+    void checkShortcutMatch(const std::string& buffer);
+
+    // The layer objects, each created on first use.
+    QuickAccessLayer& quickAccessLayer();
+    FirstAccessLayer& firstAccessLayer();
+    CommandAccessLayer& commandAccessLayer();
+
+    // Whether a block queued while the mode numbered `generation` was open may still act: that mode
+    // is the current one and still open.
+    [[nodiscard]] bool isCurrentMode(std::uint64_t generation) const {
+        return generation == modeGeneration && isLayerActive();
+    }
+
+    // ---- Module state ----
+    bool EnableAccessKeys = true;  // NOLINT(readability-identifier-naming)
+    std::string language;
+    std::optional<platform::appkit::MonitorHandle> keyDownMonitor;
+    std::optional<platform::appkit::MonitorHandle> flagsChangedMonitor;
+    std::optional<platform::appkit::MonitorHandle> leftMouseDownMonitor;
+    std::optional<platform::appkit::MonitorHandle> rightMouseDownMonitor;
+
+    bool isFirstLayerActive = false;
+    bool isSecondLayerActive = false;
+    bool blockAccessibility = false;
+    std::string firstLayerKeyBuffer;
+    std::string keyBuffer;
+    std::vector<std::string> layerHistory;
+    std::string windowTitle;
+    std::optional<double> toolbarXCoordinate;
+    std::optional<double> toolbarYCoordinate;
+    // Counts the openings of key-tip mode; blocks queued in one mode do not act in a later one.
+    std::uint64_t modeGeneration = 0;
+
+    KeyTables AccessKeys;  // NOLINT(readability-identifier-naming): the active tables
+    OverlayWindows labels;
+
+private:
+    void queuePress(std::function<void()> press);
+
+    const HostProfile& profile_;
+    bool monitorsInstalled_ = false;
+    std::unique_ptr<QuickAccessLayer> quickAccessLayer_;
+    std::unique_ptr<FirstAccessLayer> firstAccessLayer_;
+    std::unique_ptr<CommandAccessLayer> commandAccessLayer_;
+};
+
+}  // namespace keytips

@@ -1,0 +1,120 @@
+// The three layers of key-tip mode: the Quick Access Toolbar layer and the ribbon-tab layer (the
+// first layer), and the command layer (every level below the tabs).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "engine/access_key.hpp"
+#include "engine/accessibility.hpp"
+
+namespace keytips {
+
+class KeyTips;
+
+// The label category of every first-layer label.
+inline constexpr std::string_view firstLayerCategory = "layerAccessToolbar";
+
+// Behaviour the Quick Access Toolbar and ribbon-tab layers share.
+// The first entry of `relevantElements` whose role, title and description (through the cache; a
+// missing or non-text value counts as absent) equal the key's; logs what it found.
+std::optional<Element> findMatchingElement(const std::vector<RelevantElement>& relevantElements,
+                                           const AccessKey& key, AttributeCache& cache);
+// "AXEnabled" read from the host; true unless it reads as the boolean false.
+bool isElementEnabled(const Element& element);
+
+class QuickAccessLayer {
+public:
+    QuickAccessLayer(KeyTips& tips, std::vector<Element> elements);
+    virtual ~QuickAccessLayer() = default;
+    QuickAccessLayer(const QuickAccessLayer&) = delete;
+    QuickAccessLayer& operator=(const QuickAccessLayer&) = delete;
+    QuickAccessLayer(QuickAccessLayer&&) = delete;
+    QuickAccessLayer& operator=(QuickAccessLayer&&) = delete;
+
+    virtual void open();
+    virtual void close();
+    virtual std::optional<Element> findMatchingElement(const AccessKey& key);
+    virtual void performAction(const Element& element, std::string_view role, bool press);
+    virtual void press(const std::string& key);
+    virtual std::vector<RelevantElement> buildQuickAccessToolbar(const std::vector<Element>& elements,
+                                                                 AttributeCache& attributeCache);
+    virtual bool isElementEnabled(const Element& element);
+
+    // Whether the last opening labelled any button.
+    [[nodiscard]] bool labelledAtLastOpening() const { return labelledAtLastOpening_; }
+
+    std::string currentLayer = "first";
+    std::string sourceLayer = "None";
+    std::vector<Element> elements;
+    AttributeCache attributeCache;
+    std::vector<RelevantElement> relevantElements;
+    KeyTable accessKeys;
+
+protected:
+    KeyTips& tips_;
+
+private:
+    bool labelledAtLastOpening_ = false;
+};
+
+class FirstAccessLayer {
+public:
+    FirstAccessLayer(KeyTips& tips, std::vector<Element> elements);
+    virtual ~FirstAccessLayer() = default;
+    FirstAccessLayer(const FirstAccessLayer&) = delete;
+    FirstAccessLayer& operator=(const FirstAccessLayer&) = delete;
+    FirstAccessLayer(FirstAccessLayer&&) = delete;
+    FirstAccessLayer& operator=(FirstAccessLayer&&) = delete;
+
+    virtual void open();
+    virtual std::optional<WindowRecord> fetchFocusedWindow(const Element& application);
+    virtual void close();
+    virtual void returnLayer();
+    virtual std::optional<Element> findMatchingElement(const AccessKey& key);
+    virtual void performAction(const Element& element, std::string_view role, bool press);
+    virtual void press(const std::string& key);
+    virtual std::vector<RelevantElement> buildRibbonAccessToolbar(const std::vector<Element>& elements,
+                                                                  AttributeCache& attributeCache);
+    virtual bool isElementEnabled(const Element& element);
+
+    std::string currentLayer = "first";
+    std::string sourceLayer = "None";
+    std::vector<Element> elements;
+    AttributeCache attributeCache;
+    std::vector<RelevantElement> relevantElements;
+    std::unordered_map<std::string, Element> accessKeyToElement;
+    KeyTable accessKeys;
+
+protected:
+    KeyTips& tips_;
+
+private:
+    // Ends an opening that labelled no tab: the first layer stays while toolbar buttons carry labels.
+    void finishOpeningWithoutTabs();
+};
+
+class CommandAccessLayer : public FirstAccessLayer {
+public:
+    CommandAccessLayer(KeyTips& tips, std::vector<Element> elements);
+
+    void close() override;
+    void returnLayer() override;
+    void press(const std::string& key) override;
+
+    virtual void open(const std::string& source);
+    virtual std::pair<std::vector<RelevantElement>, std::unordered_map<std::string, Element>>
+    buildLayerAccessToolbar(const std::string& source, const std::vector<Element>& elements,
+                            AttributeCache& attributeCache);
+    virtual std::vector<WindowRecord> fetchAllWindows(const Element& application);
+    virtual void closeWindow();
+
+    using FirstAccessLayer::open;
+};
+
+}  // namespace keytips

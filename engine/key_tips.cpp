@@ -1,0 +1,261 @@
+#include "engine/key_tips.hpp"
+
+#include "engine/text.hpp"
+#include "platform/dispatch.hpp"
+#include "platform/foundation.hpp"
+
+namespace keytips {
+
+namespace appkit = platform::appkit;
+using platform::foundation::AppleScript;
+using platform::foundation::log;
+
+namespace {
+
+constexpr std::uint16_t leftOptionKey = 58;
+constexpr std::uint16_t rightOptionKey = 61;
+constexpr std::uint16_t returnKey = 36;
+constexpr std::uint16_t escapeKey = 53;
+constexpr std::uint16_t firstArrowKey = 123;
+constexpr std::uint16_t lastArrowKey = 126;
+
+bool isOptionKey(std::uint16_t keyCode) { return keyCode == leftOptionKey || keyCode == rightOptionKey; }
+
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+}  // namespace
+
+KeyTips::KeyTips(const HostProfile& profile) : profile_(profile) {}
+
+KeyTips::~KeyTips() = default;
+
+// ---- Start-up and host queries -------------------------------------------------------------------
+
+void KeyTips::monitorKeyboardEvents() {
+    EnableAccessKeys = getEnableAccessKeys();
+    if (monitorsInstalled_) {
+        return;  // a repeated start only reads the setting again
+    }
+    profile_.readLanguage(language);
+    if (profile_.isSupportedLanguage(language)) {
+        initializeAccessKeys();
+    } else {
+        appkit::Alert alert;
+        alert.messageText = "Velkaro Keyvane";
+        alert.informativeText = std::string(profile_.alertInformativeText());
+        alert.style = appkit::AlertStyle::warning;
+        alert.addButton("Open Language Settings");
+        alert.addButton("Cancel");
+        if (alert.runModal() == appkit::alertFirstButtonReturn) {
+            openLanguageAndRegionSettings();
+        }
+    }
+    log(profile_.startLine());
+    keyDownMonitor = appkit::addLocalMonitorForEvents(
+        appkit::keyDownMask, [this](const appkit::Event& event) { return handleKeyDownEvent(event); });
+    flagsChangedMonitor = appkit::addLocalMonitorForEvents(
+        appkit::flagsChangedMask, [this](const appkit::Event& event) { return handleFlagsChangedEvent(event); });
+    leftMouseDownMonitor = appkit::addLocalMonitorForEvents(
+        appkit::leftMouseDownMask, [this](const appkit::Event& event) { return handleMouseDownEvent(event); });
+    rightMouseDownMonitor = appkit::addLocalMonitorForEvents(
+        appkit::rightMouseDownMask, [this](const appkit::Event& event) { return handleMouseDownEvent(event); });
+    appkit::addObserver(appkit::applicationDidResignActiveNotification,
+                        [this](const appkit::Notification& notification) {
+                            handleApplicationDidResignActive(notification);
+                        });
+    monitorsInstalled_ = true;
+    log("VELKARO || Event monitors initialized");
+}
+
+void KeyTips::updateEnableAccessKeys() { EnableAccessKeys = getEnableAccessKeys(); }
+
+bool KeyTips::getEnableAccessKeys() const {
+    const std::optional<AppleScript> script = AppleScript::create(std::string(profile_.enableScript()));
+    if (!script) {
+        log("No script executed");
+        return true;
+    }
+    const platform::foundation::ScriptResult result = script->execute();
+    if (result.errorDescription) {
+        log("AppleScript New Error: " + *result.errorDescription);
+        return true;
+    }
+    if (!result.stringValue) {
+        log("No value returned by AppleScript");
+        return true;
+    }
+    log("AppleScript returned value: " + *result.stringValue);
+    const bool enabled = *result.stringValue == "True";
+    log(std::string("Function will return: ") + (enabled ? "true" : "false"));
+    return enabled;
+}
+
+void KeyTips::openLanguageAndRegionSettings() const {
+    appkit::openURL("x-apple.systempreferences:com.apple.Localization-Settings.extension");
+}
+
+void KeyTips::initializeAccessKeys() {
+    const LanguageTables tables = language == profile_.ukLanguage() ? profile_.ukTables() : profile_.usTables();
+    AccessKeys.ribbonKeys = tables.ribbonKeys();
+    AccessKeys.contextualKeys = tables.contextualKeys();
+    AccessKeys.sharedKeys = tables.sharedKeys();
+}
+
+// ---- Event dispatch --------------------------------------------------------------------------------
+
+bool KeyTips::isLayerActive() const { return isFirstLayerActive || isSecondLayerActive; }
+
+void KeyTips::queuePress(std::function<void()> press) {
+    platform::dispatch::mainAsync([this, generation = modeGeneration, press = std::move(press)] {
+        if (isCurrentMode(generation)) {
+            press();
+        }
+    });
+}
+
+std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& event) {
+    if (!EnableAccessKeys) {
+        return event;
+    }
+    if ((event.modifierFlags & appkit::optionFlag) != 0 && !isOptionKey(event.keyCode)) {
+        blockAccessibility = true;
+        return event;
+    }
+    if (!isLayerActive()) {
+        return event;
+    }
+    if (event.keyCode >= firstArrowKey && event.keyCode <= lastArrowKey) {
+        return event;
+    }
+    if (event.keyCode == returnKey) {
+        platform::dispatch::mainAsync([this] { shutDownAccessKeys(false); });
+        return event;
+    }
+    if (event.keyCode == escapeKey) {
+        platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
+        return std::nullopt;
+    }
+    if (!event.charactersIgnoringModifiers) {
+        return std::nullopt;
+    }
+    std::string key = lowercased(*event.charactersIgnoringModifiers);
+    if (isFirstLayerActive) {
+        firstLayerKeyBuffer += key;
+        log("VELKARO || Key pressed Layer One: " + key);
+        if (containsDecimalDigit(key)) {
+            queuePress([this, key] { quickAccessLayer().press(key); });
+        } else {
+            checkShortcutMatch(firstLayerKeyBuffer);
+            queuePress([this, key] { firstAccessLayer().press(key); });
+        }
+    } else {
+        log("VELKARO || Key pressed Layer Two: " + key);
+        queuePress([this, key] { commandAccessLayer().press(key); });
+    }
+    return std::nullopt;
+}
+
+void KeyTips::checkShortcutMatch(const std::string& buffer) {
+    bool anyCandidate = false;
+    bool exact = false;
+    for (const AccessKey& key : firstAccessLayer().accessKeys) {
+        if (startsWith(key.shortcut, buffer)) {
+            anyCandidate = true;
+            exact = exact || key.shortcut == buffer;
+        }
+    }
+    if (!anyCandidate) {
+        log("No access keys found starting with " + buffer);
+        firstLayerKeyBuffer.clear();
+        return;
+    }
+    if (exact) {
+        firstLayerKeyBuffer.clear();
+        isFirstLayerActive = false;
+        isSecondLayerActive = true;
+    }
+}
+
+std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Event& event) {
+    if (!EnableAccessKeys) {
+        return event;
+    }
+    const appkit::ModifierFlags flags = event.modifierFlags;
+    if ((flags & appkit::optionFlag) != 0) {
+        if ((flags & (appkit::commandFlag | appkit::controlFlag | appkit::shiftFlag)) != 0) {
+            blockAccessibility = true;
+        }
+        return event;
+    }
+    if (isOptionKey(event.keyCode)) {
+        if (!isLayerActive() && !blockAccessibility) {
+            isFirstLayerActive = true;
+            ++modeGeneration;
+            firstLayerKeyBuffer.clear();
+            keyBuffer.clear();
+            platform::dispatch::mainAsync([this] {
+                quickAccessLayer().open();
+                firstAccessLayer().open();
+            });
+        } else if (isLayerActive()) {
+            platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
+        }
+        blockAccessibility = false;
+        return event;
+    }
+    if (isLayerActive()) {
+        platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
+    }
+    return event;
+}
+
+std::optional<appkit::Event> KeyTips::handleMouseDownEvent(const appkit::Event& event) {
+    if (EnableAccessKeys && isLayerActive()) {
+        platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
+    }
+    return event;
+}
+
+void KeyTips::handleApplicationDidResignActive(const appkit::Notification& /*notification*/) {
+    log("VELKARO || Application lost focus. Performing custom actions.");
+    shutDownAccessKeys(true);
+}
+
+void KeyTips::shutDownAccessKeys(bool closeWindow) {
+    isFirstLayerActive = false;
+    isSecondLayerActive = false;
+    quickAccessLayer().close();
+    firstAccessLayer().close();
+    commandAccessLayer().close();
+    if (closeWindow) {
+        commandAccessLayer().closeWindow();
+    }
+    layerHistory = {};
+    firstLayerKeyBuffer.clear();
+    keyBuffer.clear();
+}
+
+// ---- Layer objects ---------------------------------------------------------------------------------
+
+QuickAccessLayer& KeyTips::quickAccessLayer() {
+    if (!quickAccessLayer_) {
+        quickAccessLayer_ = std::make_unique<QuickAccessLayer>(*this, std::vector<Element>{});
+    }
+    return *quickAccessLayer_;
+}
+
+FirstAccessLayer& KeyTips::firstAccessLayer() {
+    if (!firstAccessLayer_) {
+        firstAccessLayer_ = std::make_unique<FirstAccessLayer>(*this, std::vector<Element>{});
+    }
+    return *firstAccessLayer_;
+}
+
+CommandAccessLayer& KeyTips::commandAccessLayer() {
+    if (!commandAccessLayer_) {
+        commandAccessLayer_ = std::make_unique<CommandAccessLayer>(*this, std::vector<Element>{});
+    }
+    return *commandAccessLayer_;
+}
+
+}  // namespace keytips
