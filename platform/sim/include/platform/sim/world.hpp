@@ -71,6 +71,7 @@ struct AttributeSetRecord {
     ax::Value value;
     std::string role;
     std::optional<std::string> title;
+    ax::Error result = ax::Error::success;
 };
 
 // A window of the libraries (a label window) as it stands now.
@@ -116,6 +117,7 @@ public:
     // application becomes its focused window.
     ax::Element addWindow(int processIdentifier, std::optional<std::string> title, Rect frame = {});
     void setFocusedWindow(int processIdentifier, std::optional<ax::Element> window);
+    [[nodiscard]] std::optional<ax::Element> focusedWindow(int processIdentifier) const;
     ax::Element addElement(ax::Element parent, ElementSpec spec);
     // Makes an element that no tree holds yet (a tab's panel, a menu), to be shown later.
     ax::Element createDetached(ElementSpec spec);
@@ -143,6 +145,9 @@ public:
     // of the focused window's children at once. "AXCancel" on an "AXPopover" removes it from its
     // parents. "AXPress" on a check box toggles its "AXValue". "AXRaise" on a window makes it the
     // focused window. Setting "AXFocused" stores the value.
+    // Every action is recorded with its result: invalidUIElement on a vanished element,
+    // actionUnsupported for a name the element does not list, cannotComplete on a disabled element
+    // (which then does nothing); success otherwise.
     void setMenu(ax::Element button, ax::Element menu, bool opensOnPress = false);
 
     // Compact indented text trees, one element a line, two spaces of indentation a level:

@@ -1,0 +1,311 @@
+// The accessibility requests, answered from the simulated hosts' element trees.
+#include "platform/accessibility.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "platform/sim/world.hpp"
+#include "state.hpp"
+
+namespace platform::ax {
+
+using sim::detail::Node;
+using sim::detail::NodeKind;
+
+namespace {
+
+const std::string* textOf(const Node& node, std::string_view attribute) {
+    const auto found = node.attributes.find(attribute);
+    return found == node.attributes.end() ? nullptr : found->second.text();
+}
+
+std::optional<std::string> optionalText(const Node& node, std::string_view attribute) {
+    const std::string* text = textOf(node, attribute);
+    return text == nullptr ? std::nullopt : std::optional<std::string>(*text);
+}
+
+bool hasRole(const Node& node, std::string_view role) {
+    const std::string* text = textOf(node, "AXRole");
+    return text != nullptr && *text == role;
+}
+
+bool isEnabled(const Node& node) {
+    const auto found = node.attributes.find("AXEnabled");
+    if (found == node.attributes.end()) {
+        return true;
+    }
+    const bool* flag = found->second.boolean();
+    return flag == nullptr || *flag;
+}
+
+ValueList elementList(const std::vector<Element>& elements) {
+    ValueList list;
+    list.reserve(elements.size());
+    for (const auto& element : elements) {
+        list.emplace_back(element);
+    }
+    return list;
+}
+
+// Appends text to a description with quotes, backslashes and control bytes escaped.
+void appendEscaped(std::string& out, std::string_view text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            std::array<char, 8> hex{};
+            std::snprintf(hex.data(), hex.size(), "\\x%02x", static_cast<unsigned>(byte));
+            out += hex.data();
+        } else {
+            out += c;
+        }
+    }
+}
+
+// ---- Behaviours ----
+
+void selectRadioButton(Element tab, Node& node) {
+    node.attributes["AXValue"] = 1;
+    for (const auto& parent : node.parents) {
+        const Node* parentNode = sim::detail::node(parent);
+        if (parentNode == nullptr) {
+            continue;
+        }
+        for (const auto& sibling : parentNode->children) {
+            Node* siblingNode = sim::detail::node(sibling);
+            if (sibling != tab && siblingNode != nullptr && hasRole(*siblingNode, "AXRadioButton")) {
+                siblingNode->attributes["AXValue"] = 0;
+            }
+        }
+    }
+    if (node.tabContent && node.tabPanel) {
+        const Node* panel = sim::detail::node(*node.tabPanel);
+        if (panel != nullptr) {
+            const std::vector<Element> shown = panel->children;
+            sim::detail::replaceChildren(*node.tabContent, shown);
+        }
+    }
+}
+
+void showMenu(const Node& button) {
+    if (!button.menu) {
+        return;
+    }
+    const auto window = sim::world().focusedWindow(button.processIdentifier);
+    const Node* windowNode = window ? sim::detail::node(*window) : nullptr;
+    if (windowNode == nullptr) {
+        return;
+    }
+    const auto& shown = windowNode->children;
+    if (std::find(shown.begin(), shown.end(), *button.menu) == shown.end()) {
+        sim::detail::attach(*window, *button.menu);
+    }
+}
+
+void cancelPopover(Element popover, Node& node) {
+    const std::vector<Element> parents = node.parents;
+    for (const auto& parent : parents) {
+        sim::detail::detach(parent, popover);
+    }
+}
+
+void toggleCheckBox(Node& node) {
+    const auto found = node.attributes.find("AXValue");
+    const std::int64_t* current = found == node.attributes.end() ? nullptr : found->second.integer();
+    node.attributes["AXValue"] = (current != nullptr && *current != 0) ? 0 : 1;
+}
+
+void behave(Element element, std::string_view action) {
+    Node* node = sim::detail::node(element);
+    if (action == "AXPress") {
+        if (hasRole(*node, "AXRadioButton")) {
+            selectRadioButton(element, *node);
+        } else if (hasRole(*node, "AXCheckBox")) {
+            toggleCheckBox(*node);
+        } else if (node->menuOpensOnPress) {
+            showMenu(*node);
+        }
+    } else if (action == "AXShowMenu") {
+        showMenu(*node);
+    } else if (action == "AXCancel" && hasRole(*node, "AXPopover")) {
+        cancelPopover(element, *node);
+    } else if (action == "AXRaise" && node->kind == NodeKind::window) {
+        sim::world().setFocusedWindow(node->processIdentifier, element);
+    }
+}
+
+Error actionResult(const Node* node, std::string_view action) {
+    if (node == nullptr || node->vanished) {
+        return Error::invalidUIElement;
+    }
+    if (std::find(node->actions.begin(), node->actions.end(), action) == node->actions.end()) {
+        return Error::actionUnsupported;
+    }
+    if (!isEnabled(*node)) {
+        return Error::cannotComplete;
+    }
+    return Error::success;
+}
+
+bool isStructural(std::string_view attribute) {
+    return attribute == "AXRole" || attribute == "AXChildren" || attribute == "AXWindows" ||
+           attribute == "AXFocusedWindow";
+}
+
+}  // namespace
+
+std::string describe(const Element& element) {
+    std::array<char, 32> hex{};
+    std::snprintf(hex.data(), hex.size(), "0x%llx", static_cast<unsigned long long>(element.reference()));
+    std::string out = "<AXUIElement ";
+    out += hex.data();
+    const Node* node = sim::detail::node(element);
+    if (node == nullptr) {
+        out += element.reference() == 0 ? " null>" : " unknown>";
+        return out;
+    }
+    if (const std::string* role = textOf(*node, "AXRole")) {
+        out += ' ';
+        appendEscaped(out, *role);
+    }
+    if (const std::string* title = textOf(*node, "AXTitle")) {
+        out += " \"";
+        appendEscaped(out, *title);
+        out += '"';
+    } else if (const std::string* description = textOf(*node, "AXDescription")) {
+        out += " desc=\"";
+        appendEscaped(out, *description);
+        out += '"';
+    }
+    out += '>';
+    return out;
+}
+
+bool unpackPoint(const PackedValue& value, Point& out) {
+    if (value.type != PackedType::point) {
+        return false;
+    }
+    out = {value.first, value.second};
+    return true;
+}
+
+bool unpackSize(const PackedValue& value, Size& out) {
+    if (value.type != PackedType::size) {
+        return false;
+    }
+    out = {value.first, value.second};
+    return true;
+}
+
+Element createApplication(int processIdentifier) {
+    return sim::world().applicationElement(processIdentifier);
+}
+
+CopyResult copyAttributeValue(const Element& element, std::string_view attribute) {
+    sim::detail::countAttributeRead(attribute);
+    const Node* node = sim::detail::node(element);
+    if (node == nullptr) {
+        return {element.reference() == 0 ? Error::illegalArgument : Error::invalidUIElement, std::nullopt};
+    }
+    if (node->vanished) {
+        return {Error::invalidUIElement, std::nullopt};
+    }
+    if (!node->failures.empty()) {
+        if (const auto failure = node->failures.find(attribute); failure != node->failures.end()) {
+            switch (failure->second) {
+                case sim::AttributeFailure::error:
+                    return {Error::cannotComplete, std::nullopt};
+                case sim::AttributeFailure::noValue:
+                    return {Error::success, std::nullopt};
+                case sim::AttributeFailure::wrongType:
+                    return {Error::success, Value(OtherValue{"wrong"})};
+                case sim::AttributeFailure::none:
+                    break;
+            }
+        }
+    }
+    if (attribute == "AXChildren") {
+        return {Error::success,
+                Value(elementList(node->kind == NodeKind::application ? node->windows : node->children))};
+    }
+    if (node->kind == NodeKind::application) {
+        if (attribute == "AXWindows") {
+            return {Error::success, Value(elementList(node->windows))};
+        }
+        if (attribute == "AXFocusedWindow") {
+            if (!node->focusedWindow) {
+                return {Error::noValue, std::nullopt};
+            }
+            return {Error::success, Value(*node->focusedWindow)};
+        }
+    }
+    const auto found = node->attributes.find(attribute);
+    if (found == node->attributes.end()) {
+        return {Error::attributeUnsupported, std::nullopt};
+    }
+    return {Error::success, found->second};
+}
+
+CopyResult copyActionNames(const Element& element) {
+    sim::world().countRequest("copyActionNames");
+    const Node* node = sim::detail::node(element);
+    if (node == nullptr || node->vanished) {
+        return {Error::invalidUIElement, std::nullopt};
+    }
+    if (node->failActionNames) {
+        return {Error::cannotComplete, std::nullopt};
+    }
+    ValueList names;
+    names.reserve(node->actions.size());
+    for (const auto& action : node->actions) {
+        names.emplace_back(action);
+    }
+    return {Error::success, Value(std::move(names))};
+}
+
+Error setAttributeValue(const Element& element, std::string_view attribute, const Value& value) {
+    sim::world().countRequest("setAttributeValue");
+    Node* node = sim::detail::node(element);
+    Error result = Error::success;
+    if (node == nullptr || node->vanished) {
+        result = Error::invalidUIElement;
+    } else if (isStructural(attribute)) {
+        result = Error::attributeUnsupported;
+    }
+    sim::AttributeSetRecord record{element, std::string(attribute), value, {}, std::nullopt, result};
+    if (node != nullptr) {
+        const std::string* role = textOf(*node, "AXRole");
+        record.role = role == nullptr ? std::string() : *role;
+        record.title = optionalText(*node, "AXTitle");
+    }
+    sim::detail::state().attributeSets.push_back(std::move(record));
+    if (result == Error::success) {
+        node->attributes[std::string(attribute)] = value;
+    }
+    return result;
+}
+
+Error performAction(const Element& element, std::string_view action) {
+    sim::world().countRequest("performAction");
+    const Node* node = sim::detail::node(element);
+    const Error result = actionResult(node, action);
+    sim::ActionRecord record{element, std::string(action), {}, std::nullopt, std::nullopt, result};
+    if (node != nullptr) {
+        const std::string* role = textOf(*node, "AXRole");
+        record.role = role == nullptr ? std::string() : *role;
+        record.title = optionalText(*node, "AXTitle");
+        record.description = optionalText(*node, "AXDescription");
+    }
+    sim::detail::state().actions.push_back(std::move(record));
+    if (result == Error::success) {
+        behave(element, action);
+    }
+    return result;
+}
+
+}  // namespace platform::ax

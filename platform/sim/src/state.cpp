@@ -1,0 +1,116 @@
+// The world's state and its reset.
+#include "state.hpp"
+
+#include <utility>
+
+namespace platform::sim::detail {
+
+namespace {
+
+constexpr int firstProcessIdentifier = 501;
+
+std::map<std::string, ScriptAnswer, std::less<>> defaultScriptAnswers() {
+    return {
+        {"GetEnableKeyboardShortcuts", ScriptAnswer::withText("True")},
+        {"GetLanguageCode", ScriptAnswer::withText("1033")},
+        {"GetEnableColumnSelector", ScriptAnswer::withText("True")},
+    };
+}
+
+}  // namespace
+
+State& state() {
+    static State* const instance = [] {
+        auto* created = new State;
+        created->reset();
+        return created;
+    }();
+    return *instance;
+}
+
+void State::reset() {
+    // Blocks and handlers are destroyed outside the locks: their captures may reach back into the world.
+    std::deque<dispatch::Block> oldMain;
+    std::deque<dispatch::Block> oldTasks;
+    std::multimap<double, dispatch::Block> oldDelayed;
+    {
+        std::lock_guard lock(queueMutex);
+        oldMain.swap(mainBlocks);
+        oldTasks.swap(tasks);
+        oldDelayed.swap(delayed);
+        clock = 0;
+    }
+    std::vector<Monitor> oldMonitors;
+    oldMonitors.swap(monitors);
+    std::vector<Observer> oldObservers;
+    oldObservers.swap(observers);
+
+    nodes.clear();
+    applicationElements.clear();
+    names.clear();
+    liveWindows.clear();
+    windowEvents.clear();
+    hostReceived.clear();
+    actions.clear();
+    attributeSets.clear();
+    nextHandle = 1;
+
+    std::lock_guard lock(mutex);
+    applications.clear();
+    frontmost.reset();
+    nextProcessIdentifier = firstProcessIdentifier;
+    screens = {Rect{{0, 0}, {1440, 900}}};
+    languages = {"en-US"};
+    alertAnswer = appkit::alertFirstButtonReturn + 1;
+    scriptAnswers = defaultScriptAnswers();
+    logLines.clear();
+    standardOutput.clear();
+    alerts.clear();
+    openedURLs.clear();
+    scriptsRun.clear();
+    counts = {};
+}
+
+Node* node(const ax::Element& element) {
+    auto& nodes = state().nodes;
+    const std::uint64_t reference = element.reference();
+    if (reference == 0 || reference > nodes.size()) {
+        return nullptr;
+    }
+    return &nodes[reference - 1];
+}
+
+WindowInfo windowInfo(const appkit::Window& window) {
+    WindowInfo info;
+    info.window = &window;
+    info.frame = window.frame();
+    const auto& subviews = window.contentView().subviews;
+    if (!subviews.empty() && subviews.front()) {
+        info.text = subviews.front()->stringValue;
+    }
+    info.category = window.inspectionCategory();
+    info.backgroundAlpha = window.backgroundColor().alpha;
+    info.level = window.level();
+    info.visible = window.isVisible();
+    return info;
+}
+
+void countAttributeRead(std::string_view attribute) {
+    static constexpr std::string_view kind = "copyAttributeValue";
+    auto& shared = state();
+    std::lock_guard lock(shared.mutex);
+    auto& kinds = shared.counts.kinds;
+    auto total = kinds.find(kind);
+    if (total == kinds.end()) {
+        total = kinds.emplace(std::string(kind), 0).first;
+    }
+    ++total->second;
+    auto& reads = shared.counts.attributeReads;
+    auto named = reads.find(attribute);
+    if (named == reads.end()) {
+        named = reads.emplace(std::string(attribute), 0).first;
+    }
+    ++named->second;
+}
+
+}  // namespace platform::sim::detail

@@ -1,0 +1,208 @@
+// The simulated hosts' accessibility trees: behaviours, failures and what the requests return.
+#include <gtest/gtest.h>
+
+#include "platform/accessibility.hpp"
+#include "platform/sim/world.hpp"
+
+namespace {
+
+using platform::ax::copyAttributeValue;
+using platform::ax::Element;
+using platform::ax::Error;
+using platform::ax::performAction;
+using platform::ax::Value;
+using platform::ax::ValueList;
+using platform::sim::AttributeFailure;
+using platform::sim::world;
+
+std::vector<Element> childrenRead(Element element) {
+    const auto result = copyAttributeValue(element, "AXChildren");
+    EXPECT_EQ(result.error, Error::success);
+    std::vector<Element> elements;
+    if (result.value && result.value->list()) {
+        for (const auto& value : *result.value->list()) {
+            elements.push_back(*value.element());
+        }
+    }
+    return elements;
+}
+
+class SimAccessibility : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world().reset();
+        pid = world().launchApplication("com.example.host");
+        world().loadFixture(pid, R"(window "Book1"
+  AXTabGroup name=tabs
+    AXRadioButton "Home" value=1 name=home
+    AXRadioButton "Insert" value=0 name=insert
+  AXGroup name=content
+    AXButton "Old" name=old
+  AXMenuButton "Borders" name=borders
+  AXMenuButton "Paste" name=paste
+  AXPopover name=popover
+    AXCheckBox "Bold" value=0 name=bold
+)");
+    }
+    int pid = 0;
+};
+
+TEST_F(SimAccessibility, PressingATabSelectsItAndShowsItsPanel) {
+    const Element panel = world().createDetached({.role = "AXGroup"});
+    const Element table = world().addElement(panel, {.role = "AXButton", .title = "Table"});
+    const Element chart = world().addElement(panel, {.role = "AXButton", .title = "Chart"});
+    world().setTabPanel(world().find("insert"), world().find("content"), panel);
+
+    EXPECT_EQ(performAction(world().find("insert"), "AXPress"), Error::success);
+
+    EXPECT_EQ(copyAttributeValue(world().find("insert"), "AXValue").value, Value(1));
+    EXPECT_EQ(copyAttributeValue(world().find("home"), "AXValue").value, Value(0));
+    EXPECT_EQ(childrenRead(world().find("content")), (std::vector<Element>{table, chart}));
+    EXPECT_EQ(world().findByTitle(pid, "AXButton", "Old"), Element{});
+    EXPECT_EQ(world().findByTitle(pid, "AXButton", "Chart"), chart);
+    ASSERT_EQ(world().actions().size(), 1U);
+    EXPECT_EQ(world().actions()[0].role, "AXRadioButton");
+    EXPECT_EQ(world().actions()[0].title, "Insert");
+}
+
+TEST_F(SimAccessibility, ShowingAMenuPutsItAtTheEndOfTheFocusedWindow) {
+    const Element window = *world().focusedWindow(pid);
+    const Element bordersMenu = world().createDetached({.role = "AXMenu", .name = "bordersMenu"});
+    world().addElement(bordersMenu, {.role = "AXMenuItem", .title = "Top Border"});
+    const Element pasteMenu = world().createDetached({.role = "AXMenu"});
+    world().setMenu(world().find("borders"), bordersMenu);
+    world().setMenu(world().find("paste"), pasteMenu, /*opensOnPress=*/true);
+
+    EXPECT_EQ(performAction(world().find("borders"), "AXPress"), Error::success);
+    EXPECT_EQ(childrenRead(window).back(), world().find("popover")) << "a plain press shows no menu";
+
+    EXPECT_EQ(performAction(world().find("borders"), "AXShowMenu"), Error::success);
+    EXPECT_EQ(childrenRead(window).back(), bordersMenu);
+    EXPECT_NE(world().findByTitle(pid, "AXMenuItem", "Top Border"), Element{});
+
+    EXPECT_EQ(performAction(world().find("paste"), "AXPress"), Error::success);
+    EXPECT_EQ(childrenRead(window).back(), pasteMenu);
+}
+
+TEST_F(SimAccessibility, CancellingAPopoverRemovesItFromEveryParent) {
+    const Element popover = world().find("popover");
+    const Element window = *world().focusedWindow(pid);
+    world().addChild(world().find("content"), popover);
+
+    EXPECT_EQ(performAction(popover, "AXCancel"), Error::success);
+
+    for (const Element parent : {window, world().find("content")}) {
+        const auto children = childrenRead(parent);
+        EXPECT_EQ(std::find(children.begin(), children.end(), popover), children.end());
+    }
+}
+
+TEST_F(SimAccessibility, InjectedReadFailures) {
+    struct Case {
+        AttributeFailure failure;
+        Error error;
+        std::optional<Value> value;
+    };
+    const Case cases[] = {
+        {AttributeFailure::none, Error::success, Value("Bold")},
+        {AttributeFailure::error, Error::cannotComplete, std::nullopt},
+        {AttributeFailure::noValue, Error::success, std::nullopt},
+        {AttributeFailure::wrongType, Error::success, Value(platform::ax::OtherValue{"wrong"})},
+    };
+    const Element bold = world().find("bold");
+    for (const auto& c : cases) {
+        world().failAttribute(bold, "AXTitle", c.failure);
+        const auto result = copyAttributeValue(bold, "AXTitle");
+        EXPECT_EQ(result.error, c.error) << static_cast<int>(c.failure);
+        EXPECT_EQ(result.value, c.value) << static_cast<int>(c.failure);
+    }
+    EXPECT_EQ(copyAttributeValue(bold, "AXRole").value, Value("AXCheckBox")) << "other attributes still read";
+    EXPECT_EQ(copyAttributeValue(bold, "AXNoSuchThing").error, Error::attributeUnsupported);
+    EXPECT_FALSE(copyAttributeValue(bold, "AXNoSuchThing").value);
+
+    world().failActionNames(bold, true);
+    EXPECT_EQ(platform::ax::copyActionNames(bold).error, Error::cannotComplete);
+}
+
+TEST_F(SimAccessibility, VanishedElementFailsEveryRequestAndActionsAreStillRecorded) {
+    const Element bold = world().find("bold");
+    world().vanish(bold);
+
+    EXPECT_EQ(copyAttributeValue(bold, "AXRole").error, Error::invalidUIElement);
+    EXPECT_EQ(platform::ax::copyActionNames(bold).error, Error::invalidUIElement);
+    EXPECT_EQ(platform::ax::setAttributeValue(bold, "AXFocused", true), Error::invalidUIElement);
+    EXPECT_EQ(performAction(bold, "AXPress"), Error::invalidUIElement);
+
+    ASSERT_EQ(world().actions().size(), 1U);
+    EXPECT_EQ(world().actions()[0].result, Error::invalidUIElement);
+    EXPECT_EQ(world().actions()[0].title, "Bold");
+    EXPECT_EQ(world().attribute(bold, "AXValue"), Value(0)) << "nothing happened to it";
+}
+
+TEST_F(SimAccessibility, ActionsOnOrdinaryAndDisabledElements) {
+    const Element bold = world().find("bold");
+    EXPECT_EQ(performAction(bold, "AXPress"), Error::success);
+    EXPECT_EQ(world().attribute(bold, "AXValue"), Value(1));
+    EXPECT_EQ(performAction(bold, "AXPress"), Error::success);
+    EXPECT_EQ(world().attribute(bold, "AXValue"), Value(0));
+
+    world().setEnabled(bold, false);
+    EXPECT_EQ(performAction(bold, "AXPress"), Error::cannotComplete);
+    EXPECT_EQ(world().attribute(bold, "AXValue"), Value(0));
+    EXPECT_EQ(performAction(world().find("old"), "AXShowMenu"), Error::actionUnsupported);
+    EXPECT_EQ(world().actions().size(), 4U);
+
+    EXPECT_EQ(platform::ax::setAttributeValue(bold, "AXFocused", true), Error::success);
+    EXPECT_EQ(copyAttributeValue(bold, "AXFocused").value, Value(true));
+    ASSERT_EQ(world().attributeSets().size(), 1U);
+    EXPECT_EQ(world().attributeSets()[0].role, "AXCheckBox");
+    EXPECT_EQ(world().attributeSets()[0].value, Value(true));
+}
+
+TEST_F(SimAccessibility, ApplicationWindowsFocusAndRaise) {
+    const Element app = platform::ax::createApplication(pid);
+    EXPECT_EQ(app, world().applicationElement(pid));
+    const Element first = *world().focusedWindow(pid);
+    const Element second = world().addWindow(pid, "Book2");
+
+    EXPECT_EQ(copyAttributeValue(app, "AXWindows").value, Value(ValueList{first, second}));
+    EXPECT_EQ(copyAttributeValue(app, "AXFocusedWindow").value, Value(first));
+    EXPECT_EQ(copyAttributeValue(second, "AXTitle").value, Value("Book2"));
+    EXPECT_EQ(performAction(second, "AXRaise"), Error::success);
+    EXPECT_EQ(copyAttributeValue(app, "AXFocusedWindow").value, Value(second));
+
+    world().setFocusedWindow(pid, std::nullopt);
+    EXPECT_FALSE(copyAttributeValue(app, "AXFocusedWindow").value);
+
+    const Element stranger = platform::ax::createApplication(4242);
+    EXPECT_NE(stranger, Element{});
+    EXPECT_EQ(copyAttributeValue(stranger, "AXWindows").error, Error::invalidUIElement);
+}
+
+TEST_F(SimAccessibility, RequestsAreCountedByKindAndAttribute) {
+    const Element bold = world().find("bold");
+    world().clearRecords();
+    copyAttributeValue(bold, "AXRole");
+    copyAttributeValue(bold, "AXRole");
+    copyAttributeValue(bold, "AXTitle");
+    platform::ax::copyActionNames(bold);
+    performAction(bold, "AXPress");
+
+    EXPECT_EQ(world().requestCount("copyAttributeValue"), 3U);
+    EXPECT_EQ(world().requestCount("copyAttributeValue AXRole"), 2U);
+    EXPECT_EQ(world().requestCount("copyAttributeValue AXTitle"), 1U);
+    EXPECT_EQ(world().requestCount("copyActionNames"), 1U);
+    EXPECT_EQ(world().requestCount("performAction"), 1U);
+    EXPECT_EQ(world().requestCounts().size(), 5U);
+}
+
+TEST_F(SimAccessibility, DescriptionNamesRoleAndEscapedTitle) {
+    const Element odd = world().addElement(*world().focusedWindow(pid),
+                                           {.role = "AXButton", .title = std::string("a\"b\\c\nd\0e", 9)});
+    const std::string text = platform::ax::describe(odd);
+    EXPECT_EQ(text, platform::ax::describe(odd));
+    EXPECT_NE(text.find("AXButton \"a\\\"b\\\\c\\nd\\x00e\">"), std::string::npos) << text;
+    EXPECT_NE(platform::ax::describe(world().find("bold")), text);
+}
+
+}  // namespace

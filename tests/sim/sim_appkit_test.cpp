@@ -1,0 +1,199 @@
+// Monitors, windows, text fields, scripts and the other records of the simulated world.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/appkit.hpp"
+#include "platform/foundation.hpp"
+#include "platform/sim/world.hpp"
+
+namespace {
+
+using namespace platform::appkit;
+using platform::Rect;
+using platform::sim::ScriptAnswer;
+using platform::sim::WindowEvent;
+using platform::sim::World;
+using platform::sim::world;
+
+class SimAppKit : public ::testing::Test {
+protected:
+    void SetUp() override { world().reset(); }
+};
+
+TEST_F(SimAppKit, MonitorsSeeMatchingEventsInOrderAndASwallowStopsTheChain) {
+    std::vector<std::string> seen;
+    addLocalMonitorForEvents(keyDownMask, [&](const Event& event) -> std::optional<Event> {
+        seen.push_back("first " + event.charactersIgnoringModifiers.value_or(""));
+        if (event.charactersIgnoringModifiers == "x") {
+            return std::nullopt;
+        }
+        Event changed = event;
+        changed.keyCode = 99;
+        return changed;
+    });
+    addLocalMonitorForEvents(keyDownMask | flagsChangedMask, [&](const Event& event) -> std::optional<Event> {
+        seen.push_back("second " + std::to_string(event.keyCode));
+        return event;
+    });
+    addLocalMonitorForEvents(leftMouseDownMask, [&](const Event& event) -> std::optional<Event> {
+        seen.push_back("mouse");
+        return event;
+    });
+    EXPECT_EQ(world().monitorCount(), 3U);
+
+    EXPECT_FALSE(world().deliver(World::keyDown(7, "x")));
+    const auto passed = world().deliver(World::keyDown(0, "a"));
+    ASSERT_TRUE(passed);
+    EXPECT_EQ(passed->keyCode, 99);
+    EXPECT_TRUE(world().deliver(World::flagsChanged(58, 0)));
+    EXPECT_TRUE(world().deliver(World::mouseDown(false)));  // no monitor for the right button
+
+    EXPECT_EQ(seen, (std::vector<std::string>{"first x", "first a", "second 99", "second 58"}));
+    ASSERT_EQ(world().hostReceived().size(), 3U);
+    EXPECT_EQ(world().hostReceived()[0].keyCode, 99);
+    EXPECT_EQ(world().hostReceived()[2].type, EventType::rightMouseDown);
+}
+
+TEST_F(SimAppKit, ObserversRunWhenTheirNotificationIsPosted) {
+    int calls = 0;
+    addObserver(applicationDidResignActiveNotification, [&](const Notification&) { ++calls; });
+    world().postNotification("SomethingElse");
+    world().postNotification(applicationDidResignActiveNotification);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(world().observerCount(), 1U);
+}
+
+class LabelWindow : public Window {
+public:
+    LabelWindow(Rect frame, std::string letter, std::string category)
+        : Window(frame, borderlessWindowMask, BackingStore::buffered, false), category_(std::move(category)) {
+        setBackgroundColor(Color::blueColor().withAlphaComponent(0.5));
+        setLevel(floatingWindowLevel);
+        auto field = std::make_shared<TextField>(Rect{{0, 0}, frame.size});
+        field->stringValue = std::move(letter);
+        contentView().addSubview(field);
+    }
+    [[nodiscard]] std::optional<std::string> inspectionCategory() const override { return category_; }
+
+private:
+    std::string category_;
+};
+
+TEST_F(SimAppKit, WindowRegistryAndLabelInformation) {
+    auto first = std::make_unique<LabelWindow>(Rect{{120, 475}, {15, 15}}, "H", "layerAccessToolbar");
+    Window plain(Rect{{0, 0}, {100, 100}}, 1, BackingStore::buffered, false);
+    ASSERT_EQ(world().windows().size(), 2U);
+    EXPECT_TRUE(world().visibleWindows().empty());
+
+    first->makeKeyAndOrderFront();
+    const auto info = world().visibleWindows();
+    ASSERT_EQ(info.size(), 1U);
+    EXPECT_EQ(info[0].window, first.get());
+    EXPECT_EQ(info[0].frame, (Rect{{120, 475}, {15, 15}}));
+    EXPECT_EQ(info[0].text, "H");
+    EXPECT_EQ(info[0].category, "layerAccessToolbar");
+    EXPECT_DOUBLE_EQ(info[0].backgroundAlpha, 0.5);
+    EXPECT_EQ(info[0].level, floatingWindowLevel);
+    EXPECT_FALSE(world().windows()[1].category);
+
+    first->orderOut();
+    first.reset();
+    ASSERT_EQ(world().windows().size(), 1U);
+    EXPECT_EQ(world().windows()[0].window, &plain);
+    const auto events = world().windowEvents();
+    ASSERT_EQ(events.size(), 2U);
+    EXPECT_EQ(events[0].kind, WindowEvent::Kind::shown);
+    EXPECT_EQ(events[1].kind, WindowEvent::Kind::orderedOut);
+    EXPECT_FALSE(events[1].info.visible);
+}
+
+TEST(SimTextField, SizeToFitCountsCodePoints) {
+    struct Case {
+        const char* text;
+        double fontSize;
+        double width;
+        double height;
+    };
+    const Case cases[] = {
+        {"", 12, 4, 15},
+        {"H", 12, 11, 15},
+        {"HB", 12, 18, 15},
+        {"\xc3\xa9", 12, 11, 15},                      // é: one code point in two bytes
+        {"\xe6\x97\xa5\xf0\x9f\x98\x80", 12, 18, 15},  // three- and four-byte sequences
+        {"\xff\xfe", 12, 18, 15},                      // invalid bytes count one each
+        {"\xe6\x97", 12, 18, 15},                      // a cut sequence too
+        {"H", 24, 18, 30},
+    };
+    for (const auto& c : cases) {
+        TextField field(Rect{{3, 4}, {100, 100}});
+        field.stringValue = c.text;
+        field.fontSize = c.fontSize;
+        field.sizeToFit();
+        EXPECT_EQ(field.frame, (Rect{{3, 4}, {c.width, c.height}})) << c.text;
+    }
+}
+
+TEST_F(SimAppKit, ScriptsAnswerByTheMacroTheyName) {
+    using platform::foundation::AppleScript;
+    world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withError("{NSAppleScriptErrorNumber = -1708}"));
+    world().setScriptAnswer("GetEnableColumnSelector", ScriptAnswer::withoutString());
+    world().setScriptAnswer("Broken", ScriptAnswer::creationFailure());
+    struct Case {
+        const char* source;
+        std::optional<std::string> error;
+        std::optional<std::string> text;
+    };
+    const Case cases[] = {
+        {"run VB macro \"GetEnableKeyboardShortcuts\"", std::nullopt, "True"},
+        {"run VB macro \"GetLanguageCode\"", "{NSAppleScriptErrorNumber = -1708}", std::nullopt},
+        {"run VB macro \"GetEnableColumnSelector\"", std::nullopt, std::nullopt},
+        {"run VB macro \"Unknown\"", std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto script = AppleScript::create(c.source);
+        ASSERT_TRUE(script) << c.source;
+        const auto result = script->execute();
+        EXPECT_EQ(result.errorDescription, c.error) << c.source;
+        EXPECT_EQ(result.stringValue, c.text) << c.source;
+    }
+    EXPECT_FALSE(AppleScript::create("run VB macro \"Broken\""));
+    EXPECT_EQ(world().scriptsRun().size(), 4U);
+    EXPECT_EQ(world().scriptsRun()[1], "run VB macro \"GetLanguageCode\"");
+}
+
+TEST_F(SimAppKit, AlertsUrlsLogAndWorkspaceAreRecorded) {
+    Alert alert;
+    alert.messageText = "Title";
+    alert.addButton("OK");
+    EXPECT_EQ(alert.runModal(), 1001);
+    world().setAlertAnswer(alertFirstButtonReturn);
+    EXPECT_EQ(alert.runModal(), 1000);
+    ASSERT_EQ(world().alerts().size(), 2U);
+    EXPECT_EQ(world().alerts()[0].buttons, std::vector<std::string>{"OK"});
+
+    EXPECT_TRUE(openURL("x-apple.example:pane"));
+    EXPECT_EQ(world().openedURLs(), std::vector<std::string>{"x-apple.example:pane"});
+
+    const std::string withNul("100% %s\0end", 11);
+    platform::foundation::log(withNul);
+    platform::foundation::writeStandardOutput("out\n");
+    EXPECT_EQ(world().logLines(), std::vector<std::string>{withNul});
+    EXPECT_EQ(world().standardOutput(), "out\n");
+
+    const int host = world().launchApplication("com.example.host");
+    const int bare = world().launchApplication(std::nullopt);
+    world().setFrontmost(bare);
+    const auto running = runningApplications();
+    ASSERT_EQ(running.size(), 2U);
+    EXPECT_EQ(running[0].bundleIdentifier, "com.example.host");
+    EXPECT_EQ(running[0].processIdentifier, host);
+    EXPECT_FALSE(running[1].bundleIdentifier);
+    EXPECT_EQ(frontmostApplication()->processIdentifier, bare);
+    world().quitApplication(bare);
+    EXPECT_FALSE(frontmostApplication());
+    EXPECT_EQ(runningApplications().size(), 1U);
+    EXPECT_EQ(world().requestCount("runningApplications"), 2U);
+}
+
+}  // namespace
