@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <map>
 #include <set>
-#include <tuple>
 
 #include "engine/key_tips.hpp"
+#include "engine/matching.hpp"
 #include "platform/dispatch.hpp"
 #include "platform/foundation.hpp"
 
@@ -72,74 +71,6 @@ std::vector<AccessKey> exactMatches(const std::vector<const AccessKey*>& candida
     }
     return exact;
 }
-
-// Role, title and description of an element, for matching against keys.
-struct Signature {
-    std::string role;
-    std::optional<std::string> title;
-    std::optional<std::string> description;
-    friend bool operator<(const Signature& a, const Signature& b) {
-        return std::tie(a.role, a.title, a.description) < std::tie(b.role, b.title, b.description);
-    }
-};
-
-Signature signatureOf(const AccessKey& key) { return {key.role, key.title, key.description}; }
-
-// The elements that match each key signature, in element order. Reads each element's role, then its
-// title only when some key has that role, then its description only when some key has that role and
-// title: the same reads a key-by-key scan makes through the cache, made once per opening.
-class MatchIndex {
-public:
-    MatchIndex(const KeyTable& keys, const std::vector<Element>& elements, AttributeCache& cache) {
-        std::set<std::string, std::less<>> roles;
-        std::set<std::pair<std::string, std::optional<std::string>>, std::less<>> roleTitles;
-        for (const AccessKey& key : keys) {
-            roles.insert(key.role);
-            roleTitles.emplace(key.role, key.title);
-        }
-        for (std::size_t i = 0; i < elements.size(); ++i) {
-            const Element& element = elements[i];
-            const std::optional<std::string_view> role = textOf(getAttribute(element, "AXRole", cache));
-            if (!role || roles.find(*role) == roles.end()) {
-                continue;
-            }
-            std::optional<std::string> title;
-            if (!readOptionalText(element, "AXTitle", cache, title) ||
-                roleTitles.find(std::pair(std::string(*role), title)) == roleTitles.end()) {
-                continue;
-            }
-            std::optional<std::string> description;
-            if (!readOptionalText(element, "AXDescription", cache, description)) {
-                continue;
-            }
-            matches_[Signature{std::string(*role), std::move(title), std::move(description)}].push_back(i);
-        }
-    }
-
-    // Indices of the matching elements, in element order.
-    [[nodiscard]] const std::vector<std::size_t>& matching(const AccessKey& key) const {
-        static const std::vector<std::size_t> none;
-        const auto found = matches_.find(signatureOf(key));
-        return found != matches_.end() ? found->second : none;
-    }
-
-private:
-    // False when the attribute is present but not text; an absent attribute gives no value.
-    static bool readOptionalText(const Element& element, std::string_view attribute, AttributeCache& cache,
-                                 std::optional<std::string>& out) {
-        const AttributeValue* value = getAttribute(element, attribute, cache);
-        if (value == nullptr) {
-            return true;
-        }
-        if (const std::string* text = value->text()) {
-            out = *text;
-            return true;
-        }
-        return false;
-    }
-
-    std::map<Signature, std::vector<std::size_t>> matches_;
-};
 
 void logPerformAction(std::string_view prefix, std::string_view role, bool press) {
     log(std::string(prefix) + "Performing action on element with role " + std::string(role) + " and press " +

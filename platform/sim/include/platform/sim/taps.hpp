@@ -35,6 +35,9 @@ TapVerdict injectTapEvent(const KeyEvent& event);
 // Every event posted by the libraries, in order.
 std::vector<KeyEvent> postedEvents();
 
+// Every keyboard event that passed the taps and reached the host, in order, injected or posted.
+std::vector<KeyEvent> hostReceivedKeyEvents();
+
 // Failure injection: the next event-tap creation fails; keyboard event creation fails from the n-th
 // creation on (counted from now, 1-based), or never (none); event source creation fails.
 void failNextTapCreation();

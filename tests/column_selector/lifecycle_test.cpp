@@ -1,0 +1,105 @@
+// The tap's lifetime, the setting changing while the tap runs, and the shared library as the add-in
+// loads it.
+#include <dlfcn.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "tap_fixture.hpp"
+
+namespace column_selector_test {
+namespace {
+
+using Lifecycle = TapFixture;
+
+// When its run loop returns, initializeEventMonitor switches the tap off, removes it and lets it go:
+// keys then reach the host untouched.
+TEST_F(Lifecycle, RunLoopReturnReleasesTheTap) {
+    bringToFront(Front::spreadsheet);
+    start();
+    EXPECT_EQ(sim::installedTapCount(), 1U);
+
+    stop();
+
+    EXPECT_EQ(sim::installedTapCount(), 0U);
+    EXPECT_EQ(column_selector::eventTap, nullptr);
+    const auto verdict = sim::injectTapEvent(down(space, cmd));
+    EXPECT_TRUE(verdict.passed);
+    EXPECT_TRUE(sim::postedEvents().empty());
+    EXPECT_EQ(frontmostQueries(), 0U);
+}
+
+TEST_F(Lifecycle, UpdateWhileRunningHoldsFromTheNextKey) {
+    bringToFront(Front::spreadsheet);
+    start();
+
+    answer("False");
+    column_selector::updateColumnSelector();
+    EXPECT_TRUE(sim::injectTapEvent(down(space, cmd)).passed);
+
+    answer("True");
+    column_selector::updateColumnSelector();
+    EXPECT_FALSE(sim::injectTapEvent(down(space, cmd)).passed);
+    EXPECT_EQ(sim::postedEvents(), controlSpace());
+}
+
+// The flag is written on another thread while the tap reads it (run under ThreadSanitizer too).
+TEST_F(Lifecycle, UpdateFromAnotherThreadWhileKeysArrive) {
+    bringToFront(Front::spreadsheet);
+    start();
+    constexpr int rounds = 200;
+    std::thread updater([] {
+        for (int round = 0; round < rounds; ++round) {
+            answer(round % 2 == 0 ? "False" : "True");
+            column_selector::updateColumnSelector();
+        }
+    });
+    std::size_t remapped = 0;
+    for (int round = 0; round < rounds; ++round) {
+        const auto verdict = sim::injectTapEvent(down(space, cmd));
+        if (verdict.passed) {
+            EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{down(space, cmd)});
+        } else {
+            EXPECT_EQ(verdict.hostReceived, controlSpace());
+            ++remapped;
+        }
+    }
+    updater.join();
+    EXPECT_EQ(sim::postedEvents().size(), remapped * controlSpace().size());
+
+    // The last answer was "True".
+    EXPECT_FALSE(sim::injectTapEvent(down(space, cmd)).passed);
+}
+
+using EntryPoint = void (*)();
+
+TEST_F(Lifecycle, SharedLibraryRemapsCommandSpace) {
+    void* library = dlopen(SPANPICK_PATH, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    auto initialize = reinterpret_cast<EntryPoint>(dlsym(library, "initializeEventMonitor"));
+    auto update = reinterpret_cast<EntryPoint>(dlsym(library, "updateColumnSelector"));
+    ASSERT_NE(initialize, nullptr);
+    ASSERT_NE(update, nullptr);
+    bringToFront(Front::spreadsheet);
+
+    std::thread worker(initialize);
+    const cg::RunLoopRef loop = sim::waitForTapRunLoop();
+    const auto remappedVerdict = sim::injectTapEvent(down(space, cmd));
+    answer("False");
+    update();
+    const auto offVerdict = sim::injectTapEvent(down(space, cmd));
+    cg::runLoopStop(loop);
+    worker.join();
+
+    EXPECT_FALSE(remappedVerdict.passed);
+    EXPECT_EQ(remappedVerdict.hostReceived, controlSpace());
+    EXPECT_TRUE(offVerdict.passed);
+    EXPECT_EQ(sim::postedEvents(), controlSpace());
+    EXPECT_EQ(sim::installedTapCount(), 0U);
+    EXPECT_EQ(logs().back(), "Function will return: false");
+    dlclose(library);
+}
+
+}  // namespace
+}  // namespace column_selector_test

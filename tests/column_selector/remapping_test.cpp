@@ -1,0 +1,205 @@
+// The tap callback as the system drives it: which key-down events are deleted and what is posted in
+// their place.
+#include <optional>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "tap_fixture.hpp"
+
+namespace column_selector_test {
+namespace {
+
+struct RemapCase {
+    std::string name;
+    bool on = true;
+    Front front = Front::spreadsheet;
+    KeyEvent typed;
+    std::vector<KeyEvent> posted;  // empty: the typed event passes unchanged
+    std::size_t frontmostQueries = 0;
+};
+
+void PrintTo(const RemapCase& c, std::ostream* out) { *out << c.name; }
+
+class Remapping : public TapFixture, public ::testing::WithParamInterface<RemapCase> {};
+
+TEST_P(Remapping, DeletesOrPassesAndPostsTheReplacement) {
+    const RemapCase& c = GetParam();
+    answer(c.on ? "True" : "False");
+    bringToFront(c.front);
+    start();
+    const auto logsBefore = logs();
+    const std::size_t queriesBefore = frontmostQueries();
+
+    const auto verdict = sim::injectTapEvent(c.typed);
+
+    const bool remapped = !c.posted.empty();
+    EXPECT_EQ(verdict.passed, !remapped);
+    // Posted events go back through the tap and pass: the host receives exactly them.
+    EXPECT_EQ(verdict.hostReceived, remapped ? c.posted : std::vector<KeyEvent>{c.typed});
+    EXPECT_EQ(sim::postedEvents(), c.posted);
+    EXPECT_EQ(frontmostQueries() - queriesBefore, c.frontmostQueries);
+    EXPECT_EQ(logs(), logsBefore);
+}
+
+const Front excel = Front::spreadsheet;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Remapping,
+    ::testing::Values(
+        RemapCase{"CommandSpace", true, excel, down(space, cmd), controlSpace(), 1},
+        RemapCase{"CommandSpaceFlagOff", false, excel, down(space, cmd), {}, 0},
+        RemapCase{"CommandSpaceOtherApp", true, Front::other, down(space, cmd), {}, 1},
+        RemapCase{"CommandSpaceNoFrontmost", true, Front::none, down(space, cmd), {}, 1},
+        RemapCase{"CommandSpaceAppWithoutBundle", true, Front::noBundle, down(space, cmd), {}, 1},
+        RemapCase{"CommandSpaceBundleOtherCase", true, Front::wrongCase, down(space, cmd), {}, 1},
+        RemapCase{"CommandShiftSpace", true, excel, down(space, cmd | shift), controlSpace(), 1},
+        RemapCase{"CommandOptionSpace", true, excel, down(space, cmd | opt), controlSpace(), 1},
+        RemapCase{"CommandControlSpace", true, excel, down(space, cmd | ctrl), controlSpace(), 1},
+        RemapCase{"CommandSpaceCapsLock", true, excel, down(space, cmd | capsLock), controlSpace(), 1},
+        RemapCase{"CommandOptionShiftSpace", true, excel, down(space, cmd | opt | shift), controlSpace(), 1},
+        RemapCase{"OptionShiftRight", true, excel, down(rightArrow, opt | shift), commandShift(40), 1},
+        RemapCase{"OptionShiftLeft", true, excel, down(leftArrow, opt | shift), commandShift(38), 1},
+        RemapCase{"CommandOptionShiftRight", true, excel, down(rightArrow, cmd | opt | shift),
+                  commandShift(40), 1},
+        RemapCase{"OptionShiftRightFlagOff", false, excel, down(rightArrow, opt | shift), {}, 0},
+        RemapCase{"OptionShiftLeftOtherApp", true, Front::other, down(leftArrow, opt | shift), {}, 1},
+        RemapCase{"OptionRight", true, excel, down(rightArrow, opt), {}, 0},
+        RemapCase{"ShiftRight", true, excel, down(rightArrow, shift), {}, 0},
+        RemapCase{"CommandRight", true, excel, down(rightArrow, cmd), {}, 0},
+        RemapCase{"OptionShiftUp", true, excel, down(upArrow, opt | shift), {}, 0},
+        RemapCase{"OptionShiftDown", true, excel, down(downArrow, opt | shift), {}, 0},
+        RemapCase{"Space", true, excel, down(space), {}, 0},
+        RemapCase{"ControlSpace", true, excel, down(space, ctrl), {}, 0},
+        RemapCase{"OptionShiftSpace", true, excel, down(space, opt | shift), {}, 0},
+        RemapCase{"LetterA", true, excel, down(0), {}, 0},
+        RemapCase{"CommandK", true, excel, down(40, cmd | shift), {}, 0},
+        // Key-up and modifier events are not tapped.
+        RemapCase{"CommandSpaceKeyUp", true, excel, up(space, cmd), {}, 0},
+        RemapCase{"FlagsChanged", true, excel, KeyEvent{cg::flagsChangedEvent, 55, false, cmd}, {}, 0}),
+    [](const auto& testInfo) { return testInfo.param.name; });
+
+using Tap = TapFixture;
+
+// Ordinary typing, however modified, passes and never asks which application is frontmost.
+TEST_F(Tap, OrdinaryKeysPassWithoutAskingForTheFrontmostApplication) {
+    bringToFront(Front::spreadsheet);
+    start();
+    const std::vector<cg::EventFlags> modifiers = {0, shift, opt, ctrl, cmd | opt, cmd | ctrl, opt | ctrl};
+    for (std::int64_t key = 0; key < 128; ++key) {
+        for (cg::EventFlags flags : modifiers) {
+            const bool remappable = (flags & cmd) != 0 && key == space;
+            if (remappable) {
+                continue;
+            }
+            const auto verdict = sim::injectTapEvent(down(key, flags));
+            ASSERT_TRUE(verdict.passed) << key << " " << flags;
+        }
+    }
+    EXPECT_EQ(frontmostQueries(), 0U);
+    EXPECT_TRUE(sim::postedEvents().empty());
+}
+
+// Holding a remapped combination: each repeated key-down is remapped again, one whole sequence each.
+TEST_F(Tap, AutoRepeatPostsOneSequencePerRepeat) {
+    bringToFront(Front::spreadsheet);
+    start();
+    std::vector<KeyEvent> expected;
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        const auto verdict = sim::injectTapEvent(down(leftArrow, opt | shift));
+        EXPECT_FALSE(verdict.passed);
+        EXPECT_EQ(verdict.hostReceived, commandShift(38));
+        const auto sequence = commandShift(38);
+        expected.insert(expected.end(), sequence.begin(), sequence.end());
+    }
+    EXPECT_EQ(sim::postedEvents(), expected);
+    EXPECT_EQ(sim::hostReceivedKeyEvents(), expected);
+}
+
+// A sequence with any event that cannot be created posts nothing, logs one line, and the user's own
+// key passes; once creation works again the key is remapped.
+TEST_F(Tap, EventCreationFailurePostsNothingAndPassesTheKey) {
+    bringToFront(Front::spreadsheet);
+    start();
+    struct Combination {
+        KeyEvent typed;
+        std::vector<KeyEvent> posted;
+    };
+    const std::vector<Combination> combinations = {
+        {down(space, cmd), controlSpace()},
+        {down(rightArrow, opt | shift), commandShift(40)},
+        {down(leftArrow, opt | shift), commandShift(38)},
+    };
+    for (const auto& combination : combinations) {
+        for (std::size_t failing = 1; failing <= combination.posted.size(); ++failing) {
+            SCOPED_TRACE(testing::Message()
+                         << "key " << combination.typed.keyCode << ", creation " << failing);
+            sim::failKeyboardEventCreation(failing);
+            const auto logsBefore = logs().size();
+            const auto verdict = sim::injectTapEvent(combination.typed);
+            EXPECT_TRUE(verdict.passed);
+            EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{combination.typed});
+            EXPECT_TRUE(sim::postedEvents().empty());
+            const auto lines = logs();
+            ASSERT_EQ(lines.size(), logsBefore + 1);
+            EXPECT_EQ(lines.back(), "Failed to create the replacement key events, key passed unchanged");
+        }
+    }
+    sim::failKeyboardEventCreation(std::nullopt);
+    const auto verdict = sim::injectTapEvent(down(space, cmd));
+    EXPECT_FALSE(verdict.passed);
+    EXPECT_EQ(sim::postedEvents(), controlSpace());
+}
+
+// Without an event source the events are made without one and the whole sequence is posted.
+TEST_F(Tap, EventSourceFailureStillPostsTheSequence) {
+    bringToFront(Front::spreadsheet);
+    start();
+    sim::failEventSourceCreation(true);
+    const auto verdict = sim::injectTapEvent(down(rightArrow, opt | shift));
+    EXPECT_FALSE(verdict.passed);
+    EXPECT_EQ(sim::postedEvents(), commandShift(40));
+}
+
+// The system's tap-disabled notifications switch the tap on again, whatever the setting and the
+// frontmost application, and are deleted.
+class DisabledNotification : public TapFixture,
+                             public ::testing::WithParamInterface<std::tuple<cg::EventType, bool, Front>> {};
+
+TEST_P(DisabledNotification, ReenablesTheTap) {
+    const auto [type, on, front] = GetParam();
+    answer(on ? "True" : "False");
+    bringToFront(front);
+    start();
+    const auto logsBefore = logs().size();
+
+    const auto verdict = sim::injectTapEvent(KeyEvent{type, 0, false, 0});
+
+    EXPECT_FALSE(verdict.passed);
+    EXPECT_TRUE(verdict.hostReceived.empty());
+    EXPECT_TRUE(sim::firstTapEnabled());
+    const auto lines = logs();
+    ASSERT_EQ(lines.size(), logsBefore + 1);
+    EXPECT_EQ(lines.back(), "Event tap disabled, re-enabling");
+    EXPECT_TRUE(sim::postedEvents().empty());
+    EXPECT_EQ(frontmostQueries(), 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnySettingAnyApplication, DisabledNotification,
+    ::testing::Combine(::testing::Values(cg::tapDisabledByTimeout, cg::tapDisabledByUserInput),
+                       ::testing::Bool(), ::testing::Values(Front::spreadsheet, Front::other)));
+
+// After re-enabling, the tap remaps again.
+TEST_F(Tap, RemapsAgainAfterBeingReenabled) {
+    bringToFront(Front::spreadsheet);
+    start();
+    sim::injectTapEvent(KeyEvent{cg::tapDisabledByTimeout, 0, false, 0});
+    const auto verdict = sim::injectTapEvent(down(space, cmd));
+    EXPECT_FALSE(verdict.passed);
+    EXPECT_EQ(verdict.hostReceived, controlSpace());
+}
+
+}  // namespace
+}  // namespace column_selector_test

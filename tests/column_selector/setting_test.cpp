@@ -1,0 +1,117 @@
+// The setting query, start-up and the entry points' log lines.
+#include <string>
+#include <vector>
+
+#include "tap_fixture.hpp"
+
+namespace column_selector_test {
+namespace {
+
+struct SettingCase {
+    std::string name;
+    sim::ScriptAnswer answer;
+    bool enabled = true;
+    std::vector<std::string> log;
+};
+
+void PrintTo(const SettingCase& c, std::ostream* out) { *out << c.name; }
+
+class Setting : public TapFixture, public ::testing::WithParamInterface<SettingCase> {};
+
+// updateColumnSelector before start-up: the flag takes the answer, the query writes its lines and no
+// tap is made.
+TEST_P(Setting, UpdateStoresTheAnswer) {
+    const SettingCase& c = GetParam();
+    sim::world().setScriptAnswer("GetEnableColumnSelector", c.answer);
+    column_selector::EnableColumnSelector = !c.enabled;
+
+    column_selector::updateColumnSelector();
+
+    EXPECT_EQ(column_selector::EnableColumnSelector.load(), c.enabled);
+    EXPECT_EQ(logs(), c.log);
+    EXPECT_EQ(sim::installedTapCount(), 0U);
+}
+
+using Answer = sim::ScriptAnswer;
+const std::string willReturnFalse = "Function will return: false";
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Setting,
+    ::testing::Values(
+        SettingCase{"True",
+                    Answer::withText("True"),
+                    true,
+                    {"AppleScript returned value: True", "Function will return: true"}},
+        SettingCase{"LowerCase",
+                    Answer::withText("true"),
+                    false,
+                    {"AppleScript returned value: true", willReturnFalse}},
+        SettingCase{"UpperCase",
+                    Answer::withText("TRUE"),
+                    false,
+                    {"AppleScript returned value: TRUE", willReturnFalse}},
+        SettingCase{"False",
+                    Answer::withText("False"),
+                    false,
+                    {"AppleScript returned value: False", willReturnFalse}},
+        SettingCase{"Empty", Answer::withText(""), false, {"AppleScript returned value: ", willReturnFalse}},
+        SettingCase{"TrailingSpace",
+                    Answer::withText("True "),
+                    false,
+                    {"AppleScript returned value: True ", willReturnFalse}},
+        SettingCase{"TrailingLineFeed",
+                    Answer::withText("True\n"),
+                    false,
+                    {"AppleScript returned value: True\n", willReturnFalse}},
+        SettingCase{"PercentSigns",
+                    Answer::withText("%s%n"),
+                    false,
+                    {"AppleScript returned value: %s%n", willReturnFalse}},
+        SettingCase{"ExecutionError",
+                    Answer::withError("{NSAppleScriptErrorNumber = -1743}"),
+                    true,
+                    {"AppleScript New Error: {NSAppleScriptErrorNumber = -1743}"}},
+        SettingCase{"NoString", Answer::withoutString(), true, {"No value returned by AppleScript"}},
+        SettingCase{"NoScript", Answer::creationFailure(), true, {"No script executed"}}),
+    [](const auto& testInfo) { return testInfo.param.name; });
+
+using StartUp = TapFixture;
+
+TEST_F(StartUp, RunsTheFixedScriptAndLogsInOrder) {
+    start();
+    EXPECT_EQ(sim::world().scriptsRun(), std::vector<std::string>{settingScript});
+    EXPECT_EQ(settingScript.size(), 91U);
+    EXPECT_EQ(logs(), (std::vector<std::string>{
+                          "AppleScript returned value: True", "Function will return: true",
+                          "initializeEventMonitor function called", "Event monitor initialized"}));
+    EXPECT_EQ(sim::installedTapCount(), 1U);
+    EXPECT_TRUE(sim::firstTapEnabled());
+}
+
+TEST_F(StartUp, TapCreationFailureReturnsAndKeepsTheSetting) {
+    answer("False");
+    bringToFront(Front::spreadsheet);
+    sim::failNextTapCreation();
+
+    column_selector::initializeEventMonitor();  // returns at once
+
+    EXPECT_EQ(logs(), (std::vector<std::string>{"AppleScript returned value: False", willReturnFalse,
+                                                "initializeEventMonitor function called",
+                                                "Failed to create event tap"}));
+    EXPECT_FALSE(column_selector::EnableColumnSelector.load());
+    EXPECT_EQ(column_selector::eventTap, nullptr);
+    EXPECT_EQ(sim::installedTapCount(), 0U);
+    const auto verdict = sim::injectTapEvent(down(space, cmd));
+    EXPECT_TRUE(verdict.passed);
+    EXPECT_TRUE(sim::postedEvents().empty());
+}
+
+TEST_F(StartUp, UnsupportedKeyWritesOneLineAndPostsNothing) {
+    EXPECT_FALSE(column_selector::simulateCmdShift("x"));
+    EXPECT_EQ(sim::world().standardOutput(), "Unsupported key: x\n");
+    EXPECT_TRUE(sim::postedEvents().empty());
+    EXPECT_TRUE(logs().empty());
+}
+
+}  // namespace
+}  // namespace column_selector_test

@@ -1,0 +1,116 @@
+// A column selector running on its own thread in the simulated platform, and the key events the
+// tests type and expect.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "column_selector/column_selector.hpp"
+#include "platform/events.hpp"
+#include "platform/sim/taps.hpp"
+#include "platform/sim/world.hpp"
+
+namespace column_selector_test {
+
+namespace cg = platform::cg;
+namespace sim = platform::sim;
+using sim::KeyEvent;
+
+inline constexpr cg::EventFlags cmd = cg::flagMaskCommand;
+inline constexpr cg::EventFlags opt = cg::flagMaskAlternate;
+inline constexpr cg::EventFlags shift = cg::flagMaskShift;
+inline constexpr cg::EventFlags ctrl = cg::flagMaskControl;
+inline constexpr cg::EventFlags capsLock = 0x10000;
+
+inline constexpr std::int64_t space = 49;
+inline constexpr std::int64_t leftArrow = 123;
+inline constexpr std::int64_t rightArrow = 124;
+inline constexpr std::int64_t downArrow = 125;
+inline constexpr std::int64_t upArrow = 126;
+
+inline KeyEvent down(std::int64_t key, cg::EventFlags flags = 0) {
+    return {cg::keyDownEvent, key, true, flags};
+}
+inline KeyEvent up(std::int64_t key, cg::EventFlags flags = 0) { return {cg::keyUpEvent, key, false, flags}; }
+
+// What the column selector posts for Command+Space.
+inline std::vector<KeyEvent> controlSpace() { return {down(59), down(space, ctrl), up(space, ctrl), up(59)}; }
+
+// What it posts for Option+Shift+Right (letter 40, K) and Option+Shift+Left (letter 38, J); the two
+// modifier-up events carry what a new event gets, no flag.
+inline std::vector<KeyEvent> commandShift(std::int64_t letter) {
+    return {down(55, cmd), down(56, cmd | shift), down(letter, cmd | shift), up(letter, cmd | shift), up(56),
+            up(55)};
+}
+
+inline const std::string settingScript =
+    "tell application \"Microsoft Excel\"\n  return run VB macro \"GetEnableColumnSelector\"\nend tell";
+
+enum class Front { spreadsheet, other, none, noBundle, wrongCase };
+
+class TapFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::world().reset();
+        column_selector::resetColumnSelector();
+    }
+
+    void TearDown() override {
+        stop();
+        column_selector::resetColumnSelector();
+        sim::world().reset();
+    }
+
+    static void answer(std::string text) {
+        sim::world().setScriptAnswer("GetEnableColumnSelector", sim::ScriptAnswer::withText(std::move(text)));
+    }
+
+    static void bringToFront(Front front) {
+        auto& world = sim::world();
+        switch (front) {
+            case Front::spreadsheet:
+                world.setFrontmost(world.launchApplication("com.microsoft.Excel"));
+                break;
+            case Front::other:
+                world.setFrontmost(world.launchApplication("com.example.Writer"));
+                break;
+            case Front::none:
+                world.launchApplication("com.microsoft.Excel");
+                world.setFrontmost(std::nullopt);
+                break;
+            case Front::noBundle:
+                world.setFrontmost(world.launchApplication(std::nullopt));
+                break;
+            case Front::wrongCase:
+                world.setFrontmost(world.launchApplication("com.microsoft.excel"));
+                break;
+        }
+    }
+
+    // Runs initializeEventMonitor on a worker thread and waits until its run loop serves the tap.
+    void start() {
+        worker_ = std::thread([] { column_selector::initializeEventMonitor(); });
+        loop_ = sim::waitForTapRunLoop();
+    }
+
+    void stop() {
+        if (worker_.joinable()) {
+            cg::runLoopStop(loop_);
+            worker_.join();
+        }
+    }
+
+    static std::size_t frontmostQueries() { return sim::world().requestCount("frontmostApplication"); }
+    static std::vector<std::string> logs() { return sim::world().logLines(); }
+
+private:
+    std::thread worker_;
+    cg::RunLoopRef loop_ = nullptr;
+};
+
+}  // namespace column_selector_test

@@ -1,0 +1,187 @@
+// The simulated event taps: delivery on the run loop's thread, masks and enabling, notifications,
+// posted events going back through the taps, failure injection and reset.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "platform/events.hpp"
+#include "platform/sim/taps.hpp"
+#include "platform/sim/world.hpp"
+
+namespace {
+
+namespace cg = platform::cg;
+namespace sim = platform::sim;
+using sim::KeyEvent;
+
+KeyEvent down(std::int64_t key, cg::EventFlags flags = 0) { return {cg::keyDownEvent, key, true, flags}; }
+KeyEvent up(std::int64_t key) { return {cg::keyUpEvent, key, false, 0}; }
+
+// A callback's record and behaviour: key 1 is deleted after posting keys 2 and 3; key 3 is deleted;
+// everything else passes.
+struct Recorder {
+    std::vector<KeyEvent> seen;
+    std::thread::id thread;
+};
+
+cg::Event* recordingCallback(cg::TapProxy* /*proxy*/, cg::EventType type, cg::Event* event, void* userInfo) {
+    auto& recorder = *static_cast<Recorder*>(userInfo);
+    recorder.thread = std::this_thread::get_id();
+    KeyEvent seen{type, cg::eventGetIntegerValueField(event, cg::EventField::keyboardEventKeycode),
+                  type == cg::keyDownEvent, cg::eventGetFlags(event)};
+    recorder.seen.push_back(seen);
+    if (seen.keyCode == 1) {
+        for (cg::KeyCode key : {cg::KeyCode{2}, cg::KeyCode{3}}) {
+            const auto posted = cg::eventCreateKeyboardEvent(nullptr, key, true);
+            cg::eventPost(cg::TapLocation::hid, posted.get());
+        }
+        return nullptr;
+    }
+    return seen.keyCode == 3 ? nullptr : event;
+}
+
+class SimTaps : public ::testing::Test {
+protected:
+    void SetUp() override { sim::world().reset(); }
+    void TearDown() override {
+        stop();
+        sim::world().reset();
+    }
+
+    void start(cg::EventMask mask) {
+        tap_ = cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert,
+                                  cg::TapOptions::defaultTap, mask, recordingCallback, &recorder_);
+        ASSERT_NE(tap_, nullptr);
+        worker_ = std::thread([this] {
+            const auto source = cg::machPortCreateRunLoopSource(tap_, 0);
+            cg::runLoopAddSource(cg::runLoopGetCurrent(), source);
+            cg::runLoopRun();
+            cg::runLoopRemoveSource(cg::runLoopGetCurrent(), source);
+        });
+        loop_ = sim::waitForTapRunLoop();
+    }
+
+    void stop() {
+        if (worker_.joinable()) {
+            cg::runLoopStop(loop_);
+            worker_.join();
+        }
+    }
+
+    static constexpr cg::EventMask keyDownMask = cg::EventMask{1} << cg::keyDownEvent;
+    Recorder recorder_;
+    cg::MachPortRef tap_;
+    std::thread worker_;
+    cg::RunLoopRef loop_ = nullptr;
+};
+
+TEST_F(SimTaps, RunLoopWithoutSourcesReturnsAtOnce) {
+    cg::runLoopRun();
+    EXPECT_NE(cg::runLoopGetCurrent(), nullptr);
+    EXPECT_EQ(cg::runLoopGetCurrent(), cg::runLoopGetCurrent());
+}
+
+TEST_F(SimTaps, CallbackRunsOnTheRunLoopThreadForMaskedEnabledTaps) {
+    start(keyDownMask);
+    const auto loopThread = worker_.get_id();
+
+    const auto passed = sim::injectTapEvent(down(7, cg::flagMaskShift));
+    const auto untapped = sim::injectTapEvent(up(7));
+    cg::eventTapEnable(tap_, false);
+    const auto whileDisabled = sim::injectTapEvent(down(3));
+
+    EXPECT_EQ(recorder_.thread, loopThread);
+    EXPECT_EQ(recorder_.seen, std::vector<KeyEvent>{down(7, cg::flagMaskShift)});
+    EXPECT_TRUE(passed.passed);
+    EXPECT_EQ(passed.hostReceived, std::vector<KeyEvent>{down(7, cg::flagMaskShift)});
+    EXPECT_TRUE(untapped.passed);
+    EXPECT_TRUE(whileDisabled.passed);
+    EXPECT_EQ(sim::hostReceivedKeyEvents(),
+              (std::vector<KeyEvent>{down(7, cg::flagMaskShift), up(7), down(3)}));
+}
+
+TEST_F(SimTaps, PostedEventsGoBackThroughTheTapsAfterTheCurrentOne) {
+    start(keyDownMask);
+    const auto verdict = sim::injectTapEvent(down(1));
+
+    EXPECT_FALSE(verdict.passed);
+    EXPECT_EQ(recorder_.seen, (std::vector<KeyEvent>{down(1), down(2), down(3)}));
+    EXPECT_EQ(sim::postedEvents(), (std::vector<KeyEvent>{down(2), down(3)}));
+    EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{down(2)});
+}
+
+TEST_F(SimTaps, DisabledNotificationReachesTheCallbackWhateverMaskAndState) {
+    start(keyDownMask);
+    cg::eventTapEnable(tap_, false);
+    for (cg::EventType type : {cg::tapDisabledByTimeout, cg::tapDisabledByUserInput}) {
+        cg::eventTapEnable(tap_, true);
+        const auto verdict = sim::injectTapEvent(KeyEvent{type, 0, false, 0});
+        EXPECT_TRUE(verdict.hostReceived.empty());
+        // The system switched the tap off before telling it.
+        EXPECT_FALSE(sim::firstTapEnabled());
+    }
+    ASSERT_EQ(recorder_.seen.size(), 2U);
+    EXPECT_EQ(recorder_.seen[0].type, cg::tapDisabledByTimeout);
+    EXPECT_EQ(recorder_.seen[1].type, cg::tapDisabledByUserInput);
+}
+
+TEST_F(SimTaps, StoppedRunLoopNoLongerDeliversAndReleasedTapsAreNotCounted) {
+    start(keyDownMask);
+    EXPECT_EQ(sim::installedTapCount(), 1U);
+    stop();
+    EXPECT_TRUE(sim::injectTapEvent(down(3)).passed);
+    EXPECT_TRUE(recorder_.seen.empty());
+    tap_.reset();
+    EXPECT_EQ(sim::installedTapCount(), 0U);
+}
+
+TEST_F(SimTaps, FailureInjection) {
+    sim::failNextTapCreation();
+    EXPECT_EQ(cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert,
+                                 cg::TapOptions::defaultTap, keyDownMask, recordingCallback, &recorder_),
+              nullptr);
+    EXPECT_NE(cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert,
+                                 cg::TapOptions::defaultTap, keyDownMask, recordingCallback, &recorder_),
+              nullptr);
+
+    sim::failEventSourceCreation(true);
+    EXPECT_EQ(cg::eventSourceCreate(cg::EventSourceState::hidSystem), nullptr);
+    sim::failEventSourceCreation(false);
+    const auto source = cg::eventSourceCreate(cg::EventSourceState::hidSystem);
+    EXPECT_NE(source, nullptr);
+
+    sim::failKeyboardEventCreation(3);
+    std::vector<bool> created;
+    for (int creation = 0; creation < 4; ++creation) {
+        created.push_back(cg::eventCreateKeyboardEvent(source, 0, true) != nullptr);
+    }
+    EXPECT_EQ(created, (std::vector<bool>{true, true, false, false}));
+    sim::failKeyboardEventCreation(std::nullopt);
+    const auto event = cg::eventCreateKeyboardEvent(source, 59, false);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(cg::eventGetFlags(event.get()), 0U);
+    EXPECT_EQ(cg::eventGetIntegerValueField(event.get(), cg::EventField::keyboardEventKeycode), 59);
+}
+
+TEST_F(SimTaps, ResetReturnsToTheInitialState) {
+    start(keyDownMask);
+    sim::injectTapEvent(down(1));
+    sim::failNextTapCreation();
+    sim::failKeyboardEventCreation(1);
+
+    sim::world().reset();  // stops the run loop: it has no sources left
+    worker_.join();
+
+    EXPECT_TRUE(sim::postedEvents().empty());
+    EXPECT_TRUE(sim::hostReceivedKeyEvents().empty());
+    EXPECT_EQ(sim::installedTapCount(), 0U);
+    EXPECT_NE(cg::eventCreateKeyboardEvent(nullptr, 0, true), nullptr);
+    EXPECT_NE(cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert,
+                                 cg::TapOptions::defaultTap, keyDownMask, recordingCallback, &recorder_),
+              nullptr);
+}
+
+}  // namespace
