@@ -1,0 +1,651 @@
+// Event dispatch and key-tip mode: the handlers' rules as (state, event) -> (pass or swallow, state
+// after, blocks queued, lines logged), Option-chord sequences, the ways the mode ends, the resign-active
+// shutdown, the key buffers and how typed text is routed.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine_test_support.hpp"
+
+namespace enginetest {
+namespace {
+
+using platform::sim::World;
+using Lines = std::vector<std::string>;
+
+constexpr appkit::ModifierFlags option = appkit::optionFlag;
+
+struct State {
+    bool enabled = true;
+    bool first = false;
+    bool second = false;
+    bool block = false;
+    std::string buffer;
+};
+
+State idle() { return {}; }
+State first(std::string buffer = {}) { return {true, true, false, false, std::move(buffer)}; }
+State second() { return {true, false, true, false, {}}; }
+State blocked(State state) {
+    state.block = true;
+    return state;
+}
+State off(State state) {
+    state.enabled = false;
+    return state;
+}
+
+struct Rule {
+    const char* name;
+    State before;
+    appkit::Event event;
+    bool passes;
+    State after;
+    std::size_t blocksQueued;
+    Lines lines;
+};
+
+using Dispatch = EngineTest;
+
+TEST_F(Dispatch, HandlerRules) {
+    const std::string odd("a\0\xff", 3);  // an embedded NUL and a byte that is not UTF-8
+    const std::vector<Rule> rules{
+        // Key down.
+        {"idle key", idle(), World::keyDown(keys::h, "h"), true, idle(), 0, {}},
+        {"idle Option chord", idle(), World::keyDown(keys::c, "c", option), true, blocked(idle()), 0, {}},
+        {"first Option chord", first(), World::keyDown(keys::c, "c", option), true, blocked(first()), 0, {}},
+        {"second Option chord",
+         second(),
+         World::keyDown(keys::b, "b", option),
+         true,
+         blocked(second()),
+         0,
+         {}},
+        {"Option key code with Option flag is no chord",
+         idle(),
+         World::keyDown(keys::leftOption, std::nullopt, option),
+         true,
+         idle(),
+         0,
+         {}},
+        {"left arrow", first("j"), World::keyDown(keys::leftArrow, std::nullopt), true, first("j"), 0, {}},
+        {"up arrow", second(), World::keyDown(keys::upArrow, std::nullopt), true, second(), 0, {}},
+        {"Return", first(), World::keyDown(keys::returnKey, "\r"), true, first(), 1, {}},
+        {"Escape", second(), World::keyDown(keys::escape, "\x1b"), false, second(), 1, {}},
+        {"no characters", first("j"), World::keyDown(keys::h, std::nullopt), false, first("j"), 0, {}},
+        {"tab letter",
+         first(),
+         World::keyDown(keys::h, "h"),
+         false,
+         second(),
+         1,
+         {"VELKARO || Key pressed Layer One: h"}},
+        {"Shift+H",
+         first(),
+         World::keyDown(keys::h, "H", appkit::shiftFlag),
+         false,
+         second(),
+         1,
+         {"VELKARO || Key pressed Layer One: h"}},
+        {"prefix",
+         first(),
+         World::keyDown(keys::j, "j"),
+         false,
+         first("j"),
+         1,
+         {"VELKARO || Key pressed Layer One: j"}},
+        {"prefix completed",
+         first("j"),
+         World::keyDown(keys::s, "s"),
+         false,
+         second(),
+         1,
+         {"VELKARO || Key pressed Layer One: s"}},
+        {"no candidate",
+         first(),
+         World::keyDown(keys::q, "q"),
+         false,
+         first(),
+         1,
+         {"VELKARO || Key pressed Layer One: q", "No access keys found starting with q"}},
+        {"space",
+         first(),
+         World::keyDown(keys::space, " "),
+         false,
+         first(),
+         1,
+         {"VELKARO || Key pressed Layer One:  ", "No access keys found starting with  "}},
+        {"digit",
+         first(),
+         World::keyDown(keys::one, "1"),
+         false,
+         first("1"),
+         1,
+         {"VELKARO || Key pressed Layer One: 1"}},
+        {"letter after a digit",
+         first("0"),
+         World::keyDown(keys::h, "h"),
+         false,
+         first(),
+         1,
+         {"VELKARO || Key pressed Layer One: h", "No access keys found starting with 0h"}},
+        {"several characters",
+         first(),
+         World::keyDown(keys::j, "JS"),
+         false,
+         second(),
+         1,
+         {"VELKARO || Key pressed Layer One: js"}},
+        {"format directives",
+         first(),
+         World::keyDown(keys::q, "%@%n"),
+         false,
+         first(),
+         1,
+         {"VELKARO || Key pressed Layer One: %@%n", "No access keys found starting with %@%n"}},
+        {"embedded NUL and stray bytes",
+         first(),
+         World::keyDown(keys::q, std::string("A\0\xff", 3)),
+         false,
+         first(),
+         1,
+         {"VELKARO || Key pressed Layer One: " + odd, "No access keys found starting with " + odd}},
+        {"second layer key",
+         second(),
+         World::keyDown(keys::b, "B", appkit::shiftFlag),
+         false,
+         second(),
+         1,
+         {"VELKARO || Key pressed Layer Two: b"}},
+        {"second layer digit",
+         second(),
+         World::keyDown(keys::one, "1"),
+         false,
+         second(),
+         1,
+         {"VELKARO || Key pressed Layer Two: 1"}},
+        {"both flags: first-layer key",
+         State{true, true, true, false, {}},
+         World::keyDown(keys::j, "j"),
+         false,
+         State{true, true, true, false, "j"},
+         1,
+         {"VELKARO || Key pressed Layer One: j"}},
+        {"off: Escape", off(first()), World::keyDown(keys::escape, "\x1b"), true, off(first()), 0, {}},
+        {"off: Option chord", off(idle()), World::keyDown(keys::c, "c", option), true, off(idle()), 0, {}},
+        {"off: letter", off(first()), World::keyDown(keys::h, "h"), true, off(first()), 0, {}},
+        // Flags changed.
+        {"Option down", idle(), World::flagsChanged(keys::leftOption, option), true, idle(), 0, {}},
+        {"Option up opens", idle(), World::flagsChanged(keys::leftOption, 0), true, first(), 1, {}},
+        {"right Option up opens", idle(), World::flagsChanged(keys::rightOption, 0), true, first(), 1, {}},
+        {"blocked Option up", blocked(idle()), World::flagsChanged(keys::leftOption, 0), true, idle(), 0, {}},
+        {"Option with Shift",
+         idle(),
+         World::flagsChanged(keys::shift, option | appkit::shiftFlag),
+         true,
+         blocked(idle()),
+         0,
+         {}},
+        {"Option with Command",
+         first(),
+         World::flagsChanged(keys::command, option | appkit::commandFlag),
+         true,
+         blocked(first()),
+         0,
+         {}},
+        {"Option with Control",
+         idle(),
+         World::flagsChanged(keys::control, option | appkit::controlFlag),
+         true,
+         blocked(idle()),
+         0,
+         {}},
+        {"Option with Caps Lock",
+         idle(),
+         World::flagsChanged(keys::capsLock, option | appkit::capsLockFlag),
+         true,
+         idle(),
+         0,
+         {}},
+        {"Option down while open",
+         first(),
+         World::flagsChanged(keys::leftOption, option),
+         true,
+         first(),
+         0,
+         {}},
+        {"Option up while open", first(), World::flagsChanged(keys::leftOption, 0), true, first(), 1, {}},
+        {"blocked Option up while open",
+         blocked(second()),
+         World::flagsChanged(keys::rightOption, 0),
+         true,
+         second(),
+         1,
+         {}},
+        {"Shift while open",
+         first(),
+         World::flagsChanged(keys::shift, appkit::shiftFlag),
+         true,
+         first(),
+         1,
+         {}},
+        {"Shift released while open", second(), World::flagsChanged(keys::shift, 0), true, second(), 1, {}},
+        {"Caps Lock while open",
+         first(),
+         World::flagsChanged(keys::capsLock, appkit::capsLockFlag),
+         true,
+         first(),
+         1,
+         {}},
+        {"Function while open",
+         second(),
+         World::flagsChanged(keys::function, appkit::functionFlag),
+         true,
+         second(),
+         1,
+         {}},
+        {"Shift while idle",
+         idle(),
+         World::flagsChanged(keys::shift, appkit::shiftFlag),
+         true,
+         idle(),
+         0,
+         {}},
+        {"off: Option up", off(idle()), World::flagsChanged(keys::leftOption, 0), true, off(idle()), 0, {}},
+        {"off: Shift while open",
+         off(first()),
+         World::flagsChanged(keys::shift, appkit::shiftFlag),
+         true,
+         off(first()),
+         0,
+         {}},
+        {"off: Option with Shift",
+         off(idle()),
+         World::flagsChanged(keys::shift, option | appkit::shiftFlag),
+         true,
+         off(idle()),
+         0,
+         {}},
+        // Mouse down.
+        {"click while idle", idle(), World::mouseDown(true), true, idle(), 0, {}},
+        {"left click while open", first(), World::mouseDown(true), true, first(), 1, {}},
+        {"right click while open", second(), World::mouseDown(false), true, second(), 1, {}},
+        {"off: click while open", off(first()), World::mouseDown(true), true, off(first()), 0, {}},
+    };
+    for (const Rule& rule : rules) {
+        SetUp();
+        tips->language = "1033";
+        tips->initializeAccessKeys();
+        tips->EnableAccessKeys = rule.before.enabled;
+        tips->isFirstLayerActive = rule.before.first;
+        tips->isSecondLayerActive = rule.before.second;
+        tips->blockAccessibility = rule.before.block;
+        tips->firstLayerKeyBuffer = rule.before.buffer;
+        std::optional<appkit::Event> result;
+        switch (rule.event.type) {
+            case appkit::EventType::keyDown:
+                result = tips->handleKeyDownEvent(rule.event);
+                break;
+            case appkit::EventType::flagsChanged:
+                result = tips->handleFlagsChangedEvent(rule.event);
+                break;
+            case appkit::EventType::leftMouseDown:
+            case appkit::EventType::rightMouseDown:
+                result = tips->handleMouseDownEvent(rule.event);
+                break;
+        }
+        EXPECT_EQ(result.has_value(), rule.passes) << rule.name;
+        if (result) {
+            EXPECT_EQ(result->keyCode, rule.event.keyCode) << rule.name;
+            EXPECT_EQ(result->modifierFlags, rule.event.modifierFlags) << rule.name;
+            EXPECT_EQ(result->charactersIgnoringModifiers, rule.event.charactersIgnoringModifiers)
+                << rule.name;
+        }
+        EXPECT_EQ(tips->EnableAccessKeys, rule.after.enabled) << rule.name;
+        EXPECT_EQ(tips->isFirstLayerActive, rule.after.first) << rule.name;
+        EXPECT_EQ(tips->isSecondLayerActive, rule.after.second) << rule.name;
+        EXPECT_EQ(tips->blockAccessibility, rule.after.block) << rule.name;
+        EXPECT_EQ(tips->firstLayerKeyBuffer, rule.after.buffer) << rule.name;
+        EXPECT_EQ(world().pendingMainBlocks(), rule.blocksQueued) << rule.name;
+        EXPECT_EQ(world().logLines(), rule.lines) << rule.name;
+    }
+}
+
+// Sequences of events delivered through the monitors from idle, with a host window whose Home tab and
+// toolbar button get labels; then the queue is run.
+TEST_F(Dispatch, OptionChordSequences) {
+    struct Sequence {
+        const char* name;
+        std::vector<appkit::Event> events;
+        bool open;   // key-tip mode open at the end
+        bool block;  // blockAccessibility at the end
+    };
+    const appkit::Event optionDown = World::flagsChanged(keys::leftOption, option);
+    const appkit::Event optionUp = World::flagsChanged(keys::leftOption, 0);
+    const std::vector<Sequence> sequences{
+        {"lone tap", {optionDown, optionUp}, true, false},
+        {"Option+c", {optionDown, World::keyDown(keys::c, "c", option)}, false, true},
+        {"Option+c, release", {optionDown, World::keyDown(keys::c, "c", option), optionUp}, false, false},
+        {"Option+c, release, tap",
+         {optionDown, World::keyDown(keys::c, "c", option), optionUp, optionDown, optionUp},
+         true,
+         false},
+        {"Shift held, Option tapped",
+         {World::flagsChanged(keys::shift, appkit::shiftFlag),
+          World::flagsChanged(keys::leftOption, appkit::shiftFlag | option),
+          World::flagsChanged(keys::leftOption, appkit::shiftFlag), World::flagsChanged(keys::shift, 0)},
+         false,
+         false},
+        {"both Option keys",
+         {optionDown, World::flagsChanged(keys::rightOption, option),
+          World::flagsChanged(keys::leftOption, option), World::flagsChanged(keys::rightOption, 0)},
+         true,
+         false},
+        {"Command+Option, release both",
+         {World::flagsChanged(keys::command, appkit::commandFlag),
+          World::flagsChanged(keys::leftOption, appkit::commandFlag | option),
+          World::flagsChanged(keys::command, option), optionUp},
+         false,
+         false},
+        {"second tap closes", {optionDown, optionUp, optionDown, optionUp}, false, false},
+        {"Option+key while open stays open",
+         {optionDown, optionUp, optionDown, World::keyDown(keys::c, "c", option)},
+         true,
+         true},
+        {"Option+key while open, release closes",
+         {optionDown, optionUp, optionDown, World::keyDown(keys::c, "c", option), optionUp},
+         false,
+         false},
+        {"arrows while open",
+         {optionDown, optionUp, World::keyDown(keys::leftArrow, std::nullopt)},
+         true,
+         false},
+    };
+    for (const Sequence& sequence : sequences) {
+        SetUp();
+        launchHost(bookFixture);
+        start();
+        world().clearRecords();
+        for (const appkit::Event& event : sequence.events) {
+            const bool swallowed = !deliver(event).has_value();
+            // Flag changes, chords and arrows always reach the host.
+            EXPECT_FALSE(swallowed) << sequence.name;
+            world().pump();
+        }
+        EXPECT_EQ(tips->isLayerActive(), sequence.open) << sequence.name;
+        EXPECT_EQ(tips->blockAccessibility, sequence.block) << sequence.name;
+        EXPECT_EQ(world().visibleWindows().empty(), !sequence.open) << sequence.name;
+        EXPECT_EQ(world().hostReceived().size(), sequence.events.size()) << sequence.name;
+    }
+}
+
+// How the open mode ends: which events reach the host, and whether the remembered window is raised.
+TEST_F(Dispatch, EndingTheMode) {
+    struct Case {
+        const char* name;
+        appkit::Event event;
+        bool passes;
+        bool raisesWindow;
+    };
+    const std::vector<Case> cases{
+        {"Return", World::keyDown(keys::returnKey, "\r"), true, false},
+        {"Escape", World::keyDown(keys::escape, "\x1b"), false, true},
+        {"left click", World::mouseDown(true), true, true},
+        {"right click", World::mouseDown(false), true, true},
+        {"Shift", World::flagsChanged(keys::shift, appkit::shiftFlag), true, true},
+        {"Control", World::flagsChanged(keys::control, appkit::controlFlag), true, true},
+        {"Command", World::flagsChanged(keys::command, appkit::commandFlag), true, true},
+        {"Caps Lock", World::flagsChanged(keys::capsLock, appkit::capsLockFlag), true, true},
+        {"Function", World::flagsChanged(keys::function, appkit::functionFlag), true, true},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        launchHost(bookFixture);
+        start();
+        tapOption();
+        world().pump();
+        ASSERT_TRUE(tips->isFirstLayerActive) << c.name;
+        ASSERT_EQ(world().visibleWindows().size(), 3U) << c.name;  // toolbar "1", tabs "H" and "N"
+        world().clearRecords();
+        EXPECT_EQ(deliver(c.event).has_value(), c.passes) << c.name;
+        EXPECT_EQ(world().pendingMainBlocks(), 1U) << c.name;
+        world().pump();
+        EXPECT_FALSE(tips->isLayerActive()) << c.name;
+        EXPECT_TRUE(world().visibleWindows().empty()) << c.name;
+        bool raised = false;
+        for (const auto& action : world().actions()) {
+            raised = raised || (action.action == "AXRaise" && action.title == "Book1");
+        }
+        EXPECT_EQ(raised, c.raisesWindow) << c.name;
+    }
+}
+
+TEST_F(Dispatch, ResignActiveShutsDownAtOnceInEveryState) {
+    struct Case {
+        const char* name;
+        bool enabled;
+        bool open;
+    };
+    const Case cases[] = {{"idle", true, false},
+                          {"open", true, true},
+                          {"open, key tips off", false, true},
+                          {"idle, key tips off", false, false}};
+    for (const Case& c : cases) {
+        SetUp();
+        launchHost(bookFixture);
+        start();
+        if (c.open) {
+            tapOption();
+            world().pump();
+            tips->isSecondLayerActive = true;
+            tips->layerHistory = {"Home"};
+        }
+        tips->EnableAccessKeys = c.enabled;
+        world().clearRecords();
+        world().postNotification(appkit::applicationDidResignActiveNotification);
+        EXPECT_EQ(world().pendingMainBlocks(), 0U) << c.name;
+        EXPECT_FALSE(tips->isFirstLayerActive) << c.name;
+        EXPECT_FALSE(tips->isSecondLayerActive) << c.name;
+        EXPECT_TRUE(tips->layerHistory.empty()) << c.name;
+        EXPECT_TRUE(world().visibleWindows().empty()) << c.name;
+        const Lines lines = world().logLines();
+        ASSERT_FALSE(lines.empty()) << c.name;
+        EXPECT_EQ(lines[0], "VELKARO || Application lost focus. Performing custom actions.") << c.name;
+        // The window step runs also while idle: the host's windows are listed.
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "Window Title: Book1"), lines.end()) << c.name;
+    }
+}
+
+// Ending the mode and opening the first layer both empty the two key buffers.
+TEST_F(Dispatch, KeyBuffersStartEmptyInEveryMode) {
+    struct Case {
+        const char* name;
+        std::vector<appkit::Event> lastMode;  // typed in the mode before, then Escape
+    };
+    const std::vector<Case> cases{
+        {"ribbon prefix", {World::keyDown(keys::j, "j")}},
+        {"toolbar digit", {World::keyDown(keys::zero, "0")}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        launchHost(bookFixture);
+        start();
+        tapOption();
+        world().pump();
+        for (const appkit::Event& event : c.lastMode) {
+            deliver(event);
+        }
+        deliver(World::keyDown(keys::escape, "\x1b"));
+        world().pump();
+        EXPECT_TRUE(tips->firstLayerKeyBuffer.empty()) << c.name;
+        EXPECT_TRUE(tips->keyBuffer.empty()) << c.name;
+        tapOption();
+        EXPECT_FALSE(deliver(World::keyDown(keys::h, "h")).has_value());
+        EXPECT_TRUE(tips->isSecondLayerActive) << c.name << ": \"h\" selects Home";
+        world().pump();
+        EXPECT_EQ(tips->layerHistory, Lines{"Home"}) << c.name;
+    }
+    // Left-overs from elsewhere are dropped when the first layer opens.
+    SetUp();
+    start();
+    tips->firstLayerKeyBuffer = "j";
+    tips->keyBuffer = "x";
+    tapOption();
+    EXPECT_TRUE(tips->firstLayerKeyBuffer.empty());
+    EXPECT_TRUE(tips->keyBuffer.empty());
+}
+
+// Keys holding a decimal digit of any script go to the Quick Access Toolbar layer, other keys to the
+// ribbon-tab layer.
+TEST_F(Dispatch, DigitsOfAnyScriptGoToTheToolbarLayer) {
+    struct Case {
+        const char* characters;
+        bool toolbar;
+    };
+    const Case cases[] = {
+        {"7", true},
+        {"\xd9\xa3", true},          // ARABIC-INDIC DIGIT THREE
+        {"\xe0\xa5\xa9", true},      // DEVANAGARI DIGIT THREE
+        {"\xef\xbc\x91", true},      // FULLWIDTH DIGIT ONE
+        {"\xf0\x9d\x9f\x8e", true},  // MATHEMATICAL BOLD DIGIT ZERO
+        {"a1", true},
+        {"\xc2\xb2", false},      // SUPERSCRIPT TWO (not a decimal digit)
+        {"\xe2\x85\xa3", false},  // ROMAN NUMERAL FOUR
+        {"\xc3\xa9", false},      // e with acute
+        {"\xff", false},          // not UTF-8
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        launchHost(bookFixture);
+        start();
+        tapOption();
+        world().pump();
+        world().clearRecords();
+        EXPECT_FALSE(type(keys::q, c.characters).has_value()) << c.characters;
+        EXPECT_EQ(world().pendingMainBlocks(), 1U);
+        const Lines atOnce = world().logLines();
+        ASSERT_FALSE(atOnce.empty());
+        const std::string key = atOnce[0].substr(std::string("VELKARO || Key pressed Layer One: ").size());
+        // The match check runs only for keys bound for the ribbon-tab layer.
+        EXPECT_EQ(atOnce.size(), c.toolbar ? 1U : 2U) << c.characters;
+        EXPECT_EQ(tips->firstLayerKeyBuffer, c.toolbar ? key : "") << c.characters;
+        world().pump();
+        const Lines lines = logSince(atOnce.size());
+        const std::string toolbarLine = "VELKARO || QAT: No access keys found starting with " + key;
+        EXPECT_EQ(std::find(lines.begin(), lines.end(), toolbarLine) != lines.end(), c.toolbar)
+            << c.characters;
+        EXPECT_FALSE(tips->isLayerActive()) << c.characters;
+    }
+}
+
+TEST_F(Dispatch, ShiftedLettersAreLowerCased) {
+    struct Case {
+        const char* typed;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"H", "h"}, {"\xc3\x89", "\xc3\xa9"}, {"\xce\xa3", "\xcf\x83"}, {"J\xc3\x84", "j\xc3\xa4"}};
+    for (const Case& c : cases) {
+        SetUp();
+        tips->isFirstLayerActive = true;
+        tips->handleKeyDownEvent(World::keyDown(keys::h, c.typed, appkit::shiftFlag));
+        ASSERT_FALSE(world().logLines().empty());
+        EXPECT_EQ(world().logLines()[0], std::string("VELKARO || Key pressed Layer One: ") + c.key);
+    }
+}
+
+// Keys typed in the second layer go to the command layer and never into the first-layer buffer; keys
+// typed before the queued tab press has run already count as second-layer keys.
+TEST_F(Dispatch, KeysAfterATabMatchGoToTheCommandLayer) {
+    launchHost(bookFixture);
+    start();
+    tapOption();
+    world().pump();
+    EXPECT_FALSE(type(keys::h, "h").has_value());
+    EXPECT_FALSE(type(keys::b, "b").has_value());
+    EXPECT_TRUE(tips->firstLayerKeyBuffer.empty());
+    EXPECT_EQ(world().pendingMainBlocks(), 2U);
+    const Lines lines = world().logLines();
+    EXPECT_EQ(lines[lines.size() - 2], "VELKARO || Key pressed Layer One: h");
+    EXPECT_EQ(lines.back(), "VELKARO || Key pressed Layer Two: b");
+}
+
+// A key routed to the second layer by the match check reaches the command layer after the tab press,
+// also when that press finds the tab disabled and ends the mode.
+// A key routed to the second layer while the tab press was still queued belongs to a mode that the
+// failed press ended: it presses nothing and leaves no trace of a layer.
+TEST_F(Dispatch, KeyQueuedBehindAFailedTabPressDoesNothing) {
+    launchHost(R"(window "Book1"
+  AXRadioButton "Home" value=0 pos=10,40 size=40,20 disabled
+  AXRadioButton "Insert" value=1 pos=60,40 size=40,20
+)");
+    start();
+    tapOption();
+    world().pump();
+    ASSERT_TRUE(tips->isFirstLayerActive);
+    type(keys::h, "h");
+    type(keys::b, "b");
+    EXPECT_TRUE(tips->isSecondLayerActive);  // routed to the second layer at once
+    const std::size_t before = world().logLines().size();
+    world().pump();
+    const Lines lines = logSince(before);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Element with title is not enabled"), lines.end());
+    EXPECT_EQ(
+        std::find(lines.begin(), lines.end(), "VELKARO || Layer 2: No access keys found starting with b"),
+        lines.end());
+    EXPECT_FALSE(tips->isLayerActive());
+    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(world().actions().empty());
+}
+
+TEST_F(Dispatch, ShutDownEndsTheModeAndEmptiesTheHistory) {
+    for (const bool closeWindow : {true, false}) {
+        SetUp();
+        launchHost(bookFixture);
+        start();
+        tapOption();
+        world().pump();
+        tips->isSecondLayerActive = true;
+        tips->layerHistory = {"Home", "Borders"};
+        world().clearRecords();
+        tips->shutDownAccessKeys(closeWindow);
+        EXPECT_FALSE(tips->isLayerActive());
+        EXPECT_TRUE(tips->layerHistory.empty());
+        EXPECT_TRUE(world().visibleWindows().empty());
+        const Lines lines = world().logLines();
+        EXPECT_EQ(std::find(lines.begin(), lines.end(), "Window Title: Book1") != lines.end(), closeWindow);
+    }
+}
+
+TEST_F(Dispatch, CheckShortcutMatch) {
+    struct Case {
+        const char* buffer;
+        State after;
+        Lines lines;
+    };
+    const std::vector<Case> cases{
+        {"h", second(), {}},
+        {"j", first("j"), {}},
+        {"jc", second(), {}},
+        {"jx", first(), {"No access keys found starting with jx"}},
+        {"hh", first(), {"No access keys found starting with hh"}},
+        {"", first(""), {}},
+        {"%n%s\n", first(), {"No access keys found starting with %n%s\n"}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        tips->language = "1033";
+        tips->initializeAccessKeys();
+        tips->isFirstLayerActive = true;
+        tips->firstLayerKeyBuffer = c.buffer;
+        tips->checkShortcutMatch(c.buffer);
+        EXPECT_EQ(tips->isFirstLayerActive, c.after.first) << c.buffer;
+        EXPECT_EQ(tips->isSecondLayerActive, c.after.second) << c.buffer;
+        EXPECT_EQ(tips->firstLayerKeyBuffer, c.after.buffer) << c.buffer;
+        EXPECT_EQ(world().logLines(), c.lines) << c.buffer;
+        EXPECT_EQ(world().pendingMainBlocks(), 0U) << c.buffer;
+    }
+}
+
+}  // namespace
+}  // namespace enginetest

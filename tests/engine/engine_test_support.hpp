@@ -1,0 +1,114 @@
+// Shared set-up of the engine tests: small key tables, a clean world and engine per test, and
+// helpers that drive the simulated host.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/key_tips.hpp"
+#include "platform/appkit.hpp"
+#include "platform/sim/world.hpp"
+
+namespace enginetest {
+
+namespace appkit = platform::appkit;
+using platform::sim::world;
+
+inline constexpr const char* hostBundle = "com.microsoft.Excel";
+
+// Virtual key codes used by the tests.
+namespace keys {
+inline constexpr std::uint16_t s = 1;
+inline constexpr std::uint16_t h = 4;
+inline constexpr std::uint16_t c = 8;
+inline constexpr std::uint16_t q = 12;
+inline constexpr std::uint16_t one = 18;
+inline constexpr std::uint16_t zero = 29;
+inline constexpr std::uint16_t j = 38;
+inline constexpr std::uint16_t b = 11;
+inline constexpr std::uint16_t returnKey = 36;
+inline constexpr std::uint16_t tab = 48;
+inline constexpr std::uint16_t space = 49;
+inline constexpr std::uint16_t deleteKey = 51;
+inline constexpr std::uint16_t escape = 53;
+inline constexpr std::uint16_t command = 55;
+inline constexpr std::uint16_t shift = 56;
+inline constexpr std::uint16_t capsLock = 57;
+inline constexpr std::uint16_t leftOption = 58;
+inline constexpr std::uint16_t control = 59;
+inline constexpr std::uint16_t rightOption = 61;
+inline constexpr std::uint16_t function = 63;
+inline constexpr std::uint16_t f1 = 122;
+inline constexpr std::uint16_t leftArrow = 123;
+inline constexpr std::uint16_t upArrow = 126;
+}  // namespace keys
+
+// Small language tables. US: tabs "h" Home, "n" Insert, contextual "js" and "jc"; commands "1" Bold
+// and "b" Borders in the layer Home. UK: one tab "h" titled "Home (UK)".
+keytips::LanguageTables smallUsTables();
+keytips::LanguageTables smallUkTables();
+
+// How often each small table has been read since the last resetTableReads().
+struct TableReads {
+    int usRibbon = 0;
+    int usContextual = 0;
+    int usShared = 0;
+    int ukRibbon = 0;
+    int ukContextual = 0;
+    int ukShared = 0;
+};
+TableReads& tableReads();
+void resetTableReads();
+
+// A clean world and a fresh engine on the small tables for every test.
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world().reset();
+        resetTableReads();
+        tips = std::make_unique<keytips::KeyTips>(profile);
+    }
+    void TearDown() override {
+        world().reset();
+        tips.reset();
+    }
+
+    // Runs the engine's start-up with the default host answers ("True", "1033").
+    void start() { tips->monitorKeyboardEvents(); }
+
+    // Launches the host and loads a fixture window into it; returns its process id.
+    int launchHost(std::string_view fixture);
+
+    static std::optional<appkit::Event> deliver(const appkit::Event& event) { return world().deliver(event); }
+    static std::optional<appkit::Event> type(std::uint16_t keyCode, std::optional<std::string> characters,
+                                             appkit::ModifierFlags flags = 0) {
+        return deliver(platform::sim::World::keyDown(keyCode, std::move(characters), flags));
+    }
+    // A lone tap of the left Option key.
+    static void tapOption() {
+        deliver(platform::sim::World::flagsChanged(keys::leftOption, appkit::optionFlag));
+        deliver(platform::sim::World::flagsChanged(keys::leftOption, 0));
+    }
+    static std::vector<std::string> logSince(std::size_t first);
+
+    keytips::SpreadsheetProfile profile{smallUsTables(), smallUkTables()};
+    std::unique_ptr<keytips::KeyTips> tips;
+};
+
+// A host window with the toolbar anchor high on screen, one toolbar button, the Home and Insert tabs and
+// a Bold check box lower down.
+inline constexpr const char* bookFixture = R"(window "Book1"
+  AXButton "Save" pos=100,10 size=20,20 name=save
+  AXMenuButton "Customize Quick Access Toolbar" pos=300,10 size=20,20 name=anchor
+  AXRadioButton "Home" value=1 pos=10,40 size=40,20 name=home
+  AXRadioButton "Insert" value=0 pos=60,40 size=40,20 name=insert
+  AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
+)";
+
+}  // namespace enginetest
