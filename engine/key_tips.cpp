@@ -194,6 +194,9 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
             firstLayerKeyBuffer.clear();
             keyBuffer.clear();
             platform::dispatch::mainAsync([this] {
+                // A mode starts on a clear screen: labels whose removal an earlier mode had queued go now.
+                quickAccessLayer().close();
+                commandAccessLayer().close();
                 quickAccessLayer().open();
                 firstAccessLayer().open();
             });

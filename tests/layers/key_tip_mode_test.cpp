@@ -1,0 +1,261 @@
+// Key-tip mode end to end: the road of one key press from the Option tap to the pressed command,
+// every way of leaving the mode (with and without raising the remembered window), and presses that
+// were queued before the mode ended.
+#include <functional>
+
+#include "layer_fixture.hpp"
+
+namespace layertest {
+namespace {
+
+using platform::Point;
+using platform::Size;
+using platform::ax::Value;
+using platform::sim::ElementSpec;
+
+class KeyTipMode : public LayerTest {};
+
+TEST_F(KeyTipMode, OptionThenHThenOnePressesBold) {
+    start(R"(window "Book1"
+  AXButton "Save" pos=10,10 size=16,16 name=save
+  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=16,16
+  AXTabGroup
+    AXRadioButton "Home" value=0 pos=10,40 size=40,20 name=home
+    AXRadioButton "Insert" value=1 pos=60,40 size=40,20 name=insert
+  AXGroup name=content
+)");
+    const auto panel = world().createDetached(ElementSpec{.role = "AXGroup"});
+    world().addElement(panel, ElementSpec{.role = "AXCheckBox",
+                                          .title = "Bold",
+                                          .value = Value(0),
+                                          .position = Point{10, 80},
+                                          .size = Size{20, 20},
+                                          .name = "bold"});
+    world().addElement(panel, ElementSpec{.role = "AXCheckBox",
+                                          .title = "Italic",
+                                          .value = Value(0),
+                                          .position = Point{40, 80},
+                                          .size = Size{20, 20}});
+    world().setTabPanel(el("home"), el("content"), panel);
+
+    // Option down and up alone: both reach the host; the mode opens at once, the labels with the queue.
+    EXPECT_TRUE(world().deliver(world().flagsChanged(optionKey, optionFlag)));
+    EXPECT_TRUE(world().deliver(world().flagsChanged(optionKey, 0)));
+    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(labels().empty());
+    world().pump();
+    EXPECT_EQ(labels(keytips::firstLayerCategory), (std::vector<std::string>{"1", "H", "N"}));
+
+    // "h" is swallowed and switches to the second layer at once; the queued press opens the tab.
+    EXPECT_FALSE(press(keyCodeOf('h'), "h"));
+    EXPECT_TRUE(tips->isSecondLayerActive);
+    EXPECT_FALSE(tips->isFirstLayerActive);
+    world().pump();
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Home"}));
+    EXPECT_TRUE(loggedInOrder("This is the identifier: Home", "Performing Action Home"));
+    EXPECT_TRUE(loggedInOrder("Performing Action Home", "This is the source: Home"));
+    EXPECT_TRUE(logged("VELKARO WINDOWS || Window Title: Book1"));
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(labels("second").size(), 2U);
+    EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home"}));
+
+    // "1" is the final command Bold: the labels go, then the check box is pressed.
+    EXPECT_FALSE(press(keyCodeOf('1'), "1"));
+    world().pump();
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Home", "AXPress Bold"}));
+    EXPECT_EQ(world().attribute(el("bold"), "AXValue"), Value(1));
+    EXPECT_TRUE(labels().empty());
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_EQ(world().pendingMainBlocks() + world().pendingDelayedBlocks(), 0U);
+}
+
+// How the mode is left, whether the host gets the event, and whether the remembered window is raised
+// and popovers are cancelled. `leave` delivers the events; the queue is pumped afterwards.
+struct WayOut {
+    const char* name;
+    std::function<bool()> leave;  // whether the host received the (last) event
+    bool passes;
+    bool windowStep;
+};
+
+std::vector<WayOut> waysOut() {
+    using W = platform::sim::World;
+    return {
+        {"Escape", [] { return world().deliver(W::keyDown(escapeKey, "\x1b")).has_value(); }, false, true},
+        {"Return", [] { return world().deliver(W::keyDown(returnKey, "\r")).has_value(); }, true, false},
+        {"second Option tap",
+         [] {
+             world().deliver(W::flagsChanged(optionKey, optionFlag));
+             return world().deliver(W::flagsChanged(optionKey, 0)).has_value();
+         },
+         true, true},
+        {"right Option tap",
+         [] {
+             world().deliver(W::flagsChanged(61, optionFlag));
+             return world().deliver(W::flagsChanged(61, 0)).has_value();
+         },
+         true, true},
+        {"Shift down", [] { return world().deliver(W::flagsChanged(56, 0x20000)).has_value(); }, true, true},
+        {"Command down", [] { return world().deliver(W::flagsChanged(55, 0x100000)).has_value(); }, true,
+         true},
+        {"left click", [] { return world().deliver(W::mouseDown(true)).has_value(); }, true, true},
+        {"right click", [] { return world().deliver(W::mouseDown(false)).has_value(); }, true, true},
+        {"host resigns active",
+         [] {
+             world().postNotification(platform::appkit::applicationDidResignActiveNotification);
+             return true;
+         },
+         true, true},
+    };
+}
+
+constexpr std::string_view windowWithPopover = R"(window "Book1"
+  AXButton "Save" pos=10,10 size=16,16 name=save
+  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=16,16
+  AXTabGroup
+    AXRadioButton "Home" value=1 pos=10,40 size=40,20 name=home
+    AXRadioButton "Insert" value=0 pos=60,40 size=40,20 name=insert
+  AXGroup name=content
+    AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
+  AXPopover "Gallery" pos=300,300 size=50,50 name=popover
+)";
+
+TEST_F(KeyTipMode, EveryWayOutEndsTheModeWithOrWithoutTheWindowStep) {
+    for (const bool inSecondLayer : {false, true}) {
+        for (const WayOut& way : waysOut()) {
+            SCOPED_TRACE(std::string(way.name) +
+                         (inSecondLayer ? " in the second layer" : " in the first layer"));
+            TearDown();
+            SetUp();
+            start(windowWithPopover);
+            tapOption();
+            if (inSecondLayer) {
+                type("h");
+                ASSERT_TRUE(tips->isSecondLayerActive);
+                ASSERT_EQ(labels(), (std::vector<std::string>{"1"}));
+            } else {
+                ASSERT_EQ(labels(), (std::vector<std::string>{"1", "H", "N"}));
+            }
+            world().clearRecords();
+
+            EXPECT_EQ(way.leave(), way.passes);
+            world().pump();
+
+            EXPECT_TRUE(idle());
+            EXPECT_TRUE(labels().empty());
+            EXPECT_TRUE(tips->layerHistory.empty());
+            const std::vector<std::string> expected =
+                way.windowStep ? std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}
+                               : std::vector<std::string>{};
+            EXPECT_EQ(actions(), expected);
+            EXPECT_EQ(world().children(windows[0]).size(), way.windowStep ? 4U : 5U);
+        }
+    }
+}
+
+TEST_F(KeyTipMode, ArrowKeysPassAndKeepTheLabels) {
+    start(windowWithPopover);
+    tapOption();
+    type("h");
+    for (std::uint16_t arrow = 123; arrow <= 126; ++arrow) {
+        EXPECT_TRUE(press(arrow));
+        world().pump();
+    }
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
+    EXPECT_TRUE(tips->isSecondLayerActive);
+}
+
+TEST_F(KeyTipMode, WindowStepRaisesTheRememberedWindowThenCancelsItsPopovers) {
+    start(R"(window "Book1"
+  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=16,16
+  AXRadioButton "Home" value=1 pos=10,40 size=40,20
+  AXPopover "Gallery" pos=300,300 size=50,50
+window "Find"
+  AXPopover "Other" pos=300,300 size=50,50
+)");
+    tapOption();
+    EXPECT_EQ(tips->windowTitle, "Book1");
+    // The host's focus moved on to another window while the labels were up.
+    world().setFocusedWindow(pid, windows[1]);
+    world().clearRecords();
+    press(escapeKey, "\x1b");
+    world().pump();
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}));
+    EXPECT_EQ(world().focusedWindow(pid), windows[0]);
+    EXPECT_TRUE(logged("Window Title: Book1"));
+    EXPECT_TRUE(logged("Possible Actions: [\"AXPress\", \"AXRaise\"]"));
+    EXPECT_TRUE(logged("Window Title: Find"));
+}
+
+TEST_F(KeyTipMode, WindowStepWithoutTheRememberedWindowStillCancelsPopovers) {
+    start(windowWithPopover);
+    tapOption();
+    world().setAttribute(windows[0], "AXTitle", Value("Book1 (renamed)"));
+    world().clearRecords();
+    press(escapeKey, "\x1b");
+    world().pump();
+    EXPECT_TRUE(logged("No window found with title: Book1"));
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXCancel Gallery"}));
+}
+
+// A key typed after a way out but before the queued shutdown has run belongs to a mode that has
+// ended: its queued press must not touch the host.
+TEST_F(KeyTipMode, PressQueuedBehindAShutdownDoesNothing) {
+    for (const bool inSecondLayer : {false, true}) {
+        for (const WayOut& way : waysOut()) {
+            if (std::string_view(way.name) == "host resigns active") {
+                continue;  // ends the mode at once: the key that follows is not the mode's any more
+            }
+            SCOPED_TRACE(std::string(way.name) +
+                         (inSecondLayer ? " in the second layer" : " in the first layer"));
+            TearDown();
+            SetUp();
+            start(windowWithPopover);
+            tapOption();
+            if (inSecondLayer) {
+                type("h");
+            }
+            world().clearRecords();
+
+            way.leave();
+            // "n" would press the Insert tab, "1" the Bold check box.
+            EXPECT_FALSE(press(keyCodeOf(inSecondLayer ? '1' : 'n'), inSecondLayer ? "1" : "n"));
+            world().pump();
+
+            EXPECT_TRUE(idle());
+            EXPECT_TRUE(labels().empty());
+            for (const std::string& action : actions()) {
+                EXPECT_EQ(action.find("AXPress"), std::string::npos) << action;
+            }
+            EXPECT_FALSE(logged("This is the source: Insert"));
+            EXPECT_EQ(world().attribute(el("bold"), "AXValue"), Value(0));
+        }
+    }
+}
+
+// A command key typed while the tab press is still queued goes to the second layer; when the tab
+// press then fails, that command press must not act, not even through an element recorded earlier.
+TEST_F(KeyTipMode, PressQueuedBehindAFailedTabPressDoesNothing) {
+    start();
+    tapOption();
+    type("h");
+    ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2"}));  // Bold is recorded for the Home layer
+    press(escapeKey, "\x1b");
+    world().pump();
+
+    world().setEnabled(el("home"), false);
+    tapOption();
+    world().clearRecords();
+    type("h1", false);
+    world().pump();
+
+    EXPECT_TRUE(logged("Element with title is not enabled"));
+    EXPECT_TRUE(actions().empty());
+    EXPECT_EQ(world().attribute(el("bold"), "AXValue"), Value(0));
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(labels().empty());
+}
+
+}  // namespace
+}  // namespace layertest

@@ -1,0 +1,216 @@
+// Shared set-up of the layer tests: a simulated spreadsheet host, small key tables the engine reads
+// as its language tables, and helpers that type through the real event monitors and pump the main
+// queue the way the host's run loop would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/key_tips.hpp"
+#include "platform/sim/world.hpp"
+
+namespace layertest {
+
+using keytips::AccessKey;
+using keytips::KeyTable;
+using keytips::KeyTables;
+using platform::sim::world;
+
+// ---- Key tables ----------------------------------------------------------------------------------
+
+// The tables behind the test profile's language tables; each test fills them before start-up.
+inline KeyTables& usStore() {
+    static KeyTables tables;
+    return tables;
+}
+inline KeyTables& ukStore() {
+    static KeyTables tables;
+    return tables;
+}
+inline const KeyTable& usRibbon() { return usStore().ribbonKeys; }
+inline const KeyTable& usContextual() { return usStore().contextualKeys; }
+inline const KeyTable& usShared() { return usStore().sharedKeys; }
+inline const KeyTable& ukRibbon() { return ukStore().ribbonKeys; }
+inline const KeyTable& ukContextual() { return ukStore().contextualKeys; }
+inline const KeyTable& ukShared() { return ukStore().sharedKeys; }
+
+inline AccessKey tabRow(std::string title, std::string shortcut) {
+    return AccessKey{{"Ribbon"}, title, std::move(shortcut), "AXRadioButton", title, std::nullopt,
+                     false,      false};
+}
+
+// A command that ends key-tip mode when typed.
+inline AccessKey finalRow(std::vector<std::string> source, std::string title, std::string shortcut,
+                          std::string role = "AXButton", bool press = true) {
+    return AccessKey{
+        std::move(source), title, std::move(shortcut), std::move(role), title, std::nullopt, press, true};
+}
+
+// A command that opens the layer named by its title.
+inline AccessKey layerRow(std::vector<std::string> source, std::string title, std::string shortcut,
+                          std::string role = "AXMenuButton", bool press = false) {
+    return AccessKey{
+        std::move(source), title, std::move(shortcut), std::move(role), title, std::nullopt, press, false};
+}
+
+// The tables most tests use: tabs Home ("h") and Insert ("n"), the contextual tabs "js" and "jc",
+// and on the Home layer Bold ("1") and Italic ("2").
+inline KeyTables defaultTables() {
+    KeyTables tables;
+    tables.ribbonKeys = {tabRow("Home", "h"), tabRow("Insert", "n")};
+    tables.contextualKeys = {tabRow("SmartArt Design", "js"), tabRow("Chart Design", "jc")};
+    tables.sharedKeys = {finalRow({"Home"}, "Bold", "1", "AXCheckBox", false),
+                         finalRow({"Home"}, "Italic", "2", "AXCheckBox", false)};
+    return tables;
+}
+
+// A window with the Quick Access Toolbar (Save "1", Undo "2", the customise menu button as its
+// anchor) on the row at y 10, the tabs Home (selected) and Insert at y 40, and the Home commands
+// below. Accessibility positions: y grows downward from the top of the 900-point screen.
+inline constexpr std::string_view bookWindow = R"(window "Book1"
+  AXButton "Save" pos=10,10 size=16,16 name=save
+  AXButton "Undo" pos=30,10 size=16,16 name=undo
+  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=16,16 name=anchor
+  AXTabGroup
+    AXRadioButton "Home" value=1 pos=10,40 size=40,20 name=home
+    AXRadioButton "Insert" value=0 pos=60,40 size=40,20 name=insert
+  AXGroup name=content
+    AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
+    AXCheckBox "Italic" value=0 pos=40,80 size=20,20 name=italic
+)";
+
+// ---- Key codes -----------------------------------------------------------------------------------
+
+inline std::uint16_t keyCodeOf(char c) {
+    static const std::map<char, std::uint16_t> codes = {
+        {'a', 0},  {'s', 1},  {'d', 2},  {'f', 3},  {'h', 4},  {'g', 5},  {'z', 6},  {'x', 7},  {'c', 8},
+        {'v', 9},  {'b', 11}, {'q', 12}, {'w', 13}, {'e', 14}, {'r', 15}, {'y', 16}, {'t', 17}, {'1', 18},
+        {'2', 19}, {'3', 20}, {'4', 21}, {'6', 22}, {'5', 23}, {'9', 25}, {'7', 26}, {'8', 28}, {'0', 29},
+        {'o', 31}, {'u', 32}, {'i', 34}, {'p', 35}, {'l', 37}, {'j', 38}, {'k', 40}, {'n', 45}, {'m', 46}};
+    const auto found = codes.find(c);
+    return found == codes.end() ? std::uint16_t{50} : found->second;
+}
+
+inline constexpr std::uint16_t returnKey = 36;
+inline constexpr std::uint16_t escapeKey = 53;
+inline constexpr std::uint16_t optionKey = 58;
+inline constexpr platform::appkit::ModifierFlags optionFlag = 0x80000;
+
+// ---- The fixture ---------------------------------------------------------------------------------
+
+class LayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world().reset();
+        usStore() = defaultTables();
+        ukStore() = defaultTables();
+        pid = world().launchApplication("com.microsoft.Excel");
+    }
+
+    void TearDown() override {
+        tips.reset();
+        world().reset();
+        usStore() = {};
+        ukStore() = {};
+    }
+
+    // Loads the host's window(s), starts the engine as the add-in does and forgets start-up's records.
+    void start(std::string_view fixture = bookWindow) {
+        windows = world().loadFixture(pid, fixture);
+        tips = std::make_unique<keytips::KeyTips>(profile);
+        tips->monitorKeyboardEvents();
+        world().clearRecords();
+    }
+
+    // A lone Option tap, then the main queue runs.
+    void tapOption() {
+        world().deliver(world().flagsChanged(optionKey, optionFlag));
+        world().deliver(world().flagsChanged(optionKey, 0));
+        world().pump();
+    }
+
+    // Each character as a key-down; the main queue runs after every key unless told not to.
+    void type(std::string_view keys, bool pumpAfterEach = true) {
+        for (const char c : keys) {
+            world().deliver(world().keyDown(keyCodeOf(c), std::string(1, c)));
+            if (pumpAfterEach) {
+                world().pump();
+            }
+        }
+    }
+
+    // Delivers one key-down and tells whether the host received it.
+    bool press(std::uint16_t keyCode, std::optional<std::string> characters = std::nullopt) {
+        return world().deliver(world().keyDown(keyCode, std::move(characters))).has_value();
+    }
+
+    [[nodiscard]] static platform::ax::Element el(std::string_view name) { return world().find(name); }
+
+    // The texts of the labels on screen, in creation order; only those of one category if given.
+    [[nodiscard]] static std::vector<std::string> labels(
+        std::optional<std::string_view> category = std::nullopt) {
+        std::vector<std::string> texts;
+        for (const auto& info : world().visibleWindows()) {
+            if (!category || info.category == *category) {
+                texts.push_back(info.text);
+            }
+        }
+        return texts;
+    }
+
+    // The label frame's x for an element at accessibility x with the given width.
+    [[nodiscard]] static std::vector<double> labelXs() {
+        std::vector<double> xs;
+        for (const auto& info : world().visibleWindows()) {
+            xs.push_back(info.frame.origin.x);
+        }
+        return xs;
+    }
+
+    // Actions performed since the last clear, as "action title" (or "action desc" when untitled).
+    [[nodiscard]] static std::vector<std::string> actions() {
+        std::vector<std::string> done;
+        for (const auto& record : world().actions()) {
+            done.push_back(record.action + " " + record.title.value_or(record.description.value_or("")));
+        }
+        return done;
+    }
+
+    // Attribute writes since the last clear, as "attribute title".
+    [[nodiscard]] static std::vector<std::string> attributeSets() {
+        std::vector<std::string> done;
+        for (const auto& record : world().attributeSets()) {
+            done.push_back(record.attribute + " " + record.title.value_or(""));
+        }
+        return done;
+    }
+
+    [[nodiscard]] static bool logged(std::string_view line) {
+        const auto lines = world().logLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+
+    // Whether `first` is logged, and later `second`.
+    [[nodiscard]] static bool loggedInOrder(std::string_view first, std::string_view second) {
+        const auto lines = world().logLines();
+        const auto a = std::find(lines.begin(), lines.end(), first);
+        return a != lines.end() && std::find(a, lines.end(), second) != lines.end();
+    }
+
+    [[nodiscard]] bool idle() const { return !tips->isFirstLayerActive && !tips->isSecondLayerActive; }
+
+    keytips::SpreadsheetProfile profile{{&usRibbon, &usContextual, &usShared},
+                                        {&ukRibbon, &ukContextual, &ukShared}};
+    std::unique_ptr<keytips::KeyTips> tips;
+    std::vector<platform::ax::Element> windows;
+    int pid = 0;
+};
+
+}  // namespace layertest

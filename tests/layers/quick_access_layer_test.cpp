@@ -1,0 +1,314 @@
+// The Quick Access Toolbar layer: finding the toolbar row by its anchor, numbering the buttons left
+// of it, and pressing a button a moment after its labels are gone.
+#include <cstdio>
+
+#include "layer_fixture.hpp"
+
+namespace layertest {
+namespace {
+
+using platform::ax::Value;
+
+class QuickAccessToolbar : public LayerTest {
+protected:
+    // A window whose toolbar row holds `count` buttons titled "B1", "B2", ... left of the anchor, and
+    // no tabs.
+    static std::string toolbarWindow(int count, std::string_view anchor = "Customize Quick Access Toolbar") {
+        std::string text = "window \"Book1\"\n";
+        for (int i = 1; i <= count; ++i) {
+            text += "  AXButton \"B" + std::to_string(i) + "\" pos=" + std::to_string(10 * i) +
+                    ",10 size=8,8 name=b" + std::to_string(i) + "\n";
+        }
+        text += "  AXMenuButton \"" + std::string(anchor) + "\" pos=500,10 size=16,16 name=anchor\n";
+        return text;
+    }
+
+    void setLanguage(std::string code) {
+        world().setScriptAnswer("GetLanguageCode", platform::sim::ScriptAnswer::withText(std::move(code)));
+    }
+};
+
+TEST_F(QuickAccessToolbar, NumbersAtMostNineteenButtonsOneToNineThenZeroNineDown) {
+    start(toolbarWindow(21));
+    tapOption();
+    const std::vector<std::string> expected = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9", "09",
+                                               "08", "07", "06", "05", "04", "03", "02", "01", "00"};
+    EXPECT_EQ(labels(keytips::firstLayerCategory), expected);
+    std::vector<std::string> shortcuts;
+    for (const AccessKey& key : tips->quickAccessLayer().accessKeys) {
+        shortcuts.push_back(key.shortcut);
+        EXPECT_EQ(key.source, (std::vector<std::string>{"Quick Access"}));
+        EXPECT_EQ(key.identifier, "Quick Access " + key.shortcut);
+        EXPECT_FALSE(key.press);
+        EXPECT_FALSE(key.isLastCommand);
+    }
+    EXPECT_EQ(shortcuts, expected);
+    // With no tab labelled, the first layer stays for the toolbar's digits.
+    EXPECT_TRUE(tips->isFirstLayerActive);
+}
+
+TEST_F(QuickAccessToolbar, TypedDigitsPressTheirButtonAfterTheLabelsAreGone) {
+    struct Case {
+        const char* typed;
+        const char* pressed;
+    };
+    const Case cases[] = {{"1", "B1"}, {"9", "B9"}, {"09", "B10"}, {"08", "B11"}, {"00", "B19"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        TearDown();
+        SetUp();
+        start(toolbarWindow(19));
+        tapOption();
+        const std::string typed = c.typed;
+        if (typed.size() == 2) {
+            type(typed.substr(0, 1));
+            EXPECT_EQ(labels().size(), 19U);  // a prefix waits
+            EXPECT_TRUE(tips->isFirstLayerActive);
+            EXPECT_EQ(tips->keyBuffer, "0");
+        }
+        type(typed.substr(typed.size() - 1));
+        EXPECT_FALSE(tips->isFirstLayerActive);
+        EXPECT_TRUE(labels().empty());
+        EXPECT_TRUE(actions().empty());
+        world().advanceClock(0.05);
+        EXPECT_TRUE(actions().empty());
+        world().advanceClock(0.05);
+        EXPECT_EQ(actions(), (std::vector<std::string>{std::string("AXPress ") + c.pressed}));
+        EXPECT_TRUE(tips->keyBuffer.empty());
+    }
+}
+
+TEST_F(QuickAccessToolbar, DigitBeginningNoShortcutEndsTheModeWithAllFirstLayerLabels) {
+    start(R"(window "Book1"
+  AXButton "Save" pos=10,10 size=16,16
+  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=16,16
+  AXRadioButton "Home" value=1 pos=10,40 size=40,20
+)");
+    tapOption();
+    ASSERT_EQ(labels(), (std::vector<std::string>{"1", "H"}));
+    type("0");
+    EXPECT_TRUE(logged("VELKARO || QAT: No access keys found starting with 0"));
+    EXPECT_TRUE(labels().empty());
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(actions().empty());
+}
+
+TEST_F(QuickAccessToolbar, DigitAfterATabPrefixIsLookedUpWithThePrefix) {
+    start(R"(window "Book1"
+  AXButton "Save" pos=10,10 size=16,16
+  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=16,16
+  AXRadioButton "SmartArt Design" value=0 pos=10,40 size=40,20
+)");
+    tapOption();
+    type("j1");
+    EXPECT_TRUE(logged("VELKARO || QAT: No access keys found starting with j1"));
+    EXPECT_TRUE(labels().empty());
+    EXPECT_TRUE(idle());
+    world().advanceClock(1);
+    EXPECT_TRUE(actions().empty());
+}
+
+TEST_F(QuickAccessToolbar, AnchorTitleFollowsTheHostLanguage) {
+    struct Case {
+        const char* language;
+        const char* anchor;
+        bool found;
+    };
+    const Case cases[] = {
+        {"1033", "Customize Quick Access Toolbar", true}, {"1033", "Customise Quick Access Toolbar", false},
+        {"2057", "Customise Quick Access Toolbar", true}, {"2057", "Customize Quick Access Toolbar", false},
+        {"1036", "Customize Quick Access Toolbar", true}, {"1036", "Customise Quick Access Toolbar", false},
+        {"", "Customize Quick Access Toolbar", true},     {"20570", "Customize Quick Access Toolbar", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.language) + " / " + c.anchor);
+        TearDown();
+        SetUp();
+        setLanguage(c.language);
+        start(toolbarWindow(2, c.anchor));
+        tapOption();
+        EXPECT_EQ(labels(), (c.found ? std::vector<std::string>{"1", "2"} : std::vector<std::string>{}));
+        EXPECT_EQ(tips->toolbarYCoordinate.has_value(), c.found);
+        if (c.found) {
+            EXPECT_EQ(*tips->toolbarYCoordinate, 890.0);  // flipped against the 900-point screen
+            EXPECT_EQ(*tips->toolbarXCoordinate, 500.0);
+        } else {
+            EXPECT_TRUE(idle());  // neither layer labelled anything
+        }
+    }
+}
+
+TEST_F(QuickAccessToolbar, SearchButtonAnchorsOnlyWithoutTheCustomiseMenuButton) {
+    const char* rows = R"fx(window "Book1"
+  AXButton "Save" pos=10,10 size=16,16
+  AXButton "Search (Cmd + Ctrl + U)" pos=300,10 size=16,16
+  AXButton "Undo" pos=10,30 size=16,16
+  AXButton "Redo" pos=30,30 size=16,16
+)fx";
+    start(rows);
+    tapOption();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
+    EXPECT_EQ(tips->toolbarYCoordinate, 890.0);
+    EXPECT_EQ(tips->toolbarXCoordinate, 300.0);
+
+    // With the menu button present (on another row), the search button is not consulted.
+    TearDown();
+    SetUp();
+    start(std::string(rows) + "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,30 size=16,16\n");
+    tapOption();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(tips->toolbarYCoordinate, 870.0);
+    ASSERT_EQ(tips->quickAccessLayer().accessKeys.size(), 2U);
+    EXPECT_EQ(tips->quickAccessLayer().accessKeys[0].title, "Undo");
+}
+
+TEST_F(QuickAccessToolbar, OnlyButtonsOnTheAnchorRowLeftOfItWithNewTitlesGetKeys) {
+    start(R"(window "Book1"
+  AXButton "Save" pos=10,10 size=16,16
+  AXButton "Lower" pos=20,10.5 size=16,16
+  AXButton "Higher" pos=30,9.999 size=16,16
+  AXButton "Save" pos=40,10 size=16,16
+  AXButton pos=50,10 size=16,16 desc="first untitled"
+  AXButton pos=60,10 size=16,16 desc="second untitled"
+  AXButton "Title not text" pos=70,10 size=16,16 name=wrongTitle
+  AXButton "Description not text" desc="d" pos=80,10 size=16,16 name=wrongDescription
+  AXButton "No position" size=16,16
+  AXButton "Undo" pos=90,10 size=16,16
+  AXButton "At the anchor" pos=200,10 size=16,16
+  AXButton "Right of it" pos=300,10 size=16,16
+  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=16,16
+)");
+    world().failAttribute(el("wrongTitle"), "AXTitle", platform::sim::AttributeFailure::wrongType);
+    world().failAttribute(el("wrongDescription"), "AXDescription",
+                          platform::sim::AttributeFailure::wrongType);
+    tapOption();
+    std::vector<std::string> keyed;
+    for (const AccessKey& key : tips->quickAccessLayer().accessKeys) {
+        keyed.push_back(key.shortcut + " " + key.title.value_or("(" + key.description.value_or("") + ")"));
+    }
+    EXPECT_EQ(keyed, (std::vector<std::string>{"1 Save", "2 (first untitled)", "3 Undo"}));
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2", "3"}));
+}
+
+TEST_F(QuickAccessToolbar, EachRoleGetsItsAction) {
+    struct Case {
+        const char* role;
+        std::vector<std::string> sets;
+        std::vector<std::string> actions;
+    };
+    const Case cases[] = {
+        {"AXButton", {}, {"AXPress Tool"}},
+        {"AXMenuButton", {}, {"AXShowMenu Tool"}},  // generated keys never press a menu button
+        {"AXComboBox", {"AXFocused Tool"}, {"AXPress Tool"}},
+        {"AXTextField", {}, {"AXPress Tool"}},
+        {"AXCheckBox", {}, {"AXPress Tool"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.role);
+        TearDown();
+        SetUp();
+        start(std::string("window \"Book1\"\n  ") + c.role +
+              " \"Tool\" pos=10,10 size=16,16 actions=AXPress,AXShowMenu\n" +
+              "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,10 size=16,16\n");
+        tapOption();
+        type("1");
+        world().advanceClock(0.1);
+        EXPECT_EQ(attributeSets(), c.sets);
+        EXPECT_EQ(actions(), c.actions);
+        EXPECT_TRUE(logged(std::string("VELKARO || Performing action on element with role ") + c.role +
+                           " and press false"));
+    }
+}
+
+TEST_F(QuickAccessToolbar, DisabledButtonEndsTheModeUnpressed) {
+    start(toolbarWindow(2));
+    tapOption();
+    world().setEnabled(el("b1"), false);
+    type("1");
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(labels().empty());
+    EXPECT_TRUE(tips->keyBuffer.empty());
+    world().advanceClock(1);
+    EXPECT_TRUE(actions().empty());
+    EXPECT_EQ(world().pendingDelayedBlocks(), 0U);
+}
+
+TEST_F(QuickAccessToolbar, DisabledButtonIsLabelledFainter) {
+    start(toolbarWindow(2));
+    world().setEnabled(el("b2"), false);
+    tapOption();
+    const auto shown = world().visibleWindows();
+    ASSERT_EQ(shown.size(), 2U);
+    EXPECT_GT(shown[0].backgroundAlpha, shown[1].backgroundAlpha);
+}
+
+TEST_F(QuickAccessToolbar, ReopeningReplacesTheKeysAndFailedValueReadIsLogged) {
+    start(toolbarWindow(3));
+    tapOption();
+    press(escapeKey, "\x1b");
+    world().pump();
+    world().removeChild(windows[0], el("b2"));
+    tapOption();
+    ASSERT_EQ(tips->quickAccessLayer().accessKeys.size(), 2U);
+    EXPECT_EQ(tips->quickAccessLayer().accessKeys[1].title, "B3");
+    world().clearRecords();
+    type("2");
+    EXPECT_TRUE(logged("Failed to get value attribute of element with title B3"));
+    world().advanceClock(0.1);
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress B3"}));
+}
+
+TEST_F(QuickAccessToolbar, NoAnchorKeepsTheLastFoundRow) {
+    start(toolbarWindow(2));
+    tapOption();
+    press(escapeKey, "\x1b");
+    world().pump();
+    world().removeChild(windows[0], el("anchor"));
+    tapOption();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+}
+
+// The press's label removal and delayed action belong to the mode in which the digit was typed.
+TEST_F(QuickAccessToolbar, DelayedPressDoesNotActInALaterMode) {
+    start(toolbarWindow(2));
+    tapOption();
+    type("1");
+    ASSERT_TRUE(labels().empty());
+    tapOption();  // a new mode opens before the button is pressed
+    ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+    world().advanceClock(0.1);
+    EXPECT_TRUE(actions().empty());
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+    EXPECT_TRUE(tips->isFirstLayerActive);
+}
+
+TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
+    start(toolbarWindow(2));
+    tapOption();
+    // The press's task queues its label removal only when it runs; a new mode opens first. The
+    // screen then shows the new mode's labels only, once each.
+    tips->quickAccessLayer().press("1");
+    ASSERT_FALSE(tips->isFirstLayerActive);
+    world().deliver(world().flagsChanged(optionKey, optionFlag));
+    world().deliver(world().flagsChanged(optionKey, 0));
+    world().pump();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+    world().advanceClock(0.1);
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+    EXPECT_TRUE(actions().empty());
+    EXPECT_EQ(world().pendingDelayedBlocks(), 0U);
+}
+
+TEST_F(QuickAccessToolbar, DelayedPressStillActsAfterTheModeEndedWithoutANewOne) {
+    start(toolbarWindow(2));
+    tapOption();
+    type("2");
+    EXPECT_TRUE(press(escapeKey, "\x1b"));  // the mode has ended: Escape reaches the host
+    world().pump();
+    world().advanceClock(0.1);
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress B2"}));
+}
+
+}  // namespace
+}  // namespace layertest
