@@ -11,6 +11,7 @@
 
 #include "engine/key_tips.hpp"
 #include "engine/matching.hpp"
+#include "platform/sim/ribbon.hpp"
 #include "platform/sim/world.hpp"
 #include "tables/spreadsheet.hpp"
 
@@ -269,6 +270,32 @@ void BM_MatchCommandLayer(benchmark::State& state) {
 }
 BENCHMARK_TEMPLATE(BM_MatchCommandLayer, matchIndexed)->Name("BM_MatchCommandLayer/indexed");
 BENCHMARK_TEMPLATE(BM_MatchCommandLayer, scanKeyByKey)->Name("BM_MatchCommandLayer/key_by_key");
+
+// ---- The simulated spreadsheet ribbon -------------------------------------------------------------------
+
+// Opening the Home layer of the full ribbon built from the US tables, with the toolbar row found.
+void BM_OpenHomeLayerInRibbon(benchmark::State& state) {
+    world().reset();
+    platform::sim::launchSpreadsheetHost(world());
+    const keytips::SpreadsheetProfile profile{keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables()};
+    keytips::KeyTips tips(profile);
+    tips.language = "1033";
+    tips.initializeAccessKeys();
+    tips.quickAccessLayer().open();
+    const std::size_t before = accessibilityRequests();
+    std::size_t openings = 0;
+    for (auto _ : state) {
+        tips.layerHistory.clear();
+        tips.commandAccessLayer().open("Home");
+        tips.commandAccessLayer().close();
+        ++openings;
+    }
+    reportRequests(state, before, openings);
+    state.counters["labelled"] = static_cast<double>(tips.commandAccessLayer().relevantElements.size());
+    state.counters["elements"] = static_cast<double>(tips.commandAccessLayer().elements.size());
+    world().reset();
+}
+BENCHMARK(BM_OpenHomeLayerInRibbon)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,25 +1,9 @@
 #include "host.hpp"
 
+#include "platform/sim/ribbon.hpp"
 #include "platform/sim/world.hpp"
 
 namespace keytips::sim {
-
-namespace {
-
-// A small spreadsheet window: the Quick Access Toolbar row, the Home and Insert tabs, and a few
-// commands of the Home tab.
-constexpr std::string_view smallRibbon = R"(window "Book1"
-  AXButton "Save" pos=10,5 size=20,20
-  AXButton "Undo" pos=35,5 size=20,20
-  AXMenuButton "Customize Quick Access Toolbar" pos=100,5 size=20,20
-  AXRadioButton "Home" value=1 pos=10,40 size=40,20
-  AXRadioButton "Insert" value=0 pos=60,40 size=40,20
-  AXCheckBox "Bold" value=0 pos=10,80 size=20,20
-  AXCheckBox "Italic" value=0 pos=35,80 size=20,20
-  AXCheckBox "Underline" value=0 pos=60,80 size=20,20
-)";
-
-}  // namespace
 
 std::optional<std::string> setUpHost(const std::string& host, const std::string& language) {
     if (host != "spreadsheet") {
@@ -33,9 +17,9 @@ std::optional<std::string> setUpHost(const std::string& host, const std::string&
     }
     auto& world = platform::sim::world();
     world.setScriptAnswer("GetLanguageCode", platform::sim::ScriptAnswer::withText(code));
-    const int pid = world.launchApplication("com.microsoft.Excel");
-    world.setFrontmost(pid);
-    world.loadFixture(pid, smallRibbon);
+    platform::sim::RibbonOptions options;
+    options.language = code;
+    platform::sim::launchSpreadsheetHost(world, options);
     return std::nullopt;
 }
 

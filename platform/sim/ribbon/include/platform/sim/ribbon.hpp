@@ -1,0 +1,96 @@
+// The simulated spreadsheet host: one workbook window whose Quick Access Toolbar, ribbon tabs, tab
+// contents and menus are built from the host's key tables.
+//
+// Layout of the window, top to bottom:
+//   - the Quick Access Toolbar row: a few buttons, then the anchor menu button "Customize Quick Access
+//     Toolbar" ("Customise ..." in UK English), all at one height;
+//   - the tab row: one element per ribbon-tab and shown contextual-tab row;
+//   - the ribbon content, whose children are the selected tab's panel: one element per command row
+//     offered in that tab's layer;
+//   - the menus: every layer that a row opens (a command row with Last no, or a tab row that is a
+//     menu button) is a popover holding one element per row offered in that layer. Pressing the row's
+//     element shows it at the end of the window's children, lower on screen than the ribbon.
+//
+// Layers are names: a layer opened from several places is one menu holding every row offered in it,
+// and a row offered in several layers has one element in each of them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/access_key.hpp"
+#include "platform/accessibility.hpp"
+#include "platform/sim/world.hpp"
+
+namespace platform::sim {
+
+struct RibbonOptions {
+    // The host language: "2057" (English, UK) titles the toolbar anchor "Customise Quick Access
+    // Toolbar"; any other value "Customize Quick Access Toolbar". Also chooses the tables when none
+    // are given.
+    std::string language = "1033";
+    std::string bundleIdentifier = "com.microsoft.Excel";
+    std::string windowTitle = "Book1";
+    // The titles of the contextual-tab rows whose tabs the host shows; absent: all of them.
+    std::optional<std::vector<std::string>> contextualTabs;
+    // The toolbar's buttons left of the anchor, in order.
+    std::vector<std::string> toolbarButtons{"Save", "Undo", "Redo"};
+};
+
+// One element of the ribbon that stands for a key row.
+struct RibbonElement {
+    std::string layer;       // the layer whose tab panel or menu holds it; "Ribbon" for the tab row
+    std::size_t row = 0;     // index of the row in its table (the command table, or the tab tables
+                             // taken together: ribbon-tab rows first)
+    std::string identifier;  // the row's identifier
+    ax::Element element;
+};
+
+class SpreadsheetHost {
+public:
+    int processIdentifier = 0;
+    ax::Element window;
+    ax::Element toolbarAnchor;
+    std::vector<ax::Element> toolbarButtons;
+    ax::Element tabRow;
+    ax::Element content;
+
+    // The tab-row elements, one per shown tab row (the anchor stands for the tab row that it matches).
+    std::vector<RibbonElement> tabs;
+    // The command elements, tab panels first (tab by tab), then menus, each in table order.
+    std::vector<RibbonElement> commands;
+    // The panel of each tab layer and the menu of each layer that a row opens.
+    std::map<std::string, ax::Element, std::less<>> panels;
+    std::map<std::string, ax::Element, std::less<>> menus;
+
+    // The element of a command row in the panel or menu of a layer.
+    [[nodiscard]] std::optional<ax::Element> elementFor(std::string_view layer, std::size_t row) const;
+    // The elements of the command rows with this identifier in the layer's panel or menu, in table order.
+    [[nodiscard]] std::vector<ax::Element> elementsFor(std::string_view layer,
+                                                       std::string_view identifier) const;
+    // The tab-row element of a tab row, by title.
+    [[nodiscard]] std::optional<ax::Element> tab(std::string_view title) const;
+    // What an element of the ribbon stands for; null for elements that stand for no row.
+    [[nodiscard]] const RibbonElement* placementOf(ax::Element element) const;
+    // Whether some panel or menu offers the layer's rows.
+    [[nodiscard]] bool showsLayer(std::string_view layer) const;
+
+private:
+    friend class RibbonBuilder;
+    std::map<std::uint64_t, std::size_t> commandIndex_;  // element reference -> index in commands
+    std::map<std::uint64_t, std::size_t> tabIndex_;      // element reference -> index in tabs
+};
+
+// Launches the host with its ribbon built from the tables, makes its window the focused one and the
+// host the frontmost application.
+SpreadsheetHost launchSpreadsheetHost(World& world, const keytips::KeyTables& tables,
+                                      const RibbonOptions& options = {});
+// The same with the spreadsheet tables of the options' language.
+SpreadsheetHost launchSpreadsheetHost(World& world, const RibbonOptions& options = {});
+
+}  // namespace platform::sim

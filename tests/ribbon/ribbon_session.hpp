@@ -1,0 +1,168 @@
+// One key-tip session on the simulated spreadsheet host: a fresh world with the ribbon of the US
+// tables, the real engine with its monitors installed, and keys typed through the event monitors.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "engine/host_profile.hpp"
+#include "engine/key_tips.hpp"
+#include "platform/appkit.hpp"
+#include "platform/sim/ribbon.hpp"
+#include "platform/sim/world.hpp"
+#include "tables/spreadsheet.hpp"
+
+namespace ribbon_test {
+
+namespace ax = platform::ax;
+namespace sim = platform::sim;
+
+inline constexpr std::string_view firstLayerCategory = "layerAccessToolbar";
+inline constexpr std::string_view commandLayerCategory = "second";
+
+// The US tables as the host is built from them.
+inline const keytips::KeyTables& usKeyTables() {
+    static const keytips::KeyTables tables{keytips::spreadsheet::AccessKeys_US::ribbonKeys(),
+                                           keytips::spreadsheet::AccessKeys_US::contextualKeys(),
+                                           keytips::spreadsheet::AccessKeys_US::sharedKeys()};
+    return tables;
+}
+
+inline std::string uppercased(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
+    return out;
+}
+
+// The virtual key code of a letter or digit on an ANSI keyboard.
+inline std::uint16_t keyCodeOf(char c) {
+    static const std::map<char, std::uint16_t> codes{
+        {'a', 0},  {'s', 1},  {'d', 2},  {'f', 3},  {'h', 4},  {'g', 5},  {'z', 6},  {'x', 7},  {'c', 8},
+        {'v', 9},  {'b', 11}, {'q', 12}, {'w', 13}, {'e', 14}, {'r', 15}, {'y', 16}, {'t', 17}, {'1', 18},
+        {'2', 19}, {'3', 20}, {'4', 21}, {'6', 22}, {'5', 23}, {'9', 25}, {'7', 26}, {'8', 28}, {'0', 29},
+        {'o', 31}, {'u', 32}, {'i', 34}, {'p', 35}, {'l', 37}, {'j', 38}, {'k', 40}, {'n', 45}, {'m', 46}};
+    return codes.at(c);
+}
+
+struct Label {
+    std::string letter;
+    std::optional<ax::Element> element;  // the element it stands under, when one of the host's
+};
+
+class RibbonSession {
+public:
+    explicit RibbonSession(const sim::RibbonOptions& options = {}) {
+        sim::world().reset();
+        sim::world().setScriptAnswer("GetLanguageCode", sim::ScriptAnswer::withText(options.language));
+        host_ = sim::launchSpreadsheetHost(sim::world(), usKeyTables(), options);
+        tips_ = std::make_unique<keytips::KeyTips>(profile_);
+        tips_->monitorKeyboardEvents();
+        sim::world().pump();
+    }
+    ~RibbonSession() {
+        tips_.reset();
+        sim::world().reset();
+    }
+    RibbonSession(const RibbonSession&) = delete;
+    RibbonSession& operator=(const RibbonSession&) = delete;
+    RibbonSession(RibbonSession&&) = delete;
+    RibbonSession& operator=(RibbonSession&&) = delete;
+
+    [[nodiscard]] const sim::SpreadsheetHost& host() const { return host_; }
+    [[nodiscard]] keytips::KeyTips& tips() { return *tips_; }
+
+    // A lone Option tap: opens the first layer.
+    void tapOption() {
+        sim::world().deliver(sim::World::flagsChanged(58, platform::appkit::optionFlag));
+        sim::world().deliver(sim::World::flagsChanged(58, 0));
+        sim::world().pump();
+    }
+
+    // One key-down per character, each followed by a pump of the main queue.
+    void type(std::string_view keys) {
+        for (const char c : keys) {
+            sim::world().deliver(sim::World::keyDown(keyCodeOf(c), std::string(1, c)));
+            sim::world().pump();
+        }
+    }
+
+    // Option, then the shortcuts in turn.
+    void open(const std::vector<std::string>& path) {
+        tapOption();
+        for (const std::string& shortcut : path) {
+            type(shortcut);
+        }
+    }
+
+    // The visible labels of a category, each with the host element it stands under.
+    [[nodiscard]] std::vector<Label> labels(std::string_view category) const {
+        std::vector<Label> found;
+        for (const sim::WindowInfo& window : sim::world().visibleWindows()) {
+            if (window.category != category) {
+                continue;
+            }
+            const auto anchor = labelAnchors().find({window.frame.origin.x, window.frame.origin.y});
+            found.push_back(
+                {window.text, anchor == labelAnchors().end() ? std::nullopt : std::optional(anchor->second)});
+        }
+        return found;
+    }
+
+    // Whether an element has the role, title and description of a key (absent only matching absent).
+    static bool matches(ax::Element element, const keytips::AccessKey& key) {
+        const auto text = [&](std::string_view attribute) -> std::optional<std::string> {
+            const std::optional<ax::Value> value = sim::world().attribute(element, attribute);
+            return value && value->text() != nullptr ? std::optional(*value->text()) : std::nullopt;
+        };
+        return text("AXRole") == key.role && text("AXTitle") == key.title &&
+               text("AXDescription") == key.description;
+    }
+
+private:
+    // A label sits centred below its element's left half: its origin is half the element's width to
+    // the right of the element and 5 points plus the element's height below it (screen coordinates,
+    // y upward). Every element of the host has its own position, so the origin tells the element.
+    const std::map<std::pair<double, double>, ax::Element>& labelAnchors() const {
+        if (anchors_.empty()) {
+            const double screenHeight = platform::appkit::screenFrames().front().size.height;
+            const auto add = [&](ax::Element element) {
+                const std::optional<ax::Value> position = sim::world().attribute(element, "AXPosition");
+                const std::optional<ax::Value> size = sim::world().attribute(element, "AXSize");
+                platform::Point point;
+                platform::Size extent;
+                if (position && size && position->packed() && size->packed() &&
+                    ax::unpackPoint(*position->packed(), point) && ax::unpackSize(*size->packed(), extent)) {
+                    anchors_.emplace(
+                        std::pair(point.x + extent.width * 0.5, screenHeight - point.y - extent.height - 5.0),
+                        element);
+                }
+            };
+            for (const ax::Element& button : host_.toolbarButtons) {
+                add(button);
+            }
+            add(host_.toolbarAnchor);
+            for (const sim::RibbonElement& tab : host_.tabs) {
+                add(tab.element);
+            }
+            for (const sim::RibbonElement& command : host_.commands) {
+                add(command.element);
+            }
+        }
+        return anchors_;
+    }
+
+    keytips::SpreadsheetProfile profile_{keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables()};
+    sim::SpreadsheetHost host_;
+    std::unique_ptr<keytips::KeyTips> tips_;
+    mutable std::map<std::pair<double, double>, ax::Element> anchors_;
+};
+
+}  // namespace ribbon_test
