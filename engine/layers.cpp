@@ -82,6 +82,28 @@ void focusThenPress(const Element& element) {
     ax::performAction(element, "AXPress");
 }
 
+// One label per relevant element, showing its shortcut in upper case; the layer decides whether the
+// element counts as enabled.
+template <typename Layer>
+void showLabels(Layer& layer, OverlayWindows& labels, const std::vector<RelevantElement>& relevant,
+                AttributeCache& cache, std::string_view category) {
+    for (const RelevantElement& entry : relevant) {
+        labels.createOverlayWindow(entry.element, titleOrNoTitle(entry.element, cache), uppercased(entry.shortcut),
+                                   category, layer.isElementEnabled(entry.element));
+    }
+}
+
+// Presses a menu button or shows its menu, and presses any other element, focused first when asked.
+void actOnElement(const Element& element, std::string_view role, bool press, bool focusFirst) {
+    if (role == "AXMenuButton") {
+        ax::performAction(element, press ? "AXPress" : "AXShowMenu");
+    } else if (focusFirst) {
+        focusThenPress(element);
+    } else {
+        ax::performAction(element, "AXPress");
+    }
+}
+
 void logValueReadFailure(const Element& element, const AccessKey& key) {
     if (ax::copyAttributeValue(element, "AXValue").error != ax::Error::success) {
         log("Failed to get value attribute of element with title " + key.title.value_or(""));
@@ -159,13 +181,7 @@ bool QuickAccessLayer::isElementEnabled(const Element& element) { return keytips
 
 void QuickAccessLayer::performAction(const Element& element, std::string_view role, bool press) {
     logPerformAction("VELKARO || ", role, press);
-    if (role == "AXMenuButton") {
-        ax::performAction(element, press ? "AXPress" : "AXShowMenu");
-    } else if (role == "AXComboBox") {
-        focusThenPress(element);
-    } else {
-        ax::performAction(element, "AXPress");
-    }
+    actOnElement(element, role, press, role == "AXComboBox");
 }
 
 std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std::vector<Element>& list,
@@ -235,11 +251,7 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
                                        description ? std::optional<std::string>(*description) : std::nullopt});
         result.push_back({element, *position, shortcut});
     }
-    for (const RelevantElement& relevant : result) {
-        tips_.labels.createOverlayWindow(relevant.element, titleOrNoTitle(relevant.element, cache),
-                                         uppercased(relevant.shortcut), firstLayerCategory,
-                                         isElementEnabled(relevant.element));
-    }
+    showLabels(*this, tips_.labels, result, cache, firstLayerCategory);
     return result;
 }
 
@@ -370,13 +382,7 @@ bool FirstAccessLayer::isElementEnabled(const Element& element) { return keytips
 
 void FirstAccessLayer::performAction(const Element& element, std::string_view role, bool press) {
     logPerformAction("", role, press);
-    if (role == "AXMenuButton") {
-        ax::performAction(element, press ? "AXPress" : "AXShowMenu");
-    } else if (tips_.profile().focusesBeforePress(role)) {
-        focusThenPress(element);
-    } else {
-        ax::performAction(element, "AXPress");
-    }
+    actOnElement(element, role, press, tips_.profile().focusesBeforePress(role));
 }
 
 std::vector<RelevantElement> FirstAccessLayer::buildRibbonAccessToolbar(const std::vector<Element>& list,
@@ -397,12 +403,7 @@ std::vector<RelevantElement> FirstAccessLayer::buildRibbonAccessToolbar(const st
         log("Position: (" + number(position->x) + ", " + number(position->y) + ")");
         result.push_back({candidate, *position, key.shortcut});
     }
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        const RelevantElement& relevant = result[i];
-        tips_.labels.createOverlayWindow(relevant.element, titleOrNoTitle(relevant.element, cache),
-                                         uppercased(relevant.shortcut), firstLayerCategory,
-                                         isElementEnabled(relevant.element));
-    }
+    showLabels(*this, tips_.labels, result, cache, firstLayerCategory);
     return result;
 }
 
@@ -524,11 +525,7 @@ CommandAccessLayer::buildLayerAccessToolbar(const std::string& /*source*/, const
             break;
         }
     }
-    for (const RelevantElement& relevant : result) {
-        tips_.labels.createOverlayWindow(relevant.element, titleOrNoTitle(relevant.element, cache),
-                                         uppercased(relevant.shortcut), currentLayer,
-                                         isElementEnabled(relevant.element));
-    }
+    showLabels(*this, tips_.labels, result, cache, currentLayer);
     return {std::move(result), accessKeyToElement};
 }
 
