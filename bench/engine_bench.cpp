@@ -123,12 +123,12 @@ struct LargeWindow {
         const int pid = world().launchApplication("com.microsoft.Excel");
         const auto window = world().addWindow(pid, "Book1", {{0, 0}, {1440, 900}});
         const auto add = [&](std::string role, std::string title, double x, double y) {
-            platform::sim::ElementSpec spec;
-            spec.role = std::move(role);
-            spec.title = std::move(title);
-            spec.position = platform::Point{x, y};
-            spec.size = platform::Size{20, 20};
-            world().addElement(window, spec);
+            platform::sim::ElementSetup setup;
+            setup.role = std::move(role);
+            setup.title = std::move(title);
+            setup.position = platform::Point{x, y};
+            setup.size = platform::Size{20, 20};
+            world().addElement(window, setup);
         };
         add("AXButton", "Save", 10, 5);
         add("AXMenuButton", "Customize Quick Access Toolbar", 100, 5);

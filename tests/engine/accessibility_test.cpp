@@ -19,7 +19,7 @@ using platform::ax::OtherValue;
 using platform::ax::PackedValue;
 using platform::ax::Value;
 using platform::sim::AttributeFailure;
-using platform::sim::ElementSpec;
+using platform::sim::ElementSetup;
 using Elements = std::vector<Element>;
 using Lines = std::vector<std::string>;
 
@@ -44,7 +44,7 @@ protected:
         const Element window = world().addWindow(pid, "Chain");
         Element parent = window;
         for (int i = 0; i < levels; ++i) {
-            parent = world().addElement(parent, ElementSpec{.role = "AXGroup"});
+            parent = world().addElement(parent, ElementSetup{.role = "AXGroup"});
             below.push_back(parent);
         }
         return window;
@@ -191,11 +191,11 @@ TEST_F(Accessibility, WalkOfAHundredThousandElements) {
     const Element window = world().addWindow(pid, "Big");
     std::vector<Element> groups;
     for (int g = 0; g < 100; ++g) {
-        groups.push_back(world().addElement(window, ElementSpec{.role = "AXGroup"}));
+        groups.push_back(world().addElement(window, ElementSetup{.role = "AXGroup"}));
     }
     for (const Element& group : groups) {
         for (int i = 0; i < 999; ++i) {
-            world().addElement(group, ElementSpec{.role = "AXButton"});
+            world().addElement(group, ElementSetup{.role = "AXButton"});
         }
     }
     VisitedSet visited;
@@ -356,7 +356,7 @@ TEST_F(Accessibility, PositionIsFlippedAgainstThePrimaryScreen) {
         SetUp();
         world().setScreens(c.screens);
         const Element element =
-            world().addElement(world().addWindow(pid, "W"), ElementSpec{.role = "AXButton"});
+            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
         if (c.position) {
             world().setAttribute(element, "AXPosition", *c.position);
         }
@@ -368,7 +368,7 @@ TEST_F(Accessibility, PositionIsFlippedAgainstThePrimaryScreen) {
     // The screen is read anew on every call.
     SetUp();
     const Element element = world().addElement(world().addWindow(pid, "W"),
-                                               ElementSpec{.role = "AXButton", .position = Point{200, 30}});
+                                               ElementSetup{.role = "AXButton", .position = Point{200, 30}});
     world().setScreens({primary});
     EXPECT_EQ(keytips::getPosition(element), (Point{200, 970}));
     world().setScreens({Rect{{0, 0}, {1440, 900}}});
@@ -395,7 +395,7 @@ TEST_F(Accessibility, SizeIsReadAsItIs) {
         SetUp();
         world().setScreens({});  // sizes need no screen
         const Element element =
-            world().addElement(world().addWindow(pid, "W"), ElementSpec{.role = "AXButton"});
+            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
         if (c.size) {
             world().setAttribute(element, "AXSize", *c.size);
         }
@@ -441,7 +441,7 @@ TEST_F(Accessibility, ElementDumpLine) {
     for (const Case& c : cases) {
         SetUp();
         const Element element =
-            world().addElement(world().addWindow(pid, "W"), ElementSpec{.role = "AXButton"});
+            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
         world().removeAttribute(element, "AXRole");
         const auto put = [&](const char* attribute, const std::optional<Value>& value) {
             if (value) {

@@ -15,7 +15,7 @@ using keytips::OverlayWindows;
 using platform::Point;
 using platform::Rect;
 using platform::Size;
-using platform::sim::ElementSpec;
+using platform::sim::ElementSetup;
 using platform::sim::WindowEvent;
 
 class LabelWindows : public ::testing::Test {
@@ -33,7 +33,7 @@ protected:
     }
     Element element(std::optional<Point> position, std::optional<Size> size) const {
         return world().addElement(
-            window, ElementSpec{.role = "AXButton", .title = "Cut", .position = position, .size = size});
+            window, ElementSetup{.role = "AXButton", .title = "Cut", .position = position, .size = size});
     }
 
     int pid = 0;

@@ -11,7 +11,7 @@ namespace {
 using platform::Point;
 using platform::Size;
 using platform::ax::Value;
-using platform::sim::ElementSpec;
+using platform::sim::ElementSetup;
 
 class KeyTipMode : public LayerTest {};
 
@@ -24,14 +24,14 @@ TEST_F(KeyTipMode, OptionThenHThenOnePressesBold) {
     AXRadioButton "Insert" value=1 pos=60,40 size=40,20 name=insert
   AXGroup name=content
 )");
-    const auto panel = world().createDetached(ElementSpec{.role = "AXGroup"});
-    world().addElement(panel, ElementSpec{.role = "AXCheckBox",
+    const auto panel = world().createDetached(ElementSetup{.role = "AXGroup"});
+    world().addElement(panel, ElementSetup{.role = "AXCheckBox",
                                           .title = "Bold",
                                           .value = Value(0),
                                           .position = Point{10, 80},
                                           .size = Size{20, 20},
                                           .name = "bold"});
-    world().addElement(panel, ElementSpec{.role = "AXCheckBox",
+    world().addElement(panel, ElementSetup{.role = "AXCheckBox",
                                           .title = "Italic",
                                           .value = Value(0),
                                           .position = Point{40, 80},

@@ -145,10 +145,10 @@ std::vector<std::string> split(std::string_view text) {
     return parts;
 }
 
-// One parsed line: a window or an element spec.
+// One parsed line: a window or an element setup.
 struct Line {
     bool window = false;
-    ElementSpec spec;
+    ElementSetup setup;
 };
 
 void applyItem(Line& line, const Token& token) {
@@ -156,21 +156,21 @@ void applyItem(Line& line, const Token& token) {
         if (token.quoted || token.text != "disabled") {
             throw LineError("unexpected item: " + token.text);
         }
-        line.spec.enabled = false;
+        line.setup.enabled = false;
     } else if (token.key == "desc") {
-        line.spec.description = token.text;
+        line.setup.description = token.text;
     } else if (token.key == "value") {
-        line.spec.value = value(token);
+        line.setup.value = value(token);
     } else if (token.key == "pos") {
         const auto [x, y] = numberPair(token);
-        line.spec.position = Point{x, y};
+        line.setup.position = Point{x, y};
     } else if (token.key == "size") {
         const auto [width, height] = numberPair(token);
-        line.spec.size = Size{width, height};
+        line.setup.size = Size{width, height};
     } else if (token.key == "actions") {
-        line.spec.actions = split(token.text);
+        line.setup.actions = split(token.text);
     } else if (token.key == "name") {
-        line.spec.name = token.text;
+        line.setup.name = token.text;
     } else {
         throw LineError("unknown key: " + token.key);
     }
@@ -183,10 +183,10 @@ Line parseLine(std::string_view content) {
     }
     Line line;
     line.window = tokens.front().text == "window";
-    line.spec.role = line.window ? "AXWindow" : tokens.front().text;
+    line.setup.role = line.window ? "AXWindow" : tokens.front().text;
     std::size_t next = 1;
     if (next < tokens.size() && tokens[next].quoted && tokens[next].key.empty()) {
-        line.spec.title = tokens[next++].text;
+        line.setup.title = tokens[next++].text;
     }
     for (; next < tokens.size(); ++next) {
         applyItem(line, tokens[next]);
@@ -195,16 +195,16 @@ Line parseLine(std::string_view content) {
 }
 
 ax::Element addWindowLine(World& world, int processIdentifier, Line line) {
-    const Rect frame{line.spec.position.value_or(Point{}), line.spec.size.value_or(Size{})};
-    const ax::Element window = world.addWindow(processIdentifier, line.spec.title, frame);
-    if (!line.spec.enabled) {
+    const Rect frame{line.setup.position.value_or(Point{}), line.setup.size.value_or(Size{})};
+    const ax::Element window = world.addWindow(processIdentifier, line.setup.title, frame);
+    if (!line.setup.enabled) {
         world.setEnabled(window, false);
     }
-    if (!line.spec.actions.empty()) {
-        detail::node(window)->actions = line.spec.actions;
+    if (!line.setup.actions.empty()) {
+        detail::node(window)->actions = line.setup.actions;
     }
-    if (!line.spec.name.empty()) {
-        detail::state().names.emplace(line.spec.name, window);
+    if (!line.setup.name.empty()) {
+        detail::state().names.emplace(line.setup.name, window);
     }
     return window;
 }
@@ -246,7 +246,7 @@ std::vector<ax::Element> World::loadFixture(int processIdentifier, std::string_v
                 windows.push_back(addWindowLine(*this, processIdentifier, std::move(line)));
                 open.push_back(windows.back());
             } else {
-                open.push_back(addElement(open.back(), std::move(line.spec)));
+                open.push_back(addElement(open.back(), std::move(line.setup)));
             }
         } catch (const LineError& error) {
             throw std::invalid_argument("fixture line " + std::to_string(number) + ": " + error.what() +

@@ -45,31 +45,31 @@ std::vector<std::string> defaultActions(std::string_view role) {
     return {"AXPress"};
 }
 
-void applySpec(Node& node, ElementSpec spec) {
-    node.attributes["AXRole"] = spec.role;
-    if (spec.title) {
-        node.attributes["AXTitle"] = std::move(*spec.title);
+void applySpec(Node& node, ElementSetup setup) {
+    node.attributes["AXRole"] = setup.role;
+    if (setup.title) {
+        node.attributes["AXTitle"] = std::move(*setup.title);
     }
-    if (spec.description) {
-        node.attributes["AXDescription"] = std::move(*spec.description);
+    if (setup.description) {
+        node.attributes["AXDescription"] = std::move(*setup.description);
     }
-    if (spec.value) {
-        node.attributes["AXValue"] = std::move(*spec.value);
+    if (setup.value) {
+        node.attributes["AXValue"] = std::move(*setup.value);
     }
-    if (spec.position) {
-        node.attributes["AXPosition"] = ax::PackedValue::point(*spec.position);
+    if (setup.position) {
+        node.attributes["AXPosition"] = ax::PackedValue::point(*setup.position);
     }
-    if (spec.size) {
-        node.attributes["AXSize"] = ax::PackedValue::size(*spec.size);
+    if (setup.size) {
+        node.attributes["AXSize"] = ax::PackedValue::size(*setup.size);
     }
-    node.attributes["AXEnabled"] = spec.enabled;
-    node.actions = spec.actions.empty() ? defaultActions(spec.role) : std::move(spec.actions);
+    node.attributes["AXEnabled"] = setup.enabled;
+    node.actions = setup.actions.empty() ? defaultActions(setup.role) : std::move(setup.actions);
 }
 
-ax::Element makeElement(int processIdentifier, ElementSpec spec) {
-    std::string name = spec.name;
+ax::Element makeElement(int processIdentifier, ElementSetup setup) {
+    std::string name = setup.name;
     const ax::Element element = newNode(NodeKind::element, processIdentifier);
-    applySpec(existing(element), std::move(spec));
+    applySpec(existing(element), std::move(setup));
     if (!name.empty()) {
         state().names.emplace(std::move(name), element);  // the first element of a name keeps it
     }
@@ -279,14 +279,14 @@ std::optional<ax::Element> World::focusedWindow(int processIdentifier) const {
     return existing(applicationElement(processIdentifier)).focusedWindow;
 }
 
-ax::Element World::addElement(ax::Element parent, ElementSpec spec) {
+ax::Element World::addElement(ax::Element parent, ElementSetup setup) {
     const int processIdentifier = existing(parent).processIdentifier;
-    const ax::Element element = makeElement(processIdentifier, std::move(spec));
+    const ax::Element element = makeElement(processIdentifier, std::move(setup));
     detail::attach(parent, element);
     return element;
 }
 
-ax::Element World::createDetached(ElementSpec spec) { return makeElement(0, std::move(spec)); }
+ax::Element World::createDetached(ElementSetup setup) { return makeElement(0, std::move(setup)); }
 
 void World::addChild(ax::Element parent, ax::Element child) { detail::attach(parent, child); }
 

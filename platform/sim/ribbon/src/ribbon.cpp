@@ -57,18 +57,18 @@ private:
     int cell_ = 0;
 };
 
-ElementSpec specOf(const keytips::AccessKey& key, Point position, Size size, std::string name) {
-    ElementSpec spec;
-    spec.role = key.role;
-    spec.title = key.title;
-    spec.description = key.description;
+ElementSetup specOf(const keytips::AccessKey& key, Point position, Size size, std::string name) {
+    ElementSetup setup;
+    setup.role = key.role;
+    setup.title = key.title;
+    setup.description = key.description;
     if (key.role == "AXRadioButton" || key.role == "AXCheckBox") {
-        spec.value = 0;
+        setup.value = 0;
     }
-    spec.position = position;
-    spec.size = size;
-    spec.name = std::move(name);
-    return spec;
+    setup.position = position;
+    setup.size = size;
+    setup.name = std::move(name);
+    return setup;
 }
 
 }  // namespace
@@ -108,13 +108,13 @@ private:
     void buildToolbar() {
         double x = margin;
         for (const std::string& title : options_.toolbarButtons) {
-            ElementSpec spec{.role = "AXButton", .title = title};
-            spec.position = Point{x, toolbarY};
-            spec.size = toolbarButtonSize;
-            host_.toolbarButtons.push_back(world_.addElement(host_.window, std::move(spec)));
+            ElementSetup setup{.role = "AXButton", .title = title};
+            setup.position = Point{x, toolbarY};
+            setup.size = toolbarButtonSize;
+            host_.toolbarButtons.push_back(world_.addElement(host_.window, std::move(setup)));
             x += toolbarButtonSize.width + 4;
         }
-        ElementSpec anchor{.role = "AXMenuButton", .title = anchorTitle()};
+        ElementSetup anchor{.role = "AXMenuButton", .title = anchorTitle()};
         anchor.position = Point{x, toolbarY};
         anchor.size = Size{toolbarButtonSize.width * 2, toolbarButtonSize.height};
         anchor.name = "toolbar anchor";
@@ -126,11 +126,11 @@ private:
     }
 
     void buildTabRow() {
-        ElementSpec tabGroup{.role = "AXTabGroup", .description = "Ribbon Tabs"};
+        ElementSetup tabGroup{.role = "AXTabGroup", .description = "Ribbon Tabs"};
         tabGroup.position = Point{0, tabRowY};
         tabGroup.size = Size{windowWidth, tabSize.height + 4};
         host_.tabRow = world_.addElement(host_.window, std::move(tabGroup));
-        ElementSpec content{.role = "AXGroup", .description = "Ribbon"};
+        ElementSetup content{.role = "AXGroup", .description = "Ribbon"};
         content.position = Point{0, contentY};
         content.size = Size{windowWidth, 0};  // set once the panels are laid out
         host_.content = world_.addElement(host_.window, std::move(content));
@@ -194,7 +194,7 @@ private:
             auto [entry, added] = host_.panels.try_emplace(tab.identifier);
             if (added) {
                 entry->second =
-                    world_.createDetached(ElementSpec{.role = "AXGroup", .description = tab.identifier});
+                    world_.createDetached(ElementSetup{.role = "AXGroup", .description = tab.identifier});
                 fillLayer(tab.identifier, entry->second);
             }
             world_.setTabPanel(tab.element, host_.content, entry->second);
@@ -224,11 +224,11 @@ private:
             }
         }
         for (const std::string& layer : opened) {
-            ElementSpec spec{.role = "AXPopover", .description = layer};
-            spec.position = grid_.next();
-            spec.size = commandSize;
-            spec.name = "menu/" + layer;
-            const ax::Element menu = world_.createDetached(std::move(spec));
+            ElementSetup setup{.role = "AXPopover", .description = layer};
+            setup.position = grid_.next();
+            setup.size = commandSize;
+            setup.name = "menu/" + layer;
+            const ax::Element menu = world_.createDetached(std::move(setup));
             host_.menus.emplace(layer, menu);
             fillLayer(layer, menu);
         }

@@ -41,7 +41,7 @@ struct ScriptAnswer {
 
 // One element to add to an accessibility tree. Position is the accessibility position: the top left
 // corner measured from the top left of the primary screen, y growing downward.
-struct ElementSpec {
+struct ElementSetup {
     std::string role;
     std::optional<std::string> title;
     std::optional<std::string> description;
@@ -118,9 +118,9 @@ public:
     ax::Element addWindow(int processIdentifier, std::optional<std::string> title, Rect frame = {});
     void setFocusedWindow(int processIdentifier, std::optional<ax::Element> window);
     [[nodiscard]] std::optional<ax::Element> focusedWindow(int processIdentifier) const;
-    ax::Element addElement(ax::Element parent, ElementSpec spec);
+    ax::Element addElement(ax::Element parent, ElementSetup setup);
     // Makes an element that no tree holds yet (a tab's panel, a menu), to be shown later.
-    ax::Element createDetached(ElementSpec spec);
+    ax::Element createDetached(ElementSetup setup);
     // Puts an existing element also under a second parent.
     void addChild(ax::Element parent, ax::Element child);
     void removeChild(ax::Element parent, ax::Element child);
@@ -133,7 +133,7 @@ public:
     void failActionNames(ax::Element element, bool fail);
     void setEnabled(ax::Element element, bool enabled);
     std::optional<ax::Value> attribute(ax::Element element, std::string_view attribute) const;
-    // The element a fixture or spec named; the default handle when none has that name.
+    // The element a fixture or setup named; the default handle when none has that name.
     ax::Element find(std::string_view name) const;
     // The first element, depth first from the application's windows, with this role and title.
     ax::Element findByTitle(int processIdentifier, std::string_view role, std::string_view title) const;
