@@ -110,15 +110,25 @@ struct LargeWindow {
         tables = {};
         for (int i = 0; i < 21; ++i) {
             const std::string title = "Tab " + std::to_string(i);
-            tables.ribbonKeys.push_back(AccessKey{{"Ribbon"}, title, std::string(1, static_cast<char>('a' + i)),
-                                                  "AXRadioButton", title, std::nullopt});
+            tables.ribbonKeys.push_back(AccessKey{{"Ribbon"},
+                                                  title,
+                                                  std::string(1, static_cast<char>('a' + i)),
+                                                  "AXRadioButton",
+                                                  title,
+                                                  std::nullopt});
         }
         for (int i = 0; i < layerRows; ++i) {
             const std::string title = "Command " + std::to_string(i);
-            const std::string shortcut = {static_cast<char>('a' + i / 26 % 26), static_cast<char>('a' + i % 26)};
-            tables.sharedKeys.push_back(
-                AccessKey{{"Big"}, title, shortcut, i % 2 == 0 ? "AXButton" : "AXMenuButton", title, std::nullopt,
-                          true, true});
+            const std::string shortcut = {static_cast<char>('a' + i / 26 % 26),
+                                          static_cast<char>('a' + i % 26)};
+            tables.sharedKeys.push_back(AccessKey{{"Big"},
+                                                  title,
+                                                  shortcut,
+                                                  i % 2 == 0 ? "AXButton" : "AXMenuButton",
+                                                  title,
+                                                  std::nullopt,
+                                                  true,
+                                                  true});
         }
         const int pid = world().launchApplication("com.microsoft.Excel");
         const auto window = world().addWindow(pid, "Book1", {{0, 0}, {1440, 900}});
@@ -193,7 +203,8 @@ void BM_OpenCommandLayerLargeWindow(benchmark::State& state) {
         ++openings;
     }
     reportRequests(state, before, openings);
-    state.counters["labelled"] = static_cast<double>(large.tips->commandAccessLayer().relevantElements.size());
+    state.counters["labelled"] =
+        static_cast<double>(large.tips->commandAccessLayer().relevantElements.size());
 }
 BENCHMARK(BM_OpenCommandLayerLargeWindow)->Unit(benchmark::kMillisecond);
 
@@ -229,7 +240,8 @@ std::size_t scanKeyByKey(const KeyTable& keys, const std::vector<keytips::Elemen
                 continue;
             }
             const auto* title = keytips::getAttribute(element, "AXTitle", cache);
-            if ((title != nullptr && title->text() == nullptr) || !sameText(keytips::textOf(title), key.title)) {
+            if ((title != nullptr && title->text() == nullptr) ||
+                !sameText(keytips::textOf(title), key.title)) {
                 continue;
             }
             const auto* description = keytips::getAttribute(element, "AXDescription", cache);
@@ -253,7 +265,8 @@ std::size_t matchIndexed(const KeyTable& keys, const std::vector<keytips::Elemen
     return matched;
 }
 
-template <std::size_t (*Match)(const KeyTable&, const std::vector<keytips::Element>&, keytips::AttributeCache&)>
+template <std::size_t (*Match)(const KeyTable&, const std::vector<keytips::Element>&,
+                               keytips::AttributeCache&)>
 void BM_MatchCommandLayer(benchmark::State& state) {
     WarmMatch warm;
     auto& layer = warm.large.tips->commandAccessLayer();
@@ -277,7 +290,8 @@ BENCHMARK_TEMPLATE(BM_MatchCommandLayer, scanKeyByKey)->Name("BM_MatchCommandLay
 void BM_OpenHomeLayerInRibbon(benchmark::State& state) {
     world().reset();
     platform::sim::launchSpreadsheetHost(world());
-    const keytips::SpreadsheetProfile profile{keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables()};
+    const keytips::SpreadsheetProfile profile{keytips::spreadsheet::usTables(),
+                                              keytips::spreadsheet::ukTables()};
     keytips::KeyTips tips(profile);
     tips.language = "1033";
     tips.initializeAccessKeys();

@@ -91,7 +91,8 @@ std::vector<Element> fetchElementsFromFocusedWindow(const Element& application) 
     return fetchElements(*window, visited, 0);
 }
 
-const AttributeValue* getAttribute(const Element& element, std::string_view attribute, AttributeCache& cache) {
+const AttributeValue* getAttribute(const Element& element, std::string_view attribute,
+                                   AttributeCache& cache) {
     const auto entry = cache.find(element);
     if (entry != cache.end()) {
         const auto stored = entry->second.find(std::string(attribute));

@@ -21,7 +21,9 @@ constexpr std::uint16_t lastArrowKey = 126;
 
 bool isOptionKey(std::uint16_t keyCode) { return keyCode == leftOptionKey || keyCode == rightOptionKey; }
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 }  // namespace
 
@@ -54,15 +56,17 @@ void KeyTips::monitorKeyboardEvents() {
     keyDownMonitor = appkit::addLocalMonitorForEvents(
         appkit::keyDownMask, [this](const appkit::Event& event) { return handleKeyDownEvent(event); });
     flagsChangedMonitor = appkit::addLocalMonitorForEvents(
-        appkit::flagsChangedMask, [this](const appkit::Event& event) { return handleFlagsChangedEvent(event); });
+        appkit::flagsChangedMask,
+        [this](const appkit::Event& event) { return handleFlagsChangedEvent(event); });
     leftMouseDownMonitor = appkit::addLocalMonitorForEvents(
-        appkit::leftMouseDownMask, [this](const appkit::Event& event) { return handleMouseDownEvent(event); });
+        appkit::leftMouseDownMask,
+        [this](const appkit::Event& event) { return handleMouseDownEvent(event); });
     rightMouseDownMonitor = appkit::addLocalMonitorForEvents(
-        appkit::rightMouseDownMask, [this](const appkit::Event& event) { return handleMouseDownEvent(event); });
-    appkit::addObserver(appkit::applicationDidResignActiveNotification,
-                        [this](const appkit::Notification& notification) {
-                            handleApplicationDidResignActive(notification);
-                        });
+        appkit::rightMouseDownMask,
+        [this](const appkit::Event& event) { return handleMouseDownEvent(event); });
+    appkit::addObserver(
+        appkit::applicationDidResignActiveNotification,
+        [this](const appkit::Notification& notification) { handleApplicationDidResignActive(notification); });
     monitorsInstalled_ = true;
     log("VELKARO || Event monitors initialized");
 }
@@ -95,7 +99,8 @@ void KeyTips::openLanguageAndRegionSettings() const {
 }
 
 void KeyTips::initializeAccessKeys() {
-    const LanguageTables tables = language == profile_.ukLanguage() ? profile_.ukTables() : profile_.usTables();
+    const LanguageTables tables =
+        language == profile_.ukLanguage() ? profile_.ukTables() : profile_.usTables();
     AccessKeys.ribbonKeys = tables.ribbonKeys();
     AccessKeys.contextualKeys = tables.contextualKeys();
     AccessKeys.sharedKeys = tables.sharedKeys();

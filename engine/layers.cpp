@@ -20,7 +20,9 @@ namespace {
 constexpr std::string_view quickAccessLayerName = "Quick Access";
 constexpr std::size_t maxToolbarKeys = 19;  // "1" to "9", then "09" down to "00"
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 bool sameText(std::optional<std::string_view> value, const std::optional<std::string>& expected) {
     return value.has_value() == expected.has_value() && (!value || *value == *expected);
@@ -62,7 +64,8 @@ std::vector<const AccessKey*> keysBeginningWith(const KeyTable& keys, std::strin
     return candidates;
 }
 
-std::vector<AccessKey> exactMatches(const std::vector<const AccessKey*>& candidates, std::string_view buffer) {
+std::vector<AccessKey> exactMatches(const std::vector<const AccessKey*>& candidates,
+                                    std::string_view buffer) {
     std::vector<AccessKey> exact;
     for (const AccessKey* key : candidates) {
         if (key->shortcut == buffer) {
@@ -88,8 +91,9 @@ template <typename Layer>
 void showLabels(Layer& layer, OverlayWindows& labels, const std::vector<RelevantElement>& relevant,
                 AttributeCache& cache, std::string_view category) {
     for (const RelevantElement& entry : relevant) {
-        labels.createOverlayWindow(entry.element, titleOrNoTitle(entry.element, cache), uppercased(entry.shortcut),
-                                   category, layer.isElementEnabled(entry.element));
+        labels.createOverlayWindow(entry.element, titleOrNoTitle(entry.element, cache),
+                                   uppercased(entry.shortcut), category,
+                                   layer.isElementEnabled(entry.element));
     }
 }
 
@@ -126,7 +130,8 @@ std::optional<Element> findMatchingElement(const std::vector<RelevantElement>& r
         if (!sameText(title, key.title)) {
             continue;
         }
-        const std::optional<std::string_view> description = textOf(getAttribute(element, "AXDescription", cache));
+        const std::optional<std::string_view> description =
+            textOf(getAttribute(element, "AXDescription", cache));
         if (!sameText(description, key.description)) {
             continue;
         }
@@ -196,7 +201,8 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
                                              : "Customize Quick Access Toolbar";
     const auto findAnchor = [&](std::string_view role, std::string_view title) {
         for (const Element& element : list) {
-            const std::optional<std::string_view> elementRole = textOf(getAttribute(element, "AXRole", cache));
+            const std::optional<std::string_view> elementRole =
+                textOf(getAttribute(element, "AXRole", cache));
             const AttributeValue* titleValue = getAttribute(element, "AXTitle", cache);
             if (!elementRole || (titleValue != nullptr && titleValue->text() == nullptr)) {
                 continue;
@@ -235,7 +241,8 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
             continue;
         }
         const std::optional<platform::Point> position = getPosition(element);
-        if (!position || position->y != *tips_.toolbarYCoordinate || position->x >= *tips_.toolbarXCoordinate) {
+        if (!position || position->y != *tips_.toolbarYCoordinate ||
+            position->x >= *tips_.toolbarXCoordinate) {
             continue;
         }
         const std::optional<std::string_view> title = textOf(titleValue);
@@ -244,11 +251,13 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
         }
         const std::string shortcut = toolbarShortcut(result.size() + 1);
         const std::optional<std::string_view> description = textOf(descriptionValue);
-        accessKeys.push_back(AccessKey{{std::string(quickAccessLayerName)},
-                                       std::string(quickAccessLayerName) + " " + shortcut, shortcut,
-                                       std::string(*role),
-                                       title ? std::optional<std::string>(*title) : std::nullopt,
-                                       description ? std::optional<std::string>(*description) : std::nullopt});
+        accessKeys.push_back(
+            AccessKey{{std::string(quickAccessLayerName)},
+                      std::string(quickAccessLayerName) + " " + shortcut,
+                      shortcut,
+                      std::string(*role),
+                      title ? std::optional<std::string>(*title) : std::nullopt,
+                      description ? std::optional<std::string>(*description) : std::nullopt});
         result.push_back({element, *position, shortcut});
     }
     showLabels(*this, tips_.labels, result, cache, firstLayerCategory);
@@ -303,7 +312,8 @@ void QuickAccessLayer::press(const std::string& key) {
 FirstAccessLayer::FirstAccessLayer(KeyTips& tips, std::vector<Element> initialElements)
     : elements(std::move(initialElements)), tips_(tips) {
     accessKeys = tips.AccessKeys.ribbonKeys;
-    accessKeys.insert(accessKeys.end(), tips.AccessKeys.contextualKeys.begin(), tips.AccessKeys.contextualKeys.end());
+    accessKeys.insert(accessKeys.end(), tips.AccessKeys.contextualKeys.begin(),
+                      tips.AccessKeys.contextualKeys.end());
 }
 
 void FirstAccessLayer::open() {
@@ -353,8 +363,8 @@ std::optional<WindowRecord> FirstAccessLayer::fetchFocusedWindow(const Element& 
         return std::nullopt;
     }
     const ax::CopyResult actions = ax::copyActionNames(window);
-    if (actions.error != ax::Error::success || !title.value || title.value->text() == nullptr || !actions.value ||
-        actions.value->list() == nullptr) {
+    if (actions.error != ax::Error::success || !title.value || title.value->text() == nullptr ||
+        !actions.value || actions.value->list() == nullptr) {
         return std::nullopt;
     }
     WindowRecord record{window, *title.value->text(), {}};
@@ -585,8 +595,9 @@ void CommandAccessLayer::closeWindow() {
         log("Window Title: " + window.title);
         log("Possible Actions: " + describeNames(window.actions));
     }
-    const auto remembered = std::find_if(windows.begin(), windows.end(),
-                                         [this](const WindowRecord& window) { return window.title == tips_.windowTitle; });
+    const auto remembered = std::find_if(windows.begin(), windows.end(), [this](const WindowRecord& window) {
+        return window.title == tips_.windowTitle;
+    });
     if (remembered != windows.end()) {
         ax::performAction(remembered->window, "AXRaise");
     } else {

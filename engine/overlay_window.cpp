@@ -33,8 +33,7 @@ OverlayWindow::OverlayWindow(platform::Rect frame, std::string_view letter, std:
 }
 
 void OverlayWindows::createOverlayWindow(const Element& element, std::string_view /*title*/,
-                                         std::string_view letter, std::string_view category,
-                                         bool isEnabled) {
+                                         std::string_view letter, std::string_view category, bool isEnabled) {
     const std::optional<platform::Point> position = getPosition(element);
     if (!position) {
         platform::foundation::log("VELKARO || Failed to get position for element: " +

@@ -1,5 +1,4 @@
 #include "engine/host_profile.hpp"
-
 #include "platform/foundation.hpp"
 
 namespace keytips {
@@ -8,7 +7,8 @@ using platform::foundation::AppleScript;
 using platform::foundation::log;
 
 std::string_view SpreadsheetProfile::enableScript() const {
-    return "tell application \"Microsoft Excel\"\n  return run VB macro \"GetEnableKeyboardShortcuts\"\nend tell";
+    return "tell application \"Microsoft Excel\"\n  return run VB macro \"GetEnableKeyboardShortcuts\"\nend "
+           "tell";
 }
 
 std::string_view SpreadsheetProfile::alertInformativeText() const {
@@ -19,8 +19,8 @@ std::string_view SpreadsheetProfile::alertInformativeText() const {
 }
 
 void SpreadsheetProfile::getLanguageCode(std::string& language) {
-    const std::optional<AppleScript> script =
-        AppleScript::create("tell application \"Microsoft Excel\"\n    run VB macro \"GetLanguageCode\"\nend tell");
+    const std::optional<AppleScript> script = AppleScript::create(
+        "tell application \"Microsoft Excel\"\n    run VB macro \"GetLanguageCode\"\nend tell");
     if (!script) {
         log("Velkaro: No script executed");
         return;

@@ -3,7 +3,6 @@
 
 namespace keytips::spreadsheet {
 
-
 const KeyTable& AccessKeys_US::ribbonKeys() {
     static const KeyTable table = buildKeyTable(usRibbonKeyRows);
     return table;

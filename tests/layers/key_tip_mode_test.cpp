@@ -26,16 +26,16 @@ TEST_F(KeyTipMode, OptionThenHThenOnePressesBold) {
 )");
     const auto panel = world().createDetached(ElementSetup{.role = "AXGroup"});
     world().addElement(panel, ElementSetup{.role = "AXCheckBox",
-                                          .title = "Bold",
-                                          .value = Value(0),
-                                          .position = Point{10, 80},
-                                          .size = Size{20, 20},
-                                          .name = "bold"});
+                                           .title = "Bold",
+                                           .value = Value(0),
+                                           .position = Point{10, 80},
+                                           .size = Size{20, 20},
+                                           .name = "bold"});
     world().addElement(panel, ElementSetup{.role = "AXCheckBox",
-                                          .title = "Italic",
-                                          .value = Value(0),
-                                          .position = Point{40, 80},
-                                          .size = Size{20, 20}});
+                                           .title = "Italic",
+                                           .value = Value(0),
+                                           .position = Point{40, 80},
+                                           .size = Size{20, 20}});
     world().setTabPanel(el("home"), el("content"), panel);
 
     // Option down and up alone: both reach the host; the mode opens at once, the labels with the queue.

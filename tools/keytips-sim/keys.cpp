@@ -10,7 +10,8 @@ namespace appkit = platform::appkit;
 
 namespace {
 
-appkit::Event keyDown(std::uint16_t keyCode, std::optional<std::string> characters, appkit::ModifierFlags flags = 0) {
+appkit::Event keyDown(std::uint16_t keyCode, std::optional<std::string> characters,
+                      appkit::ModifierFlags flags = 0) {
     return {appkit::EventType::keyDown, keyCode, flags, std::move(characters)};
 }
 
@@ -69,7 +70,8 @@ std::optional<appkit::Event> characterKey(std::string_view word, appkit::Modifie
     for (const NamedKey& key : namedKeys) {
         if (key.word == word) {
             return keyDown(key.keyCode,
-                           key.characters ? std::optional<std::string>(*key.characters) : std::nullopt, flags);
+                           key.characters ? std::optional<std::string>(*key.characters) : std::nullopt,
+                           flags);
         }
     }
     if (word.size() != 1) {
@@ -95,8 +97,8 @@ std::optional<Step> parseStep(std::string_view word) {
     }
     if (word == "click" || word == "rightclick") {
         const bool left = word == "click";
-        step.events.push_back(
-            {left ? appkit::EventType::leftMouseDown : appkit::EventType::rightMouseDown, 0, 0, std::nullopt});
+        step.events.push_back({left ? appkit::EventType::leftMouseDown : appkit::EventType::rightMouseDown, 0,
+                               0, std::nullopt});
         return step;
     }
     for (const Modifier& modifier : modifiers) {

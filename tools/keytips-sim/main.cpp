@@ -28,11 +28,12 @@ struct Options {
 };
 
 void printHelp() {
-    std::cout << "usage: keytips-sim [--host spreadsheet] [--language en-US|en-GB|CODE] [--log] [--svg FILE]\n"
-                 "                   [--library PATH] [KEY ...]\n"
-                 "Starts the key-tip library in a simulated host and types the keys (default: option h 1).\n"
-                 "Keys:\n"
-              << keytips::sim::keyWordsHelp();
+    std::cout
+        << "usage: keytips-sim [--host spreadsheet] [--language en-US|en-GB|CODE] [--log] [--svg FILE]\n"
+           "                   [--library PATH] [KEY ...]\n"
+           "Starts the key-tip library in a simulated host and types the keys (default: option h 1).\n"
+           "Keys:\n"
+        << keytips::sim::keyWordsHelp();
 }
 
 std::optional<Options> parseOptions(int argc, char** argv) {
@@ -85,7 +86,8 @@ std::string describeEvent(const platform::appkit::Event& event) {
     switch (event.type) {
         case EventType::keyDown:
             return "key down " + std::to_string(event.keyCode) +
-                   (event.charactersIgnoringModifiers ? " \"" + *event.charactersIgnoringModifiers + "\"" : "");
+                   (event.charactersIgnoringModifiers ? " \"" + *event.charactersIgnoringModifiers + "\""
+                                                      : "");
         case EventType::flagsChanged:
             return "flags changed " + std::to_string(event.keyCode) +
                    ((event.modifierFlags & platform::appkit::optionFlag) != 0 ? " (Option held)" : "");
@@ -114,8 +116,8 @@ public:
         actionsSeen_ = actions.size();
         const auto sets = world().attributeSets();
         for (std::size_t i = setsSeen_; i < sets.size(); ++i) {
-            std::cout << "  set " << sets[i].attribute << " on " << sets[i].role << " " << quoted(sets[i].title)
-                      << "\n";
+            std::cout << "  set " << sets[i].attribute << " on " << sets[i].role << " "
+                      << quoted(sets[i].title) << "\n";
         }
         setsSeen_ = sets.size();
         if (log_) {
@@ -180,8 +182,8 @@ int main(int argc, char** argv) {
     }
 
     Reporter reporter(options->log);
-    std::cout << "start: monitorKeyboardEvents in the simulated " << options->host << " host (" << options->language
-              << ")\n";
+    std::cout << "start: monitorKeyboardEvents in the simulated " << options->host << " host ("
+              << options->language << ")\n";
     start();
     reporter.report();
     for (const keytips::sim::Step& step : steps) {

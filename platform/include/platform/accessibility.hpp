@@ -84,7 +84,7 @@ struct Value {
     std::variant<std::string, std::int64_t, double, bool, Element, ValueList, PackedValue, OtherValue> data;
 
     Value() = default;
-    Value(std::string text) : data(std::move(text)) {}  // NOLINT(google-explicit-constructor)
+    Value(std::string text) : data(std::move(text)) {}    // NOLINT(google-explicit-constructor)
     Value(const char* text) : data(std::string(text)) {}  // NOLINT(google-explicit-constructor)
     Value(std::int64_t number) : data(number) {}          // NOLINT(google-explicit-constructor)
     Value(int number) : data(std::int64_t{number}) {}     // NOLINT(google-explicit-constructor)
