@@ -198,12 +198,14 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
             ++modeGeneration;
             firstLayerKeyBuffer.clear();
             keyBuffer.clear();
-            platform::dispatch::mainAsync([this] {
+            platform::dispatch::mainAsync([this, generation = modeGeneration] {
                 // A mode starts on a clear screen: labels whose removal an earlier mode had queued go now.
                 quickAccessLayer().close();
                 commandAccessLayer().close();
-                quickAccessLayer().open();
-                firstAccessLayer().open();
+                if (isCurrentMode(generation)) {  // not ended meanwhile (the host may have resigned)
+                    quickAccessLayer().open();
+                    firstAccessLayer().open();
+                }
             });
         } else if (isLayerActive()) {
             platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });

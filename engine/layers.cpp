@@ -36,8 +36,9 @@ std::string uppercased(std::string_view shortcut) {
 }
 
 std::string number(double value) {
-    std::array<char, 32> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    std::array<char, 400> buffer{};
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
     std::string text(buffer.data(), error == std::errc() ? end : buffer.data());
     if (text.find_first_of(".eEn") == std::string::npos) {
         text += ".0";
@@ -91,9 +92,9 @@ template <typename Layer>
 void showLabels(Layer& layer, OverlayWindows& labels, const std::vector<RelevantElement>& relevant,
                 AttributeCache& cache, std::string_view category) {
     for (const RelevantElement& entry : relevant) {
-        labels.createOverlayWindow(entry.element, titleOrNoTitle(entry.element, cache),
-                                   uppercased(entry.shortcut), category,
-                                   layer.isElementEnabled(entry.element));
+        const std::string title = titleOrNoTitle(entry.element, cache);
+        const bool enabled = layer.isElementEnabled(entry.element);
+        labels.createOverlayWindow(entry.element, title, uppercased(entry.shortcut), category, enabled);
     }
 }
 
@@ -176,7 +177,10 @@ void QuickAccessLayer::open() {
     labelledAtLastOpening_ = !relevantElements.empty();
 }
 
-void QuickAccessLayer::close() { tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory); }
+void QuickAccessLayer::close() {
+    labelledAtLastOpening_ = false;
+    tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory);
+}
 
 std::optional<Element> QuickAccessLayer::findMatchingElement(const AccessKey& key) {
     return keytips::findMatchingElement(relevantElements, key, attributeCache);
@@ -423,6 +427,8 @@ void FirstAccessLayer::press(const std::string& key) {
     if (candidates.empty()) {
         log("No access keys found starting with " + tips_.keyBuffer);
         tips_.keyBuffer.clear();
+        // A second layer can only have been announced for a key typed after this one: it ends too.
+        tips_.isSecondLayerActive = false;
         close();
         return;
     }
@@ -521,15 +527,17 @@ CommandAccessLayer::buildLayerAccessToolbar(const std::string& /*source*/, const
     }
     const MatchIndex index(accessKeys, candidates, cache);
     const bool lastMatchFirst = tips_.layerHistory.size() > 1;
-    std::set<std::pair<double, double>> usedPositions;
+    std::vector<platform::Point> usedPositions;
     for (const AccessKey& key : accessKeys) {
         const std::vector<std::size_t>& matches = index.matching(key);
         for (std::size_t k = 0; k < matches.size(); ++k) {
             const Element& element = candidates[matches[lastMatchFirst ? matches.size() - 1 - k : k]];
             const std::optional<platform::Point> position = getPosition(element);
-            if (!position || !usedPositions.emplace(position->x, position->y).second) {
+            if (!position ||
+                std::find(usedPositions.begin(), usedPositions.end(), *position) != usedPositions.end()) {
                 continue;
             }
+            usedPositions.push_back(*position);
             accessKeyToElement.insert_or_assign(key.identifier, element);
             result.push_back({element, *position, key.shortcut});
             break;

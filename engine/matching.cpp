@@ -24,6 +24,9 @@ bool readOptionalText(const Element& element, std::string_view attribute, Attrib
 }  // namespace
 
 MatchIndex::MatchIndex(const KeyTable& keys, const std::vector<Element>& elements, AttributeCache& cache) {
+    if (keys.empty()) {
+        return;  // nothing to match, nothing to read
+    }
     std::set<std::string, std::less<>> roles;
     std::set<std::pair<std::string, std::optional<std::string>>> roleTitles;
     for (const AccessKey& key : keys) {

@@ -29,8 +29,7 @@ void SpreadsheetProfile::getLanguageCode(std::string& language) {
     if (result.errorDescription) {
         log("Velkaro: AppleScript Error: " + *result.errorDescription);
     }
-    // A run that reported an error yields no result text.
-    if (result.errorDescription || !result.stringValue) {
+    if (!result.stringValue) {
         log("Velkaro: No value returned by AppleScript");
         return;
     }

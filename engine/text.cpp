@@ -43,6 +43,10 @@ std::optional<char32_t> decode(std::string_view text, std::size_t& i) {
         }
         value = (value << 6U) | (byte(i + k) & 0x3FU);
     }
+    constexpr std::array<char32_t, 5> shortest = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < shortest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        return std::nullopt;  // an overlong form, a surrogate or beyond Unicode: not UTF-8
+    }
     i += length;
     return value;
 }
@@ -100,7 +104,12 @@ std::string lowercased(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         if (const std::optional<char32_t> c = decode(text, i)) {
-            encode(lower(*c), out);
+            if (*c == 0x130) {  // capital I with dot above lower-cases to two characters
+                encode(U'i', out);
+                encode(0x307, out);
+            } else {
+                encode(lower(*c), out);
+            }
         } else {
             out += text[i++];
         }
