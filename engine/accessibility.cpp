@@ -169,6 +169,26 @@ void printAllVisibleElements(const Element& element) {
     log(line);
 }
 
+std::optional<WindowRecord> readWindowRecord(const Element& window) {
+    const ax::CopyResult title = ax::copyAttributeValue(window, "AXTitle");
+    if (title.error != ax::Error::success) {
+        return std::nullopt;
+    }
+    const ax::CopyResult actions = ax::copyActionNames(window);
+    if (actions.error != ax::Error::success || !title.value || title.value->text() == nullptr ||
+        !actions.value || actions.value->list() == nullptr) {
+        return std::nullopt;
+    }
+    WindowRecord record{window, *title.value->text(), {}};
+    for (const AttributeValue& name : *actions.value->list()) {
+        if (name.text() == nullptr) {
+            return std::nullopt;
+        }
+        record.actions.push_back(*name.text());
+    }
+    return record;
+}
+
 std::vector<WindowRecord> fetchAllWindows(const Element& application) {
     std::vector<WindowRecord> records;
     const ax::CopyResult windows = ax::copyAttributeValue(application, "AXWindows");
@@ -182,27 +202,8 @@ std::vector<WindowRecord> fetchAllWindows(const Element& application) {
         }
     }
     for (const AttributeValue& entry : list) {
-        const Element window = *entry.element();
-        const ax::CopyResult title = ax::copyAttributeValue(window, "AXTitle");
-        if (title.error != ax::Error::success) {
-            continue;
-        }
-        const ax::CopyResult actions = ax::copyActionNames(window);
-        if (actions.error != ax::Error::success || !title.value || title.value->text() == nullptr ||
-            !actions.value || actions.value->list() == nullptr) {
-            continue;
-        }
-        WindowRecord record{window, *title.value->text(), {}};
-        bool allText = true;
-        for (const AttributeValue& name : *actions.value->list()) {
-            if (name.text() == nullptr) {
-                allText = false;
-                break;
-            }
-            record.actions.push_back(*name.text());
-        }
-        if (allText) {
-            records.push_back(std::move(record));
+        if (std::optional<WindowRecord> record = readWindowRecord(*entry.element())) {
+            records.push_back(std::move(*record));
         }
     }
     return records;

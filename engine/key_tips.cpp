@@ -21,10 +21,6 @@ constexpr std::uint16_t lastArrowKey = 126;
 
 bool isOptionKey(std::uint16_t keyCode) { return keyCode == leftOptionKey || keyCode == rightOptionKey; }
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 }  // namespace
 
 KeyTips::KeyTips(const HostProfile& profile) : profile_(profile) {}

@@ -7,6 +7,7 @@
 
 #include "engine/key_tips.hpp"
 #include "engine/matching.hpp"
+#include "engine/text.hpp"
 #include "platform/dispatch.hpp"
 #include "platform/foundation.hpp"
 
@@ -19,10 +20,6 @@ namespace {
 
 constexpr std::string_view quickAccessLayerName = "Quick Access";
 constexpr std::size_t maxToolbarKeys = 19;  // "1" to "9", then "09" down to "00"
-
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
 
 bool sameText(std::optional<std::string_view> value, const std::optional<std::string>& expected) {
     return value.has_value() == expected.has_value() && (!value || *value == *expected);
@@ -361,24 +358,7 @@ std::optional<WindowRecord> FirstAccessLayer::fetchFocusedWindow(const Element& 
     if (focused.error != ax::Error::success || !focused.value || focused.value->element() == nullptr) {
         return std::nullopt;
     }
-    const Element window = *focused.value->element();
-    const ax::CopyResult title = ax::copyAttributeValue(window, "AXTitle");
-    if (title.error != ax::Error::success) {
-        return std::nullopt;
-    }
-    const ax::CopyResult actions = ax::copyActionNames(window);
-    if (actions.error != ax::Error::success || !title.value || title.value->text() == nullptr ||
-        !actions.value || actions.value->list() == nullptr) {
-        return std::nullopt;
-    }
-    WindowRecord record{window, *title.value->text(), {}};
-    for (const AttributeValue& name : *actions.value->list()) {
-        if (name.text() == nullptr) {
-            return std::nullopt;
-        }
-        record.actions.push_back(*name.text());
-    }
-    return record;
+    return readWindowRecord(*focused.value->element());
 }
 
 void FirstAccessLayer::close() {

@@ -51,6 +51,8 @@ const AttributeValue* getAttribute(const Element& element, std::string_view attr
 std::optional<platform::Point> getPosition(const Element& element);
 std::optional<platform::Size> getSize(const Element& element);
 void printAllVisibleElements(const Element& element);
+// A window's title and action names, read directly; none unless both read as text.
+std::optional<WindowRecord> readWindowRecord(const Element& window);
 std::vector<WindowRecord> fetchAllWindows(const Element& application);
 std::vector<ElementWindowPair> fetchElementsFromAllWindows(const Element& application);
 
