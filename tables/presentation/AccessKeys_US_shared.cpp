@@ -1,0 +1,8 @@
+// US English command table of the presentation host, in table order. Not transcribed yet: empty until then.
+#include "tables/presentation.hpp"
+
+namespace keytips::presentation {
+
+const std::span<const KeyRow> usSharedKeyRows{};
+
+}  // namespace keytips::presentation
