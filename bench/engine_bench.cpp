@@ -11,7 +11,7 @@
 
 #include "engine/key_tips.hpp"
 #include "engine/matching.hpp"
-#include "platform/sim/ribbon.hpp"
+#include "sim_hosts/ribbon.hpp"
 #include "platform/sim/world.hpp"
 #include "tables/spreadsheet.hpp"
 
@@ -289,7 +289,7 @@ BENCHMARK_TEMPLATE(BM_MatchCommandLayer, scanKeyByKey)->Name("BM_MatchCommandLay
 // Opening the Home layer of the full ribbon built from the US tables, with the toolbar row found.
 void BM_OpenHomeLayerInRibbon(benchmark::State& state) {
     world().reset();
-    platform::sim::launchSpreadsheetHost(world());
+    sim_hosts::launchHost(world(), sim_hosts::spreadsheetHost());
     const keytips::SpreadsheetProfile profile{keytips::spreadsheet::usTables(),
                                               keytips::spreadsheet::ukTables()};
     keytips::KeyTips tips(profile);

@@ -271,9 +271,7 @@ void QuickAccessLayer::press(const std::string& key) {
     if (candidates.empty()) {
         log("VELKARO || QAT: No access keys found starting with " + tips_.keyBuffer);
         tips_.keyBuffer.clear();
-        if (tips_.profile().quickAccessNoMatchEndsFirstLayer()) {
-            tips_.isFirstLayerActive = false;
-        }
+        tips_.isFirstLayerActive = false;
         close();
         return;
     }

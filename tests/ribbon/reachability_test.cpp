@@ -294,7 +294,7 @@ private:
         std::multiset<std::string> shown;
         for (const Label& label : session.labels(commandLayerCategory)) {
             shown.insert(label.letter);
-            const sim::RibbonElement* placement =
+            const sim_hosts::RibbonElement* placement =
                 label.element ? session.host().placementOf(*label.element) : nullptr;
             if (placement == nullptr || placement->layer != layer) {
                 ADD_FAILURE() << "layer \"" << layer << "\": label " << label.letter

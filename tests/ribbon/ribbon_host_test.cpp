@@ -41,8 +41,8 @@ class RibbonLayoutTest : public RibbonHostTest, public ::testing::WithParamInter
 // The toolbar row on top with its anchor, the tabs below it, the panels below the tabs and the menus
 // below the panels; every element a position of its own and the kind of its row.
 TEST_P(RibbonLayoutTest, StacksToolbarTabsPanelsAndMenus) {
-    const sim::RibbonOptions options{.language = GetParam().language};
-    const sim::SpreadsheetHost host = sim::launchSpreadsheetHost(sim::world(), usKeyTables(), options);
+    const sim_hosts::RibbonOptions options{.language = GetParam().language};
+    const sim_hosts::RibbonHost host = sim_hosts::launchHost(sim::world(), sim_hosts::spreadsheetHost(), usKeyTables(), options);
     const keytips::KeyTables& tables = usKeyTables();
 
     EXPECT_EQ(titleOf(host.toolbarAnchor), GetParam().anchorTitle);
@@ -55,7 +55,7 @@ TEST_P(RibbonLayoutTest, StacksToolbarTabsPanelsAndMenus) {
     // The tab row's menu button "b" is the anchor itself when it carries the anchor's title; every
     // other tab row has its own tab.
     ASSERT_EQ(host.tabs.size(), tables.ribbonKeys.size() + tables.contextualKeys.size());
-    for (const sim::RibbonElement& tab : host.tabs) {
+    for (const sim_hosts::RibbonElement& tab : host.tabs) {
         if (tab.identifier == "Customize Quick Access") {
             EXPECT_EQ(tab.element == host.toolbarAnchor, titleOf(tab.element) == GetParam().anchorTitle);
         } else {
@@ -64,13 +64,13 @@ TEST_P(RibbonLayoutTest, StacksToolbarTabsPanelsAndMenus) {
     }
 
     double lowestTab = 0;
-    for (const sim::RibbonElement& tab : host.tabs) {
+    for (const sim_hosts::RibbonElement& tab : host.tabs) {
         lowestTab = std::max(lowestTab, positionOf(tab.element).y);
     }
     double lowestPanelElement = 0;
     double highestMenuElement = 1e9;
     std::set<std::pair<double, double>> positions;
-    for (const sim::RibbonElement& command : host.commands) {
+    for (const sim_hosts::RibbonElement& command : host.commands) {
         const platform::Point at = positionOf(command.element);
         EXPECT_TRUE(positions.emplace(at.x, at.y).second) << command.layer << " / " << command.identifier;
         EXPECT_GT(at.y, lowestTab) << command.layer << " / " << command.identifier;
@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, RibbonLayoutTest,
 // Pressing a tab shows its panel in the ribbon content; pressing a layer's button shows its menu at the
 // end of the window, and the popover goes on "AXCancel".
 TEST_F(RibbonHostTest, TabsSwapPanelsAndButtonsShowTheirLayersMenu) {
-    const sim::SpreadsheetHost host = sim::launchSpreadsheetHost(sim::world(), usKeyTables());
+    const sim_hosts::RibbonHost host = sim_hosts::launchHost(sim::world(), sim_hosts::spreadsheetHost(), usKeyTables());
     EXPECT_EQ(sim::world().children(host.content), sim::world().children(host.panels.at("Home")));
     ASSERT_TRUE(host.tab("Insert").has_value());
     EXPECT_EQ(ax::performAction(*host.tab("Insert"), "AXPress"), ax::Error::success);
@@ -140,7 +140,7 @@ class ContextualTabsTest : public RibbonHostTest, public ::testing::WithParamInt
 // layer "FormatShape" with a label on each of its rows.
 TEST_P(ContextualTabsTest, OneShapeTabOpensTheSharedLayer) {
     RibbonSession session(
-        sim::RibbonOptions{.contextualTabs = std::vector<std::string>{GetParam().tabTitle}});
+        sim_hosts::RibbonOptions{.contextualTabs = std::vector<std::string>{GetParam().tabTitle}});
     EXPECT_TRUE(session.host().tab(GetParam().tabTitle).has_value());
     EXPECT_FALSE(session.host().tab(GetParam().tabTitle == "Format" ? "Shape Format" : "Format").has_value());
     EXPECT_FALSE(session.host().showsLayer("Slicer"));

@@ -1,5 +1,6 @@
-// One key-tip session on the simulated spreadsheet host: a fresh world with the ribbon of the US
-// tables, the real engine with its monitors installed, and keys typed through the event monitors.
+// One key-tip session on a simulated host: a fresh world with the host's ribbon built from its tables
+// in the session's language, the real engine with the host's profile and its monitors installed, and
+// keys typed through the event monitors.
 #pragma once
 
 #include <algorithm>
@@ -15,8 +16,10 @@
 #include "engine/host_profile.hpp"
 #include "engine/key_tips.hpp"
 #include "platform/appkit.hpp"
-#include "platform/sim/ribbon.hpp"
 #include "platform/sim/world.hpp"
+#include "profiles/presentation_profile.hpp"
+#include "sim_hosts/ribbon.hpp"
+#include "tables/presentation.hpp"
 #include "tables/spreadsheet.hpp"
 
 namespace ribbon_test {
@@ -59,11 +62,12 @@ struct Label {
 
 class RibbonSession {
 public:
-    explicit RibbonSession(const sim::RibbonOptions& options = {}) {
+    explicit RibbonSession(const sim_hosts::RibbonOptions& options = {},
+                           const sim_hosts::HostKind& kind = sim_hosts::spreadsheetHost())
+        : profile_(profileOf(kind)) {
         sim::world().reset();
-        sim::world().setScriptAnswer("GetLanguageCode", sim::ScriptAnswer::withText(options.language));
-        host_ = sim::launchSpreadsheetHost(sim::world(), usKeyTables(), options);
-        tips_ = std::make_unique<keytips::KeyTips>(profile_);
+        host_ = sim_hosts::launchHost(sim::world(), kind, options);
+        tips_ = std::make_unique<keytips::KeyTips>(*profile_);
         tips_->monitorKeyboardEvents();
         sim::world().pump();
     }
@@ -76,7 +80,7 @@ public:
     RibbonSession(RibbonSession&&) = delete;
     RibbonSession& operator=(RibbonSession&&) = delete;
 
-    [[nodiscard]] const sim::SpreadsheetHost& host() const { return host_; }
+    [[nodiscard]] const sim_hosts::RibbonHost& host() const { return host_; }
     [[nodiscard]] keytips::KeyTips& tips() { return *tips_; }
 
     // A lone Option tap: opens the first layer.
@@ -149,18 +153,28 @@ private:
                 add(button);
             }
             add(host_.toolbarAnchor);
-            for (const sim::RibbonElement& tab : host_.tabs) {
+            for (const sim_hosts::RibbonElement& tab : host_.tabs) {
                 add(tab.element);
             }
-            for (const sim::RibbonElement& command : host_.commands) {
+            for (const sim_hosts::RibbonElement& command : host_.commands) {
                 add(command.element);
             }
         }
         return anchors_;
     }
 
-    keytips::SpreadsheetProfile profile_{keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables()};
-    sim::SpreadsheetHost host_;
+    // The profile of the library that runs in the host.
+    static std::unique_ptr<keytips::HostProfile> profileOf(const sim_hosts::HostKind& kind) {
+        if (&kind == &sim_hosts::presentationHost()) {
+            return std::make_unique<keytips::PresentationProfile>(keytips::presentation::usTables(),
+                                                                  keytips::presentation::ukTables());
+        }
+        return std::make_unique<keytips::SpreadsheetProfile>(keytips::spreadsheet::usTables(),
+                                                             keytips::spreadsheet::ukTables());
+    }
+
+    std::unique_ptr<keytips::HostProfile> profile_;
+    sim_hosts::RibbonHost host_;
     std::unique_ptr<keytips::KeyTips> tips_;
     mutable std::map<std::pair<double, double>, ax::Element> anchors_;
 };

@@ -1,25 +1,25 @@
 #include "host.hpp"
 
-#include "platform/sim/ribbon.hpp"
 #include "platform/sim/world.hpp"
+#include "sim_hosts/ribbon.hpp"
 
 namespace keytips::sim {
 
 std::optional<std::string> setUpHost(const std::string& host, const std::string& language) {
-    if (host != "spreadsheet") {
-        return "unknown host " + host + " (known: spreadsheet)";
+    const sim_hosts::HostKind* kind = sim_hosts::hostKindNamed(host);
+    if (kind == nullptr) {
+        return "unknown host " + host + " (known: spreadsheet, presentation)";
     }
-    std::string code = language;
+    // "en-US" and "en-GB" name the two supported languages in every host; any other text is the
+    // host's own language value.
+    sim_hosts::RibbonOptions options;
+    options.language = language;
     if (language == "en-US") {
-        code = "1033";
+        options.language = kind->usLanguage;
     } else if (language == "en-GB") {
-        code = "2057";
+        options.language = kind->ukLanguage;
     }
-    auto& world = platform::sim::world();
-    world.setScriptAnswer("GetLanguageCode", platform::sim::ScriptAnswer::withText(code));
-    platform::sim::RibbonOptions options;
-    options.language = code;
-    platform::sim::launchSpreadsheetHost(world, options);
+    sim_hosts::launchHost(platform::sim::world(), *kind, options);
     return std::nullopt;
 }
 

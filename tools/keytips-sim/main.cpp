@@ -21,7 +21,7 @@ using platform::sim::world;
 struct Options {
     std::string host = "spreadsheet";
     std::string language = "en-US";
-    std::string library;
+    std::string library;  // empty: the host's own library
     std::optional<std::string> svg;
     bool log = false;
     std::vector<std::string> keys;
@@ -29,16 +29,20 @@ struct Options {
 
 void printHelp() {
     std::cout
-        << "usage: keytips-sim [--host spreadsheet] [--language en-US|en-GB|CODE] [--log] [--svg FILE]\n"
+        << "usage: keytips-sim [--host spreadsheet|presentation] [--language LANGUAGE] [--log] [--svg FILE]\n"
            "                   [--library PATH] [KEY ...]\n"
-           "Starts the key-tip library in a simulated host and types the keys (default: option h 1).\n"
+           "Starts the host's key-tip library (LedgerKeys in the spreadsheet host, the default; DeckKeys in\n"
+           "the presentation host) in a simulated host and types the keys (default: option h 1).\n"
+           "LANGUAGE: en-US (the default) or en-GB in either host; any other text is the host's own\n"
+           "language value (the spreadsheet host's language code, such as 1033 or 2057, or the\n"
+           "presentation host's first preferred language, such as fr-FR); an unsupported one shows the\n"
+           "language alert.\n"
            "Keys:\n"
         << keytips::sim::keyWordsHelp();
 }
 
 std::optional<Options> parseOptions(int argc, char** argv) {
     Options options;
-    options.library = LEDGERKEYS_PATH;
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -74,6 +78,9 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         } else {
             options.keys.emplace_back(arg);
         }
+    }
+    if (options.library.empty()) {
+        options.library = options.host == "presentation" ? DECKKEYS_PATH : LEDGERKEYS_PATH;
     }
     if (options.keys.empty()) {
         options.keys = {"option", "h", "1"};

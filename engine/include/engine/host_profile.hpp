@@ -29,9 +29,7 @@ public:
     [[nodiscard]] virtual LanguageTables ukTables() const = 0;
     // Whether the ribbon-tab and command layers set "AXFocused" before pressing an element of this role.
     [[nodiscard]] virtual bool focusesBeforePress(std::string_view role) const = 0;
-    // Quick Access Toolbar press: whether a typed digit that begins no shortcut ends the first layer,
-    // and whether a missing or disabled button is logged.
-    [[nodiscard]] virtual bool quickAccessNoMatchEndsFirstLayer() const = 0;
+    // Whether the Quick Access Toolbar layer logs a press of a missing or disabled button.
     [[nodiscard]] virtual bool quickAccessLogsDisabledButton() const = 0;
 };
 
@@ -56,7 +54,6 @@ public:
     [[nodiscard]] bool focusesBeforePress(std::string_view role) const override {
         return role == "AXComboBox" || role == "AXTextField";
     }
-    [[nodiscard]] bool quickAccessNoMatchEndsFirstLayer() const override { return true; }
     [[nodiscard]] bool quickAccessLogsDisabledButton() const override { return false; }
 
     // The language query: runs the add-in's language macro and stores its answer.

@@ -1,5 +1,6 @@
-// The simulated spreadsheet host: one workbook window whose Quick Access Toolbar, ribbon tabs, tab
-// contents and menus are built from the host's key tables.
+// The simulated host applications: one document window whose Quick Access Toolbar, ribbon tabs, tab
+// contents and menus are built from the host's key tables. One builder serves both hosts; a host kind
+// gives what differs between them (bundle identifier, window title, language values and tables).
 //
 // Layout of the window, top to bottom:
 //   - the Quick Access Toolbar row: a few buttons, then the anchor menu button "Customize Quick Access
@@ -27,20 +28,47 @@
 #include "platform/accessibility.hpp"
 #include "platform/sim/world.hpp"
 
-namespace platform::sim {
+namespace sim_hosts {
+
+namespace ax = platform::ax;
+using platform::sim::World;
+
+// What tells one simulated host from the other.
+struct HostKind {
+    std::string name;  // "spreadsheet" or "presentation"
+    std::string bundleIdentifier;
+    std::string windowTitle;
+    // The host's language values for English (US) and English (UK).
+    std::string usLanguage;
+    std::string ukLanguage;
+    // Where the host's language is read: the add-in's language macro ("GetLanguageCode"), or the
+    // preferred-language list as the host process sees it.
+    bool languageFromMacro = false;
+    keytips::LanguageTables usTables{};
+    keytips::LanguageTables ukTables{};
+};
+
+const HostKind& spreadsheetHost();
+const HostKind& presentationHost();
+// The host kind of a name; none for an unknown name.
+const HostKind* hostKindNamed(std::string_view name);
 
 struct RibbonOptions {
-    // The host language: "2057" (English, UK) titles the toolbar anchor "Customise Quick Access
-    // Toolbar"; any other value "Customize Quick Access Toolbar". Also chooses the tables when none
-    // are given.
-    std::string language = "1033";
-    std::string bundleIdentifier = "com.microsoft.Excel";
-    std::string windowTitle = "Book1";
+    // The host language, in the host's own values ("1033", "2057"; "en-US", "en-GB"), or any other
+    // text; empty: the host's US English value. The host's UK value titles the toolbar anchor
+    // "Customise Quick Access Toolbar" and chooses the UK tables when none are given; every other
+    // value "Customize Quick Access Toolbar" and the US tables.
+    std::string language;
+    // The window's title; empty: the host kind's.
+    std::string windowTitle;
     // The titles of the contextual-tab rows whose tabs the host shows; absent: all of them.
     std::optional<std::vector<std::string>> contextualTabs;
     // The toolbar's buttons left of the anchor, in order.
     std::vector<std::string> toolbarButtons{"Save", "Undo", "Redo"};
 };
+
+// The host language that the options give for a host kind.
+std::string languageOf(const HostKind& kind, const RibbonOptions& options);
 
 // One element of the ribbon that stands for a key row.
 struct RibbonElement {
@@ -51,7 +79,7 @@ struct RibbonElement {
     ax::Element element;
 };
 
-class SpreadsheetHost {
+class RibbonHost {
 public:
     int processIdentifier = 0;
     ax::Element window;
@@ -86,11 +114,12 @@ private:
     std::map<std::uint64_t, std::size_t> tabIndex_;      // element reference -> index in tabs
 };
 
-// Launches the host with its ribbon built from the tables, makes its window the focused one and the
-// host the frontmost application.
-SpreadsheetHost launchSpreadsheetHost(World& world, const keytips::KeyTables& tables,
-                                      const RibbonOptions& options = {});
-// The same with the spreadsheet tables of the options' language.
-SpreadsheetHost launchSpreadsheetHost(World& world, const RibbonOptions& options = {});
+// Launches the host with its ribbon built from the tables, gives it the options' language (as its
+// language macro's answer or as the first preferred language), makes its window the focused one and
+// the host the frontmost application.
+RibbonHost launchHost(World& world, const HostKind& kind, const keytips::KeyTables& tables,
+                      const RibbonOptions& options = {});
+// The same with the host's tables of the options' language.
+RibbonHost launchHost(World& world, const HostKind& kind, const RibbonOptions& options = {});
 
-}  // namespace platform::sim
+}  // namespace sim_hosts

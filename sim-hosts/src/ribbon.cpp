@@ -1,16 +1,18 @@
-#include "platform/sim/ribbon.hpp"
+#include "sim_hosts/ribbon.hpp"
 
 #include <algorithm>
 #include <set>
 #include <utility>
 
-#include "tables/spreadsheet.hpp"
+namespace sim_hosts {
 
-namespace platform::sim {
+using platform::Point;
+using platform::Rect;
+using platform::Size;
+using platform::sim::ElementSetup;
 
 namespace {
 
-constexpr std::string_view ukLanguage = "2057";
 constexpr std::string_view tabRowLayer = "Ribbon";
 
 // Geometry, in accessibility coordinates (y grows downward from the top of the screen).
@@ -75,8 +77,9 @@ ElementSetup specOf(const keytips::AccessKey& key, Point position, Size size, st
 
 class RibbonBuilder {
 public:
-    RibbonBuilder(World& world, const keytips::KeyTables& tables, const RibbonOptions& options)
-        : world_(world), tables_(tables), options_(options), grid_(contentY + 2) {
+    RibbonBuilder(World& world, const HostKind& kind, const keytips::KeyTables& tables, const RibbonOptions& options)
+        : world_(world), kind_(kind), tables_(tables), options_(options), language_(languageOf(kind, options)),
+          grid_(contentY + 2) {
         for (std::size_t row = 0; row < tables_.sharedKeys.size(); ++row) {
             for (const std::string& layer : tables_.sharedKeys[row].source) {
                 rowsOfLayer_[layer].push_back(row);
@@ -84,9 +87,15 @@ public:
         }
     }
 
-    SpreadsheetHost build() {
-        host_.processIdentifier = world_.launchApplication(options_.bundleIdentifier);
-        host_.window = world_.addWindow(host_.processIdentifier, options_.windowTitle,
+    RibbonHost build() {
+        host_.processIdentifier = world_.launchApplication(kind_.bundleIdentifier);
+        if (kind_.languageFromMacro) {
+            world_.setScriptAnswer("GetLanguageCode", platform::sim::ScriptAnswer::withText(language_));
+        } else {
+            world_.setPreferredLanguages({language_});
+        }
+        host_.window = world_.addWindow(host_.processIdentifier,
+                                        options_.windowTitle.empty() ? kind_.windowTitle : options_.windowTitle,
                                         Rect{{0, 0}, {windowWidth, windowHeight}});
         world_.setFocusedWindow(host_.processIdentifier, host_.window);
         world_.setFrontmost(host_.processIdentifier);
@@ -101,7 +110,7 @@ public:
 
 private:
     [[nodiscard]] std::string anchorTitle() const {
-        return options_.language == ukLanguage ? "Customise Quick Access Toolbar"
+        return language_ == kind_.ukLanguage ? "Customise Quick Access Toolbar"
                                                : "Customize Quick Access Toolbar";
     }
 
@@ -267,15 +276,17 @@ private:
     }
 
     World& world_;
+    const HostKind& kind_;
     const keytips::KeyTables& tables_;
     const RibbonOptions& options_;
+    std::string language_;
     Grid grid_;
     std::map<std::string, std::vector<std::size_t>, std::less<>>
         rowsOfLayer_;  // command rows offered in each layer
-    SpreadsheetHost host_;
+    RibbonHost host_;
 };
 
-std::optional<ax::Element> SpreadsheetHost::elementFor(std::string_view layer, std::size_t row) const {
+std::optional<ax::Element> RibbonHost::elementFor(std::string_view layer, std::size_t row) const {
     for (const RibbonElement& command : commands) {
         if (command.layer == layer && command.row == row) {
             return command.element;
@@ -284,7 +295,7 @@ std::optional<ax::Element> SpreadsheetHost::elementFor(std::string_view layer, s
     return std::nullopt;
 }
 
-std::vector<ax::Element> SpreadsheetHost::elementsFor(std::string_view layer,
+std::vector<ax::Element> RibbonHost::elementsFor(std::string_view layer,
                                                       std::string_view identifier) const {
     std::vector<ax::Element> found;
     for (const RibbonElement& command : commands) {
@@ -295,8 +306,8 @@ std::vector<ax::Element> SpreadsheetHost::elementsFor(std::string_view layer,
     return found;
 }
 
-std::optional<ax::Element> SpreadsheetHost::tab(std::string_view title) const {
-    const World& simWorld = world();
+std::optional<ax::Element> RibbonHost::tab(std::string_view title) const {
+    const World& simWorld = platform::sim::world();
     for (const RibbonElement& entry : tabs) {
         const std::optional<ax::Value> value = simWorld.attribute(entry.element, "AXTitle");
         if (value && value->text() != nullptr && *value->text() == title) {
@@ -306,7 +317,7 @@ std::optional<ax::Element> SpreadsheetHost::tab(std::string_view title) const {
     return std::nullopt;
 }
 
-const RibbonElement* SpreadsheetHost::placementOf(ax::Element element) const {
+const RibbonElement* RibbonHost::placementOf(ax::Element element) const {
     if (const auto command = commandIndex_.find(element.reference()); command != commandIndex_.end()) {
         return &commands[command->second];
     }
@@ -316,20 +327,20 @@ const RibbonElement* SpreadsheetHost::placementOf(ax::Element element) const {
     return nullptr;
 }
 
-bool SpreadsheetHost::showsLayer(std::string_view layer) const {
+bool RibbonHost::showsLayer(std::string_view layer) const {
     return panels.find(layer) != panels.end() || menus.find(layer) != menus.end();
 }
 
-SpreadsheetHost launchSpreadsheetHost(World& world, const keytips::KeyTables& tables,
-                                      const RibbonOptions& options) {
-    return RibbonBuilder(world, tables, options).build();
+RibbonHost launchHost(World& world, const HostKind& kind, const keytips::KeyTables& tables,
+                      const RibbonOptions& options) {
+    return RibbonBuilder(world, kind, tables, options).build();
 }
 
-SpreadsheetHost launchSpreadsheetHost(World& world, const RibbonOptions& options) {
+RibbonHost launchHost(World& world, const HostKind& kind, const RibbonOptions& options) {
     const keytips::LanguageTables language =
-        options.language == ukLanguage ? keytips::spreadsheet::ukTables() : keytips::spreadsheet::usTables();
+        languageOf(kind, options) == kind.ukLanguage ? kind.ukTables : kind.usTables;
     const keytips::KeyTables tables{language.ribbonKeys(), language.contextualKeys(), language.sharedKeys()};
-    return RibbonBuilder(world, tables, options).build();
+    return RibbonBuilder(world, kind, tables, options).build();
 }
 
-}  // namespace platform::sim
+}  // namespace sim_hosts
