@@ -11,8 +11,10 @@
 
 #include "engine/key_tips.hpp"
 #include "engine/matching.hpp"
-#include "sim_hosts/ribbon.hpp"
 #include "platform/sim/world.hpp"
+#include "profiles/presentation_profile.hpp"
+#include "sim_hosts/ribbon.hpp"
+#include "tables/presentation.hpp"
 #include "tables/spreadsheet.hpp"
 
 namespace {
@@ -284,16 +286,18 @@ void BM_MatchCommandLayer(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_MatchCommandLayer, matchIndexed)->Name("BM_MatchCommandLayer/indexed");
 BENCHMARK_TEMPLATE(BM_MatchCommandLayer, scanKeyByKey)->Name("BM_MatchCommandLayer/key_by_key");
 
-// ---- The simulated spreadsheet ribbon -------------------------------------------------------------------
+// ---- The simulated hosts' ribbons ------------------------------------------------------------------
 
-// Opening the Home layer of the full ribbon built from the US tables, with the toolbar row found.
+// Opening the Home layer of a host's full ribbon built from its US tables, with the toolbar row found:
+// the spreadsheet host (LedgerKeys' profile) and the presentation host (DeckKeys' profile).
+template <typename Profile, const sim_hosts::HostKind& (*kind)(), keytips::LanguageTables (*us)(),
+          keytips::LanguageTables (*uk)()>
 void BM_OpenHomeLayerInRibbon(benchmark::State& state) {
     world().reset();
-    sim_hosts::launchHost(world(), sim_hosts::spreadsheetHost());
-    const keytips::SpreadsheetProfile profile{keytips::spreadsheet::usTables(),
-                                              keytips::spreadsheet::ukTables()};
+    sim_hosts::launchHost(world(), kind());
+    const Profile profile{us(), uk()};
     keytips::KeyTips tips(profile);
-    tips.language = "1033";
+    tips.language = kind().usLanguage;
     tips.initializeAccessKeys();
     tips.quickAccessLayer().open();
     const std::size_t before = accessibilityRequests();
@@ -309,7 +313,14 @@ void BM_OpenHomeLayerInRibbon(benchmark::State& state) {
     state.counters["elements"] = static_cast<double>(tips.commandAccessLayer().elements.size());
     world().reset();
 }
-BENCHMARK(BM_OpenHomeLayerInRibbon)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_OpenHomeLayerInRibbon, keytips::SpreadsheetProfile, sim_hosts::spreadsheetHost,
+                   keytips::spreadsheet::usTables, keytips::spreadsheet::ukTables)
+    ->Name("BM_OpenHomeLayerInRibbon/spreadsheet")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_OpenHomeLayerInRibbon, keytips::PresentationProfile, sim_hosts::presentationHost,
+                   keytips::presentation::usTables, keytips::presentation::ukTables)
+    ->Name("BM_OpenHomeLayerInRibbon/presentation")
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

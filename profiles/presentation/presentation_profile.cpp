@@ -7,7 +7,8 @@
 namespace keytips {
 
 std::string_view PresentationProfile::enableScript() const {
-    return "tell application \"Microsoft PowerPoint\"\n  return run VB macro \"GetEnableKeyboardShortcuts\"\nend "
+    return "tell application \"Microsoft PowerPoint\"\n  return run VB macro "
+           "\"GetEnableKeyboardShortcuts\"\nend "
            "tell";
 }
 

@@ -77,8 +77,13 @@ ElementSetup specOf(const keytips::AccessKey& key, Point position, Size size, st
 
 class RibbonBuilder {
 public:
-    RibbonBuilder(World& world, const HostKind& kind, const keytips::KeyTables& tables, const RibbonOptions& options)
-        : world_(world), kind_(kind), tables_(tables), options_(options), language_(languageOf(kind, options)),
+    RibbonBuilder(World& world, const HostKind& kind, const keytips::KeyTables& tables,
+                  const RibbonOptions& options)
+        : world_(world),
+          kind_(kind),
+          tables_(tables),
+          options_(options),
+          language_(languageOf(kind, options)),
           grid_(contentY + 2) {
         for (std::size_t row = 0; row < tables_.sharedKeys.size(); ++row) {
             for (const std::string& layer : tables_.sharedKeys[row].source) {
@@ -94,9 +99,9 @@ public:
         } else {
             world_.setPreferredLanguages({language_});
         }
-        host_.window = world_.addWindow(host_.processIdentifier,
-                                        options_.windowTitle.empty() ? kind_.windowTitle : options_.windowTitle,
-                                        Rect{{0, 0}, {windowWidth, windowHeight}});
+        host_.window = world_.addWindow(
+            host_.processIdentifier, options_.windowTitle.empty() ? kind_.windowTitle : options_.windowTitle,
+            Rect{{0, 0}, {windowWidth, windowHeight}});
         world_.setFocusedWindow(host_.processIdentifier, host_.window);
         world_.setFrontmost(host_.processIdentifier);
         buildToolbar();
@@ -111,7 +116,7 @@ public:
 private:
     [[nodiscard]] std::string anchorTitle() const {
         return language_ == kind_.ukLanguage ? "Customise Quick Access Toolbar"
-                                               : "Customize Quick Access Toolbar";
+                                             : "Customize Quick Access Toolbar";
     }
 
     void buildToolbar() {
@@ -295,8 +300,7 @@ std::optional<ax::Element> RibbonHost::elementFor(std::string_view layer, std::s
     return std::nullopt;
 }
 
-std::vector<ax::Element> RibbonHost::elementsFor(std::string_view layer,
-                                                      std::string_view identifier) const {
+std::vector<ax::Element> RibbonHost::elementsFor(std::string_view layer, std::string_view identifier) const {
     std::vector<ax::Element> found;
     for (const RibbonElement& command : commands) {
         if (command.layer == layer && command.identifier == identifier) {

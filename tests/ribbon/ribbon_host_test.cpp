@@ -42,7 +42,8 @@ class RibbonLayoutTest : public RibbonHostTest, public ::testing::WithParamInter
 // below the panels; every element a position of its own and the kind of its row.
 TEST_P(RibbonLayoutTest, StacksToolbarTabsPanelsAndMenus) {
     const sim_hosts::RibbonOptions options{.language = GetParam().language};
-    const sim_hosts::RibbonHost host = sim_hosts::launchHost(sim::world(), sim_hosts::spreadsheetHost(), usKeyTables(), options);
+    const sim_hosts::RibbonHost host =
+        sim_hosts::launchHost(sim::world(), sim_hosts::spreadsheetHost(), usKeyTables(), options);
     const keytips::KeyTables& tables = usKeyTables();
 
     EXPECT_EQ(titleOf(host.toolbarAnchor), GetParam().anchorTitle);
@@ -107,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Languages, RibbonLayoutTest,
 // Pressing a tab shows its panel in the ribbon content; pressing a layer's button shows its menu at the
 // end of the window, and the popover goes on "AXCancel".
 TEST_F(RibbonHostTest, TabsSwapPanelsAndButtonsShowTheirLayersMenu) {
-    const sim_hosts::RibbonHost host = sim_hosts::launchHost(sim::world(), sim_hosts::spreadsheetHost(), usKeyTables());
+    const sim_hosts::RibbonHost host =
+        sim_hosts::launchHost(sim::world(), sim_hosts::spreadsheetHost(), usKeyTables());
     EXPECT_EQ(sim::world().children(host.content), sim::world().children(host.panels.at("Home")));
     ASSERT_TRUE(host.tab("Insert").has_value());
     EXPECT_EQ(ax::performAction(*host.tab("Insert"), "AXPress"), ax::Error::success);

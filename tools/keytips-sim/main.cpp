@@ -115,6 +115,12 @@ public:
     explicit Reporter(bool log) : log_(log) {}
 
     void report() {
+        const auto alerts = world().alerts();
+        for (std::size_t i = alertsSeen_; i < alerts.size(); ++i) {
+            std::cout << "  alert \"" << alerts[i].messageText << "\": " << alerts[i].informativeText
+                      << "\n  (answered with its second button)\n";
+        }
+        alertsSeen_ = alerts.size();
         const auto actions = world().actions();
         for (std::size_t i = actionsSeen_; i < actions.size(); ++i) {
             std::cout << "  action " << actions[i].action << " on " << actions[i].role << " "
@@ -147,6 +153,7 @@ public:
 
 private:
     bool log_;
+    std::size_t alertsSeen_ = 0;
     std::size_t actionsSeen_ = 0;
     std::size_t setsSeen_ = 0;
     std::size_t logSeen_ = 0;

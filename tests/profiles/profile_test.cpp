@@ -1,0 +1,411 @@
+// The two host profiles run through one scenario: the same small tables and the same host window in
+// the spreadsheet host (LedgerKeys' profile) and in the presentation host (DeckKeys' profile). What
+// both hosts share is tested with the engine; here each case states what differs between them.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/key_tips.hpp"
+#include "platform/appkit.hpp"
+#include "platform/sim/world.hpp"
+#include "profiles/presentation_profile.hpp"
+
+namespace {
+
+namespace appkit = platform::appkit;
+using platform::sim::ScriptAnswer;
+using platform::sim::World;
+using platform::sim::world;
+using Lines = std::vector<std::string>;
+
+// ---- Small tables: two tabs, and in the layer Home a check box and an incrementor ----------------
+
+// clang-format off
+constexpr keytips::KeyRow usRibbonRows[] = {
+    {{"Ribbon"}, "Home", "h", "AXRadioButton", "Home", nullptr, false, false},
+    {{"Ribbon"}, "Insert", "n", "AXRadioButton", "Insert", nullptr, false, false},
+};
+constexpr keytips::KeyRow ukRibbonRows[] = {
+    {{"Ribbon"}, "Home", "h", "AXRadioButton", "Home (UK)", nullptr, false, false},
+};
+constexpr keytips::KeyRow sharedRows[] = {
+    {{"Home"}, "Bold", "1", "AXCheckBox", "Bold", nullptr, true, true},
+    {{"Home"}, "Duration:", "d", "AXIncrementor", nullptr, "Duration:", true, true},
+};
+// clang-format on
+
+const keytips::KeyTable& usRibbon() {
+    static const keytips::KeyTable table = keytips::buildKeyTable(usRibbonRows);
+    return table;
+}
+const keytips::KeyTable& ukRibbon() {
+    static const keytips::KeyTable table = keytips::buildKeyTable(ukRibbonRows);
+    return table;
+}
+const keytips::KeyTable& noRows() {
+    static const keytips::KeyTable table;
+    return table;
+}
+const keytips::KeyTable& shared() {
+    static const keytips::KeyTable table = keytips::buildKeyTable(sharedRows);
+    return table;
+}
+const keytips::LanguageTables usTables{&usRibbon, &noRows, &shared};
+const keytips::LanguageTables ukTables{&ukRibbon, &noRows, &shared};
+
+// ---- The two hosts -----------------------------------------------------------------------------------
+
+// What a test sets up as the host's language: the spreadsheet host's language macro answers it, the
+// presentation host puts it first among the preferred languages. Absent: the macro returns no text,
+// or the preferred-language list is empty.
+using LanguageSetting = std::optional<std::string>;
+
+struct Host {
+    std::string name;
+    std::string bundleIdentifier;
+    std::string otherCaseBundleIdentifier;  // the identifier in another letter case
+    std::string windowTitle;
+    std::string enableScript;
+    std::size_t enableScriptBytes;
+    std::string usLanguage;
+    std::string ukLanguage;
+    std::string startLine;
+    std::string informativeText;
+    std::function<std::unique_ptr<keytips::HostProfile>()> makeProfile;
+    std::function<void(const LanguageSetting&)> setLanguage;
+    // The log lines of the language query for a language setting.
+    std::function<Lines(const LanguageSetting&)> languageLines;
+    bool focusesIncrementor;
+    bool logsDisabledToolbarButton;
+};
+
+std::string alertText(const std::string& possessive, const std::string& name) {
+    return "Keyvane is not available in your current language. To use Keyvane, please set " + possessive +
+           " language to either English (US) or English (UK). You can do this by adding the desired "
+           "language to your Preferred Languages in macOS Settings and dragging it to the top of the list, "
+           "or by changing the language specifically for " +
+           name + " in the Applications section at the bottom.";
+}
+
+const Host& spreadsheet() {
+    static const Host host{
+        "spreadsheet",
+        "com.microsoft.Excel",
+        "com.microsoft.excel",
+        "Book1",
+        "tell application \"Microsoft Excel\"\n  return run VB macro \"GetEnableKeyboardShortcuts\"\nend "
+        "tell",
+        94,
+        "1033",
+        "2057",
+        "VELKARO || monitorKeyboardEvents function called",
+        alertText("Excel's", "Excel"),
+        [] { return std::make_unique<keytips::SpreadsheetProfile>(usTables, ukTables); },
+        [](const LanguageSetting& language) {
+            world().setScriptAnswer("GetLanguageCode", language ? ScriptAnswer::withText(*language)
+                                                                : ScriptAnswer::withoutString());
+        },
+        [](const LanguageSetting& language) -> Lines {
+            if (!language) {
+                return {"Velkaro: No value returned by AppleScript", "VELKARO Locale: System "};
+            }
+            return {"Velkaro: Excel Language Code: " + *language, "VELKARO Locale: System " + *language};
+        },
+        false,
+        false,
+    };
+    return host;
+}
+
+const Host& presentation() {
+    static const Host host{
+        "presentation",
+        "com.microsoft.Powerpoint",
+        "com.microsoft.PowerPoint",
+        "Presentation1",
+        "tell application \"Microsoft PowerPoint\"\n  return run VB macro "
+        "\"GetEnableKeyboardShortcuts\"\nend "
+        "tell",
+        99,
+        "en-US",
+        "en-GB",
+        "VELKARO PPT || monitorKeyboardEvents function called",
+        alertText("PowerPoint's", "PowerPoint"),
+        [] { return std::make_unique<keytips::PresentationProfile>(usTables, ukTables); },
+        [](const LanguageSetting& language) {
+            world().setPreferredLanguages(language ? Lines{*language, "en-US"} : Lines{});
+        },
+        [](const LanguageSetting& language) -> Lines {
+            return {"VELKARO || Language: " + language.value_or("")};
+        },
+        true,
+        true,
+    };
+    return host;
+}
+
+// A host window: the toolbar row with a Save button, the US anchor, a Print button right of it; a
+// second row lower down with an Undo button and the UK anchor; the tabs, and Home's two commands.
+std::string windowFixture(const Host& host) {
+    return "window \"" + host.windowTitle + R"("
+  AXButton "Save" pos=100,10 size=20,20 name=save
+  AXMenuButton "Customize Quick Access Toolbar" pos=300,10 size=20,20 name=us-anchor
+  AXButton "Print" pos=400,10 size=20,20
+  AXButton "Undo" pos=100,24 size=20,10 name=undo
+  AXMenuButton "Customise Quick Access Toolbar" pos=300,24 size=20,10 name=uk-anchor
+  AXRadioButton "Home" value=1 pos=10,40 size=40,20 name=home
+  AXRadioButton "Insert" value=0 pos=60,40 size=40,20 name=insert
+  AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
+  AXIncrementor desc="Duration:" pos=40,80 size=20,20 name=duration
+)";
+}
+
+class HostProfiles : public ::testing::TestWithParam<const Host*> {
+protected:
+    void SetUp() override {
+        world().reset();
+        profile_ = host().makeProfile();
+        tips_ = std::make_unique<keytips::KeyTips>(*profile_);
+    }
+    void TearDown() override {
+        tips_.reset();
+        world().reset();
+    }
+
+    [[nodiscard]] const Host& host() const { return *GetParam(); }
+
+    int launch(const std::string& bundleIdentifier) {
+        const int pid = world().launchApplication(bundleIdentifier);
+        world().loadFixture(pid, windowFixture(host()));
+        world().setFrontmost(pid);
+        return pid;
+    }
+    // The host with its US English language, started.
+    void start(const LanguageSetting& language) {
+        launch(host().bundleIdentifier);
+        host().setLanguage(language);
+        tips_->monitorKeyboardEvents();
+        world().clearRecords();
+    }
+
+    static void tapOption() {
+        world().deliver(World::flagsChanged(58, appkit::optionFlag));
+        world().deliver(World::flagsChanged(58, 0));
+    }
+    static std::optional<appkit::Event> type(std::uint16_t keyCode, const std::string& characters) {
+        return world().deliver(World::keyDown(keyCode, characters));
+    }
+    static Lines visibleLabels() {
+        Lines texts;
+        for (const auto& window : world().visibleWindows()) {
+            texts.push_back(window.text);
+        }
+        return texts;
+    }
+    static bool logged(const std::string& line) {
+        const Lines lines = world().logLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+
+    std::unique_ptr<keytips::HostProfile> profile_;
+    std::unique_ptr<keytips::KeyTips> tips_;
+};
+
+TEST_P(HostProfiles, EnableScriptIsTheHostsOwnText) {
+    EXPECT_EQ(host().enableScript.size(), host().enableScriptBytes);
+    start(host().usLanguage);
+    tips_->updateEnableAccessKeys();
+    const Lines scripts = world().scriptsRun();
+    ASSERT_EQ(scripts.size(), 1U);
+    EXPECT_EQ(scripts.front(), host().enableScript);
+}
+
+// Start-up with each language: the log lines in their order, the alert for an unsupported language,
+// the tables made active, and the monitors installed in every case.
+TEST_P(HostProfiles, StartUpWithEachLanguage) {
+    enum class Tables { us, uk, none };
+    struct Case {
+        LanguageSetting language;
+        Tables tables;
+    };
+    const Host& other = host().name == "spreadsheet" ? presentation() : spreadsheet();
+    const std::vector<Case> cases{
+        {host().usLanguage, Tables::us},
+        {host().ukLanguage, Tables::uk},
+        {"en", Tables::none},
+        {"fr-FR", Tables::none},
+        {"", Tables::none},
+        {std::nullopt, Tables::none},
+        {"en-us", Tables::none},
+        {"EN-GB", Tables::none},
+        // Each host's language values are its own.
+        {other.usLanguage, Tables::none},
+        {other.ukLanguage, Tables::none},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.language.value_or("(none)"));
+        world().reset();
+        tips_ = std::make_unique<keytips::KeyTips>(*profile_);
+        const LanguageSetting& language = entry.language;
+        launch(host().bundleIdentifier);
+        host().setLanguage(language);
+        world().setAlertAnswer(appkit::alertFirstButtonReturn);
+        tips_->monitorKeyboardEvents();
+
+        Lines expected{"AppleScript returned value: True", "Function will return: true"};
+        for (const std::string& line : host().languageLines(language)) {
+            expected.push_back(line);
+        }
+        expected.push_back(host().startLine);
+        expected.push_back("VELKARO || Event monitors initialized");
+        EXPECT_EQ(world().logLines(), expected);
+        EXPECT_EQ(tips_->language, language.value_or(""));
+        EXPECT_EQ(world().monitorCount(), 4U);
+        EXPECT_EQ(world().observerCount(), 1U);
+
+        const auto alerts = world().alerts();
+        if (entry.tables == Tables::none) {
+            ASSERT_EQ(alerts.size(), 1U);
+            EXPECT_EQ(alerts[0].messageText, "Velkaro Keyvane");
+            EXPECT_EQ(alerts[0].informativeText, host().informativeText);
+            EXPECT_EQ(world().openedURLs().size(), 1U);
+            EXPECT_TRUE(tips_->AccessKeys.ribbonKeys.empty());
+            EXPECT_TRUE(tips_->AccessKeys.sharedKeys.empty());
+        } else {
+            EXPECT_TRUE(alerts.empty());
+            const keytips::KeyTable& ribbon = entry.tables == Tables::uk ? ukRibbon() : usRibbon();
+            ASSERT_EQ(tips_->AccessKeys.ribbonKeys.size(), ribbon.size());
+            EXPECT_EQ(tips_->AccessKeys.ribbonKeys.front().title, ribbon.front().title);
+            EXPECT_EQ(tips_->AccessKeys.sharedKeys.size(), shared().size());
+        }
+    }
+}
+
+// The toolbar anchor is titled by the host's UK value: its row is numbered, the other row is not.
+TEST_P(HostProfiles, ToolbarAnchorFollowsTheLanguage) {
+    struct Case {
+        std::string language;
+        std::string anchor;
+        std::string numbered;
+    };
+    const std::vector<Case> cases{
+        {host().usLanguage, "us-anchor", "save"},
+        {host().ukLanguage, "uk-anchor", "undo"},
+        {"fr-FR", "us-anchor", "save"},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.language);
+        world().reset();
+        tips_ = std::make_unique<keytips::KeyTips>(*profile_);
+        start(entry.language);
+        tapOption();
+        world().pump();
+        ASSERT_TRUE(tips_->toolbarYCoordinate.has_value());
+        const platform::sim::World& simWorld = world();
+        const auto anchorPosition = simWorld.attribute(simWorld.find(entry.anchor), "AXPosition");
+        platform::Point anchor;
+        ASSERT_TRUE(anchorPosition && platform::ax::unpackPoint(*anchorPosition->packed(), anchor));
+        EXPECT_EQ(tips_->toolbarXCoordinate, anchor.x);
+        const auto keys = tips_->quickAccessLayer().accessKeys;
+        ASSERT_EQ(keys.size(), 1U);
+        EXPECT_EQ(keys[0].title, entry.numbered == "save" ? "Save" : "Undo");
+    }
+}
+
+TEST_P(HostProfiles, BundleIdentifierIsComparedExactly) {
+    launch(host().otherCaseBundleIdentifier);
+    host().setLanguage(host().usLanguage);
+    tips_->monitorKeyboardEvents();
+    world().clearRecords();
+    tapOption();
+    world().pump();
+    EXPECT_EQ(world().logLines(),
+              (Lines{"VELKARO || Debug: Failed to get application", "Debug: Failed to get application"}));
+    EXPECT_TRUE(visibleLabels().empty());
+    EXPECT_FALSE(tips_->isLayerActive());
+}
+
+// "h" then "d": the incrementor is focused before it is pressed in the presentation host only.
+TEST_P(HostProfiles, IncrementorPress) {
+    start(host().usLanguage);
+    for (const bool pump : {true, false}) {
+        SCOPED_TRACE(pump ? "pumped between keys" : "keys ahead of the queue");
+        world().clearRecords();
+        tapOption();
+        if (pump) {
+            world().pump();
+        }
+        EXPECT_FALSE(type(4, "h").has_value());
+        if (pump) {
+            world().pump();
+        }
+        EXPECT_FALSE(type(2, "d").has_value());
+        world().pump();
+
+        const auto actions = world().actions();
+        ASSERT_EQ(actions.size(), 1U);  // Home is already selected
+        EXPECT_EQ(actions[0].action, "AXPress");
+        EXPECT_EQ(actions[0].element, world().find("duration"));
+        const auto sets = world().attributeSets();
+        if (host().focusesIncrementor) {
+            ASSERT_EQ(sets.size(), 1U);
+            EXPECT_EQ(sets[0].element, world().find("duration"));
+            EXPECT_EQ(sets[0].attribute, "AXFocused");
+            EXPECT_EQ(sets[0].value, platform::ax::Value(true));
+        } else {
+            EXPECT_TRUE(sets.empty());
+        }
+        EXPECT_FALSE(tips_->isLayerActive());
+        EXPECT_TRUE(visibleLabels().empty());
+    }
+}
+
+// A disabled toolbar button: the mode ends without an action; only the presentation host logs it.
+TEST_P(HostProfiles, DisabledToolbarButton) {
+    start(host().usLanguage);
+    world().setEnabled(world().find("save"), false);
+    tapOption();
+    world().pump();
+    EXPECT_EQ(visibleLabels(), (Lines{"1", "H", "N"}));
+    world().clearRecords();
+    EXPECT_FALSE(type(18, "1").has_value());
+    world().pump();
+    world().advanceClock(0.2);
+    EXPECT_EQ(logged("Element with title is not enabled"), host().logsDisabledToolbarButton);
+    EXPECT_TRUE(world().actions().empty());
+    EXPECT_FALSE(tips_->isLayerActive());
+    EXPECT_TRUE(visibleLabels().empty());
+    EXPECT_TRUE(type(4, "h").has_value());
+}
+
+// A digit that begins no toolbar shortcut ends the first layer in both hosts: no labels are left and
+// the next letter reaches the host.
+TEST_P(HostProfiles, ToolbarDigitThatMatchesNothingEndsTheMode) {
+    start(host().usLanguage);
+    for (const bool pump : {true, false}) {
+        SCOPED_TRACE(pump ? "pumped between keys" : "keys ahead of the queue");
+        world().clearRecords();
+        tapOption();
+        world().pump();
+        EXPECT_FALSE(type(23, "5").has_value());
+        if (pump) {
+            world().pump();
+        }
+        world().pump();
+        EXPECT_TRUE(logged("VELKARO || QAT: No access keys found starting with 5"));
+        EXPECT_FALSE(tips_->isLayerActive());
+        EXPECT_TRUE(visibleLabels().empty());
+        EXPECT_TRUE(type(4, "h").has_value());
+        world().pump();
+        EXPECT_TRUE(world().actions().empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothHosts, HostProfiles, ::testing::Values(&spreadsheet(), &presentation()),
+                         [](const auto& param) { return param.param->name; });
+
+}  // namespace
