@@ -1,8 +1,21 @@
-// UK English command table of the presentation host, in table order. Not transcribed yet: empty until then.
+// UK English command table of the presentation host, in table order: 642 rows, tab by tab, each tab's
+// own layer followed by the layers of its menus. Identifiers and layer names keep the US wording; titles
+// and descriptions carry the UK wording.
 #include "tables/presentation.hpp"
 
 namespace keytips::presentation {
+namespace {
 
-const std::span<const KeyRow> ukSharedKeyRows{};
+// clang-format off
+constexpr KeyRow rows[] = {
+#include "gb_shared_rows_1.inc"
+#include "gb_shared_rows_2.inc"
+#include "gb_shared_rows_3.inc"
+};
+// clang-format on
+
+}  // namespace
+
+const std::span<const KeyRow> ukSharedKeyRows = rows;
 
 }  // namespace keytips::presentation

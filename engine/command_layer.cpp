@@ -1,0 +1,186 @@
+// The command layer: one level below the tabs at a time (a tab, group, menu or gallery), its labels,
+// its presses, and the host window's restoration when key-tip mode ends.
+#include <algorithm>
+
+#include "engine/key_tips.hpp"
+#include "engine/layers.hpp"
+#include "engine/matching.hpp"
+#include "layer_support.hpp"
+#include "platform/foundation.hpp"
+
+namespace keytips {
+
+namespace ax = platform::ax;
+using platform::foundation::log;
+
+CommandAccessLayer::CommandAccessLayer(KeyTips& tips, std::vector<Element> initialElements)
+    : FirstAccessLayer(tips, std::move(initialElements)) {
+    currentLayer = "second";
+    accessKeys.clear();
+}
+
+void CommandAccessLayer::close() { tips_.labels.deleteOverlayWindowsByCategory(currentLayer); }
+
+void CommandAccessLayer::open(const std::string& source) {
+    tips_.layerHistory.push_back(source);
+    log("This is the source: " + source);
+    accessKeys.clear();
+    for (const AccessKey& key : tips_.AccessKeys.sharedKeys) {
+        if (std::find(key.source.begin(), key.source.end(), source) != key.source.end()) {
+            accessKeys.push_back(key);
+        }
+    }
+    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier());
+    if (!application) {
+        return;
+    }
+    for (const WindowRecord& window : fetchAllWindows(*application)) {
+        log("VELKARO WINDOWS || Window Title: " + window.title);
+    }
+    elements = fetchElementsFromFocusedWindow(*application);
+    for (const Element& element : elements) {
+        printAllVisibleElements(element);
+    }
+    if (source == "Font Color" || source == "Shading" || source == "Line Color") {
+        // Moves the focus into the colour gallery: onto its second radio button.
+        int radioButtons = 0;
+        for (const Element& element : elements) {
+            const ax::CopyResult role = ax::copyAttributeValue(element, "AXRole");
+            if (role.error == ax::Error::success && role.value && role.value->text() != nullptr &&
+                *role.value->text() == "AXRadioButton" && ++radioButtons == 2) {
+                ax::setAttributeValue(element, "AXFocused", AttributeValue(true));
+                break;
+            }
+        }
+    }
+    relevantElements = buildLayerAccessToolbar(sourceLayer, elements, attributeCache).first;
+}
+
+std::pair<std::vector<RelevantElement>, std::unordered_map<std::string, Element>>
+CommandAccessLayer::buildLayerAccessToolbar(const std::string& /*source*/, const std::vector<Element>& list,
+                                            AttributeCache& cache) {
+    std::vector<RelevantElement> result;
+    std::vector<Element> candidates;
+    if (tips_.toolbarYCoordinate) {
+        for (const Element& element : list) {
+            const std::optional<platform::Point> position = getPosition(element);
+            if (position && position->y < *tips_.toolbarYCoordinate) {
+                candidates.push_back(element);
+            }
+        }
+    }
+    const MatchIndex index(accessKeys, candidates, cache);
+    const bool lastMatchFirst = tips_.layerHistory.size() > 1;
+    std::vector<platform::Point> usedPositions;
+    for (const AccessKey& key : accessKeys) {
+        const std::vector<std::size_t>& matches = index.matching(key);
+        for (std::size_t k = 0; k < matches.size(); ++k) {
+            const Element& element = candidates[matches[lastMatchFirst ? matches.size() - 1 - k : k]];
+            const std::optional<platform::Point> position = getPosition(element);
+            if (!position ||
+                std::find(usedPositions.begin(), usedPositions.end(), *position) != usedPositions.end()) {
+                continue;
+            }
+            usedPositions.push_back(*position);
+            accessKeyToElement.insert_or_assign(key.identifier, element);
+            result.push_back({element, *position, key.shortcut});
+            break;
+        }
+    }
+    showLabels(*this, tips_.labels, result, cache, currentLayer);
+    return {std::move(result), accessKeyToElement};
+}
+
+void CommandAccessLayer::press(const std::string& key) {
+    tips_.keyBuffer += key;
+    const std::vector<const AccessKey*> candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
+    if (candidates.empty()) {
+        log("VELKARO || Layer 2: No access keys found starting with " + tips_.keyBuffer);
+        tips_.keyBuffer.clear();
+        tips_.isFirstLayerActive = false;
+        tips_.isSecondLayerActive = false;
+        close();
+        closeWindow();
+        tips_.layerHistory.clear();
+        return;
+    }
+    // Opening a layer replaces the key list, so the matches are copied first.
+    for (const AccessKey& exact : exactMatches(candidates, tips_.keyBuffer)) {
+        tips_.keyBuffer.clear();
+        const auto recorded = accessKeyToElement.find(exact.identifier);
+        if (recorded == accessKeyToElement.end() || !isElementEnabled(recorded->second)) {
+            tips_.isSecondLayerActive = false;
+            tips_.layerHistory.clear();
+            close();
+            closeWindow();
+            continue;
+        }
+        const Element element = recorded->second;
+        if (exact.isLastCommand) {
+            tips_.isSecondLayerActive = false;
+            tips_.layerHistory.clear();
+            close();
+            performAction(element, exact.role, exact.press);
+            continue;
+        }
+        // An earlier match of this shortcut may have ended the second layer; the layer opened now
+        // takes the typed keys again.
+        tips_.isSecondLayerActive = true;
+        close();
+        performAction(element, exact.role, exact.press);
+        open(exact.identifier);
+        break;
+    }
+}
+
+std::vector<WindowRecord> CommandAccessLayer::fetchAllWindows(const Element& application) {
+    return keytips::fetchAllWindows(application);
+}
+
+void CommandAccessLayer::closeWindow() {
+    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier());
+    if (!application) {
+        return;
+    }
+    const std::vector<WindowRecord> windows = fetchAllWindows(*application);
+    for (const WindowRecord& window : windows) {
+        log("Window Title: " + window.title);
+        log("Possible Actions: " + describeNames(window.actions));
+    }
+    const auto remembered = std::find_if(windows.begin(), windows.end(), [this](const WindowRecord& window) {
+        return window.title == tips_.windowTitle;
+    });
+    if (remembered != windows.end()) {
+        ax::performAction(remembered->window, "AXRaise");
+    } else {
+        log("No window found with title: " + tips_.windowTitle);
+    }
+    for (const Element& element : fetchElementsFromFocusedWindow(*application)) {
+        const ax::CopyResult role = ax::copyAttributeValue(element, "AXRole");
+        if (role.error == ax::Error::success && role.value && role.value->text() != nullptr &&
+            *role.value->text() == "AXPopover") {
+            ax::performAction(element, "AXCancel");
+        }
+    }
+}
+
+void CommandAccessLayer::returnLayer() {
+    if (tips_.layerHistory.size() < 2) {
+        log("Returning to Ribbon Bar");
+        tips_.isFirstLayerActive = true;
+        tips_.isSecondLayerActive = false;
+        close();
+        closeWindow();
+        tips_.firstAccessLayer().open();
+        return;
+    }
+    log("Returning to Command Bar");
+    tips_.layerHistory.pop_back();
+    close();
+    closeWindow();
+    const std::string previous = tips_.layerHistory.back();
+    open(previous);
+    tips_.layerHistory.pop_back();
+}
+
+}  // namespace keytips

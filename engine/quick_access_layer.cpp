@@ -1,0 +1,186 @@
+// The Quick Access Toolbar layer: numbers the buttons on the toolbar's row and presses the one whose
+// number is typed.
+#include <algorithm>
+#include <set>
+
+#include "engine/key_tips.hpp"
+#include "engine/layers.hpp"
+#include "engine/text.hpp"
+#include "layer_support.hpp"
+#include "platform/dispatch.hpp"
+#include "platform/foundation.hpp"
+
+namespace keytips {
+
+namespace ax = platform::ax;
+using platform::foundation::log;
+
+namespace {
+
+constexpr std::string_view quickAccessLayerName = "Quick Access";
+constexpr std::size_t maxToolbarKeys = 19;  // "1" to "9", then "09" down to "00"
+
+std::string toolbarShortcut(std::size_t n) {
+    return n <= 9 ? std::to_string(n) : "0" + std::to_string(19 - n);
+}
+
+void logValueReadFailure(const Element& element, const AccessKey& key) {
+    if (ax::copyAttributeValue(element, "AXValue").error != ax::Error::success) {
+        log("Failed to get value attribute of element with title " + key.title.value_or(""));
+    }
+}
+
+}  // namespace
+
+QuickAccessLayer::QuickAccessLayer(KeyTips& tips, std::vector<Element> initialElements)
+    : elements(std::move(initialElements)), tips_(tips) {}
+
+void QuickAccessLayer::open() {
+    labelledAtLastOpening_ = false;
+    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier());
+    if (!application) {
+        log("VELKARO || Debug: Failed to get application");
+        return;
+    }
+    std::vector<Element> list = fetchElementsFromFocusedWindow(*application);
+    elements = list;
+    for (const Element& element : list) {
+        printAllVisibleElements(element);
+    }
+    relevantElements = buildQuickAccessToolbar(list, attributeCache);
+    labelledAtLastOpening_ = !relevantElements.empty();
+}
+
+void QuickAccessLayer::close() {
+    labelledAtLastOpening_ = false;
+    tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory);
+}
+
+std::optional<Element> QuickAccessLayer::findMatchingElement(const AccessKey& key) {
+    return keytips::findMatchingElement(relevantElements, key, attributeCache);
+}
+
+bool QuickAccessLayer::isElementEnabled(const Element& element) { return keytips::isElementEnabled(element); }
+
+void QuickAccessLayer::performAction(const Element& element, std::string_view role, bool press) {
+    logPerformAction("VELKARO || ", role, press);
+    actOnElement(element, role, press, role == "AXComboBox");
+}
+
+std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std::vector<Element>& list,
+                                                                       AttributeCache& cache) {
+    std::erase_if(accessKeys, [](const AccessKey& key) {
+        return std::find(key.source.begin(), key.source.end(), quickAccessLayerName) != key.source.end();
+    });
+
+    // The toolbar's row: the customise menu button, or failing that the search button.
+    const std::string_view anchorTitle = tips_.language == tips_.profile().ukLanguage()
+                                             ? "Customise Quick Access Toolbar"
+                                             : "Customize Quick Access Toolbar";
+    const auto findAnchor = [&](std::string_view role, std::string_view title) {
+        for (const Element& element : list) {
+            const std::optional<std::string_view> elementRole =
+                textOf(getAttribute(element, "AXRole", cache));
+            const AttributeValue* titleValue = getAttribute(element, "AXTitle", cache);
+            if (!elementRole || (titleValue != nullptr && titleValue->text() == nullptr)) {
+                continue;
+            }
+            if (*elementRole != role || titleValue == nullptr || *titleValue->text() != title) {
+                continue;
+            }
+            if (const std::optional<platform::Point> position = getPosition(element)) {
+                tips_.toolbarYCoordinate = position->y;
+                tips_.toolbarXCoordinate = position->x;
+                return true;
+            }
+        }
+        return false;
+    };
+    if (!findAnchor("AXMenuButton", anchorTitle)) {
+        findAnchor("AXButton", "Search (Cmd + Ctrl + U)");
+    }
+
+    std::vector<RelevantElement> result;
+    if (!tips_.toolbarXCoordinate || !tips_.toolbarYCoordinate) {
+        return result;
+    }
+    std::set<std::string, std::less<>> seenTitles;
+    for (const Element& element : list) {
+        if (result.size() == maxToolbarKeys) {
+            break;
+        }
+        const std::optional<std::string_view> role = textOf(getAttribute(element, "AXRole", cache));
+        const AttributeValue* titleValue = getAttribute(element, "AXTitle", cache);
+        if (!role || (titleValue != nullptr && titleValue->text() == nullptr)) {
+            continue;
+        }
+        const AttributeValue* descriptionValue = getAttribute(element, "AXDescription", cache);
+        if (descriptionValue != nullptr && descriptionValue->text() == nullptr) {
+            continue;
+        }
+        const std::optional<platform::Point> position = getPosition(element);
+        if (!position || position->y != *tips_.toolbarYCoordinate ||
+            position->x >= *tips_.toolbarXCoordinate) {
+            continue;
+        }
+        const std::optional<std::string_view> title = textOf(titleValue);
+        if (!seenTitles.emplace(title.value_or("")).second) {
+            continue;
+        }
+        const std::string shortcut = toolbarShortcut(result.size() + 1);
+        const std::optional<std::string_view> description = textOf(descriptionValue);
+        accessKeys.push_back(
+            AccessKey{{std::string(quickAccessLayerName)},
+                      std::string(quickAccessLayerName) + " " + shortcut,
+                      shortcut,
+                      std::string(*role),
+                      title ? std::optional<std::string>(*title) : std::nullopt,
+                      description ? std::optional<std::string>(*description) : std::nullopt});
+        result.push_back({element, *position, shortcut});
+    }
+    showLabels(*this, tips_.labels, result, cache, firstLayerCategory);
+    return result;
+}
+
+void QuickAccessLayer::press(const std::string& key) {
+    tips_.keyBuffer += key;
+    const std::vector<const AccessKey*> candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
+    if (candidates.empty()) {
+        log("VELKARO || QAT: No access keys found starting with " + tips_.keyBuffer);
+        tips_.keyBuffer.clear();
+        tips_.isFirstLayerActive = false;
+        close();
+        return;
+    }
+    for (const AccessKey& exact : exactMatches(candidates, tips_.keyBuffer)) {
+        tips_.keyBuffer.clear();
+        tips_.isFirstLayerActive = false;
+        const std::optional<Element> element = findMatchingElement(exact);
+        if (!element || !isElementEnabled(*element)) {
+            if (tips_.profile().quickAccessLogsDisabledButton()) {
+                log("Element with title is not enabled");
+            }
+            tips_.isSecondLayerActive = false;
+            tips_.keyBuffer.clear();
+            close();
+            return;
+        }
+        logValueReadFailure(*element, exact);
+        // The labels go first; the button is pressed a moment later, once they are off the screen.
+        // Both belong to this key-tip mode: a mode opened meanwhile keeps its labels and is not acted in.
+        platform::dispatch::detachTask([this, target = *element, exact, generation = tips_.modeGeneration] {
+            platform::dispatch::mainAsync([this, generation] {
+                if (generation == tips_.modeGeneration) {
+                    close();
+                }
+            });
+            platform::dispatch::mainAsyncAfter(0.1, [this, target, exact, generation] {
+                if (generation == tips_.modeGeneration) {
+                    performAction(target, exact.role, exact.press);
+                }
+            });
+        });
+    }
+}
+
+}  // namespace keytips
