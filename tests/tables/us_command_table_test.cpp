@@ -9,38 +9,26 @@
 #include <ostream>
 #include <set>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "tables/spreadsheet.hpp"
+#include "tables/table_checks.hpp"
 
 namespace keytips::spreadsheet {
 namespace {
 
-using Reader = const KeyTable& (*)();
-using Rows = std::vector<const AccessKey*>;
+using checks::Reader;
+using checks::Rows;
 
-std::string textOf(const AccessKey& key) {
-    if (key.title) {
-        return *key.title;
-    }
-    return key.description.value_or("");
-}
-
-std::string blockOf(const AccessKey& key) { return key.source.empty() ? std::string() : key.source.front(); }
-
-bool names(const AccessKey& key, std::string_view layer) {
-    return std::find(key.source.begin(), key.source.end(), layer) != key.source.end();
-}
-
-Rows allRows(const KeyTable& table) {
-    Rows rows;
-    for (const AccessKey& key : table) {
-        rows.push_back(&key);
-    }
-    return rows;
-}
+using checks::allRows;
+using checks::blockOf;
+using checks::Filter;
+using checks::Flag;
+using checks::layersOf;
+using checks::matches;
+using checks::names;
+using checks::textOf;
 
 // The add-in Gridwell's rows are the add-in's own: they stand between the last Keyvane row and the first
 // SmartArt Design row. The other rows of the command table are the listed rows.
@@ -92,17 +80,6 @@ std::vector<std::pair<std::string, std::size_t>> blocksOf(const Rows& rows) {
         ++blocks.back().second;
     }
     return blocks;
-}
-
-// The rows of each layer, in table order.
-std::map<std::string, Rows> layersOf(const Rows& rows) {
-    std::map<std::string, Rows> layers;
-    for (const AccessKey* key : rows) {
-        for (const std::string& layer : key->source) {
-            layers[layer].push_back(key);
-        }
-    }
-    return layers;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -228,26 +205,6 @@ TEST(UsTabTables, ShortcutsAreDistinctAndNoneBeginsAnother) {
 // tab tables.
 
 enum class Scope { Listed, Command, Tabs };
-enum class Flag { Any, Yes, No };
-
-struct Filter {
-    const char* role = nullptr;
-    Flag press = Flag::Any;
-    Flag last = Flag::Any;
-    Flag titled = Flag::Any;
-    std::size_t sources = 0;         // 0: any number
-    std::size_t shortcutLength = 0;  // 0: any length
-};
-
-bool fits(Flag flag, bool value) { return flag == Flag::Any || (flag == Flag::Yes) == value; }
-
-bool matches(const Filter& filter, const AccessKey& key) {
-    return (filter.role == nullptr || key.role == filter.role) && fits(filter.press, key.press) &&
-           fits(filter.last, key.isLastCommand) && fits(filter.titled, key.title.has_value()) &&
-           (filter.sources == 0 || key.source.size() == filter.sources) &&
-           (filter.shortcutLength == 0 || key.shortcut.size() == filter.shortcutLength);
-}
-
 struct CountCase {
     const char* what;
     Scope scope;

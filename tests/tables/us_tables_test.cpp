@@ -5,63 +5,19 @@
 
 #include <array>
 #include <cstddef>
-#include <iomanip>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tables/spreadsheet.hpp"
+#include "tables/table_checks.hpp"
 
 namespace keytips::spreadsheet {
 namespace {
 
-using Reader = const KeyTable& (*)();
-
-// The expected rows are written as table rows; this makes the record they stand for without going
-// through the library's builder, so a fault there cannot hide on both sides of a comparison.
-AccessKey recordOf(const KeyRow& row) {
-    AccessKey key;
-    for (const char* layer : row.source) {
-        if (layer != nullptr) {
-            key.source.emplace_back(layer);
-        }
-    }
-    key.identifier = row.identifier;
-    key.shortcut = row.shortcut;
-    key.role = row.role;
-    if (row.title != nullptr) {
-        key.title = row.title;
-    }
-    if (row.description != nullptr) {
-        key.description = row.description;
-    }
-    key.press = row.press;
-    key.isLastCommand = row.isLastCommand;
-    return key;
-}
-
-// One line per record, every field, so that a failed comparison shows what differs.
-std::string describe(const AccessKey& key) {
-    std::ostringstream out;
-    out << '[';
-    for (std::size_t i = 0; i < key.source.size(); ++i) {
-        out << (i == 0 ? "" : ", ") << std::quoted(key.source[i]);
-    }
-    out << "] id " << std::quoted(key.identifier) << " key " << std::quoted(key.shortcut) << ' ' << key.role;
-    if (key.title) {
-        out << " title " << std::quoted(*key.title);
-    }
-    if (key.description) {
-        out << " description " << std::quoted(*key.description);
-    }
-    out << " press " << (key.press ? "yes" : "no") << " last " << (key.isLastCommand ? "yes" : "no");
-    return out.str();
-}
-
-std::string describe(const KeyRow& row) { return describe(recordOf(row)); }
-
-const std::string& textOf(const AccessKey& key) { return key.title ? *key.title : *key.description; }
+using checks::describe;
+using checks::Reader;
+using checks::textOf;
 
 // ---------------------------------------------------------------------------------------------------
 // The tab tables, complete and in order.
