@@ -30,6 +30,7 @@ void CommandAccessLayer::open(const std::string& source) {
             accessKeys.push_back(key);
         }
     }
+    labelledElements_.assign(accessKeys.size(), std::nullopt);
     const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier());
     if (!application) {
         return;
@@ -72,7 +73,9 @@ CommandAccessLayer::buildLayerAccessToolbar(const std::string& /*source*/, const
     const MatchIndex index(accessKeys, candidates, cache);
     const bool lastMatchFirst = tips_.layerHistory.size() > 1;
     std::vector<platform::Point> usedPositions;
-    for (const AccessKey& key : accessKeys) {
+    labelledElements_.assign(accessKeys.size(), std::nullopt);
+    for (std::size_t row = 0; row < accessKeys.size(); ++row) {
+        const AccessKey& key = accessKeys[row];
         const std::vector<std::size_t>& matches = index.matching(key);
         for (std::size_t k = 0; k < matches.size(); ++k) {
             const Element& element = candidates[matches[lastMatchFirst ? matches.size() - 1 - k : k]];
@@ -83,6 +86,7 @@ CommandAccessLayer::buildLayerAccessToolbar(const std::string& /*source*/, const
             }
             usedPositions.push_back(*position);
             accessKeyToElement.insert_or_assign(key.identifier, element);
+            labelledElements_[row] = element;
             result.push_back({element, *position, key.shortcut});
             break;
         }
@@ -104,18 +108,33 @@ void CommandAccessLayer::press(const std::string& key) {
         tips_.layerHistory.clear();
         return;
     }
-    // Opening a layer replaces the key list, so the matches are copied first.
-    for (const AccessKey& exact : exactMatches(candidates, tips_.keyBuffer)) {
+    // Opening a layer replaces the key list, so the matches are copied first, each with the element it
+    // labelled at this opening, or else the element last filed under its identifier.
+    std::vector<std::pair<AccessKey, std::optional<Element>>> matches;
+    for (std::size_t row = 0; row < accessKeys.size(); ++row) {
+        if (accessKeys[row].shortcut != tips_.keyBuffer) {
+            continue;
+        }
+        std::optional<Element> element =
+            row < labelledElements_.size() ? labelledElements_[row] : std::nullopt;
+        if (!element) {
+            const auto recorded = accessKeyToElement.find(accessKeys[row].identifier);
+            if (recorded != accessKeyToElement.end()) {
+                element = recorded->second;
+            }
+        }
+        matches.emplace_back(accessKeys[row], element);
+    }
+    for (const auto& [exact, found] : matches) {
         tips_.keyBuffer.clear();
-        const auto recorded = accessKeyToElement.find(exact.identifier);
-        if (recorded == accessKeyToElement.end() || !isElementEnabled(recorded->second)) {
+        if (!found || !isElementEnabled(*found)) {
             tips_.isSecondLayerActive = false;
             tips_.layerHistory.clear();
             close();
             closeWindow();
             continue;
         }
-        const Element element = recorded->second;
+        const Element element = *found;
         if (exact.isLastCommand) {
             tips_.isSecondLayerActive = false;
             tips_.layerHistory.clear();
@@ -169,6 +188,7 @@ void CommandAccessLayer::returnLayer() {
         log("Returning to Ribbon Bar");
         tips_.isFirstLayerActive = true;
         tips_.isSecondLayerActive = false;
+        tips_.tabPressedInMode = false;  // back at the tabs, one may be pressed again
         close();
         closeWindow();
         tips_.firstAccessLayer().open();

@@ -67,7 +67,13 @@ void KeyTips::monitorKeyboardEvents() {
     log("VELKARO || Event monitors initialized");
 }
 
-void KeyTips::updateEnableAccessKeys() { EnableAccessKeys = getEnableAccessKeys(); }
+void KeyTips::updateEnableAccessKeys() {
+    EnableAccessKeys = getEnableAccessKeys();
+    if (!EnableAccessKeys && isLayerActive()) {
+        // Switched off with a mode open: the mode ends here, since every handler now passes its keys on.
+        shutDownAccessKeys(false);
+    }
+}
 
 bool KeyTips::getEnableAccessKeys() const {
     const std::optional<AppleScript> script = AppleScript::create(std::string(profile_.enableScript()));
@@ -108,8 +114,14 @@ bool KeyTips::isLayerActive() const { return isFirstLayerActive || isSecondLayer
 
 void KeyTips::queuePress(std::function<void()> press) {
     platform::dispatch::mainAsync([this, generation = modeGeneration, press = std::move(press)] {
-        if (isCurrentMode(generation)) {
-            press();
+        if (!isCurrentMode(generation)) {
+            return;
+        }
+        press();
+        if (!isLayerActive()) {
+            // However the press ended the mode, no label of it stays on screen.
+            quickAccessLayer().close();
+            commandAccessLayer().close();
         }
     });
 }
@@ -121,6 +133,9 @@ std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& ev
     if ((event.modifierFlags & appkit::optionFlag) != 0 && !isOptionKey(event.keyCode)) {
         blockAccessibility = true;
         return event;
+    }
+    if (event.keyCode == escapeKey) {
+        ++interruptions;
     }
     if (!isLayerActive()) {
         return event;
@@ -188,9 +203,11 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
         }
         return event;
     }
+    ++interruptions;
     if (isOptionKey(event.keyCode)) {
         if (!isLayerActive() && !blockAccessibility) {
             isFirstLayerActive = true;
+            tabPressedInMode = false;
             ++modeGeneration;
             firstLayerKeyBuffer.clear();
             keyBuffer.clear();
@@ -216,6 +233,9 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
 }
 
 std::optional<appkit::Event> KeyTips::handleMouseDownEvent(const appkit::Event& event) {
+    if (EnableAccessKeys) {
+        ++interruptions;
+    }
     if (EnableAccessKeys && isLayerActive()) {
         platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
     }
@@ -228,6 +248,7 @@ void KeyTips::handleApplicationDidResignActive(const appkit::Notification& /*not
 }
 
 void KeyTips::shutDownAccessKeys(bool closeWindow) {
+    ++interruptions;
     isFirstLayerActive = false;
     isSecondLayerActive = false;
     quickAccessLayer().close();

@@ -52,6 +52,11 @@ void OverlayWindows::createOverlayWindow(const Element& element, std::string_vie
     windows_.push_back(std::move(window));
 }
 
+bool OverlayWindows::showsCategory(std::string_view category) const {
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [category](const auto& window) { return window->category() == category; });
+}
+
 void OverlayWindows::deleteOverlayWindowsByCategory(std::string_view category) {
     for (const auto& window : windows_) {
         if (window->category() == category) {

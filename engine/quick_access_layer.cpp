@@ -36,7 +36,6 @@ QuickAccessLayer::QuickAccessLayer(KeyTips& tips, std::vector<Element> initialEl
     : elements(std::move(initialElements)), tips_(tips) {}
 
 void QuickAccessLayer::open() {
-    labelledAtLastOpening_ = false;
     const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier());
     if (!application) {
         log("VELKARO || Debug: Failed to get application");
@@ -48,13 +47,9 @@ void QuickAccessLayer::open() {
         printAllVisibleElements(element);
     }
     relevantElements = buildQuickAccessToolbar(list, attributeCache);
-    labelledAtLastOpening_ = !relevantElements.empty();
 }
 
-void QuickAccessLayer::close() {
-    labelledAtLastOpening_ = false;
-    tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory);
-}
+void QuickAccessLayer::close() { tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory); }
 
 std::optional<Element> QuickAccessLayer::findMatchingElement(const AccessKey& key) {
     return keytips::findMatchingElement(relevantElements, key, attributeCache);
@@ -148,13 +143,17 @@ void QuickAccessLayer::press(const std::string& key) {
     if (candidates.empty()) {
         log("VELKARO || QAT: No access keys found starting with " + tips_.keyBuffer);
         tips_.keyBuffer.clear();
+        // The mode ends, with a second layer that a key typed after this one may have announced.
         tips_.isFirstLayerActive = false;
+        tips_.isSecondLayerActive = false;
         close();
         return;
     }
     for (const AccessKey& exact : exactMatches(candidates, tips_.keyBuffer)) {
         tips_.keyBuffer.clear();
+        // A toolbar press ends key-tip mode: keys typed after this one press no tab.
         tips_.isFirstLayerActive = false;
+        tips_.isSecondLayerActive = false;
         const std::optional<Element> element = findMatchingElement(exact);
         if (!element || !isElementEnabled(*element)) {
             if (tips_.profile().quickAccessLogsDisabledButton()) {
@@ -167,15 +166,17 @@ void QuickAccessLayer::press(const std::string& key) {
         }
         logValueReadFailure(*element, exact);
         // The labels go first; the button is pressed a moment later, once they are off the screen.
-        // Both belong to this key-tip mode: a mode opened meanwhile keeps its labels and is not acted in.
-        platform::dispatch::detachTask([this, target = *element, exact, generation = tips_.modeGeneration] {
-            platform::dispatch::mainAsync([this, generation] {
-                if (generation == tips_.modeGeneration) {
+        // Both belong to this key-tip mode: a mode opened meanwhile keeps its labels and is not acted in,
+        // and the press is dropped when the user ends the session (Escape, a click, a modifier, the host
+        // resigning) before it runs.
+        platform::dispatch::detachTask([this, target = *element, exact, session = tips_.session()] {
+            platform::dispatch::mainAsync([this, session] {
+                if (tips_.isCurrentSession(session)) {
                     close();
                 }
             });
-            platform::dispatch::mainAsyncAfter(0.1, [this, target, exact, generation] {
-                if (generation == tips_.modeGeneration) {
+            platform::dispatch::mainAsyncAfter(0.1, [this, target, exact, session] {
+                if (tips_.isCurrentSession(session)) {
                     performAction(target, exact.role, exact.press);
                 }
             });

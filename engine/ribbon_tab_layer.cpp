@@ -17,6 +17,16 @@ using platform::foundation::log;
 
 namespace {
 
+// A tab is selected when its "AXValue" reads 1, as an integer or as the boolean true.
+bool isSelected(const ax::CopyResult& value) {
+    if (value.error != ax::Error::success || !value.value) {
+        return false;
+    }
+    const std::int64_t* number = value.value->integer();
+    const bool* flag = value.value->boolean();
+    return (number != nullptr && *number == 1) || (flag != nullptr && *flag);
+}
+
 std::string number(double value) {
     std::array<char, 400> buffer{};
     const auto [end, error] =
@@ -66,8 +76,8 @@ void FirstAccessLayer::open() {
 void FirstAccessLayer::finishOpeningWithoutTabs() {
     // No tab of this opening may be pressed by a typed letter.
     relevantElements.clear();
-    if (tips_.quickAccessLayer().labelledAtLastOpening()) {
-        return;  // the toolbar's digits still serve
+    if (tips_.labels.showsCategory(firstLayerCategory)) {
+        return;  // the toolbar's labelled digits still serve
     }
     tips_.isFirstLayerActive = false;
     tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory);
@@ -134,6 +144,9 @@ void FirstAccessLayer::press(const std::string& key) {
     }
     for (const AccessKey& exact : exactMatches(candidates, tips_.keyBuffer)) {
         tips_.keyBuffer.clear();
+        if (tips_.tabPressedInMode) {
+            return;  // a key-tip mode presses one tab at most
+        }
         tips_.isFirstLayerActive = false;
         tips_.isSecondLayerActive = true;
         const std::optional<Element> element = findMatchingElement(exact);
@@ -153,8 +166,8 @@ void FirstAccessLayer::press(const std::string& key) {
             log("Failed to get value attribute of element with title " + exact.title.value_or(""));
         }
         log("This is the identifier: " + exact.identifier);
-        const std::int64_t* selected = value.value ? value.value->integer() : nullptr;
-        if (selected != nullptr && *selected == 1) {
+        tips_.tabPressedInMode = true;
+        if (isSelected(value)) {
             log("Value is 1");
             close();
             tips_.commandAccessLayer().open(exact.identifier);

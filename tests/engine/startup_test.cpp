@@ -282,7 +282,8 @@ TEST_F(StartUp, KeyTipsOffAtStartUpUntilUpdated) {
     EXPECT_TRUE(tips->isFirstLayerActive);
 }
 
-TEST_F(StartUp, UpdateEnableLeavesAnOpenModeAlone) {
+// The update runs only the enable query; an open mode stays while key tips stay enabled.
+TEST_F(StartUp, UpdateEnableRereadsOnlyTheSetting) {
     struct Case {
         ScriptAnswer answer;
         bool enabled;
@@ -312,22 +313,41 @@ TEST_F(StartUp, UpdateEnableLeavesAnOpenModeAlone) {
         EXPECT_EQ(tips->EnableAccessKeys, cases[i].enabled) << "case " << i;
         EXPECT_EQ(world().logLines(), cases[i].lines) << "case " << i;
         EXPECT_EQ(world().scriptsRun(), (Lines{enableScript})) << "case " << i;
-        EXPECT_TRUE(tips->isFirstLayerActive) << "case " << i;
-        EXPECT_EQ(world().visibleWindows().size(), labels) << "case " << i;
+        EXPECT_EQ(tips->isFirstLayerActive, cases[i].enabled) << "case " << i;
+        EXPECT_EQ(world().visibleWindows().size(), cases[i].enabled ? labels : 0U) << "case " << i;
     }
-    // Switched off while open: every key reaches the host, the labels stay until the host resigns.
-    world().setScriptAnswer("GetEnableKeyboardShortcuts", ScriptAnswer::withText("False"));
-    tips->updateEnableAccessKeys();
-    EXPECT_TRUE(type(keys::escape, std::string("\x1b")).has_value());
-    EXPECT_TRUE(type(keys::h, "h").has_value());
-    deliver(platform::sim::World::mouseDown());
-    tapOption();
-    world().pump();
-    EXPECT_TRUE(tips->isFirstLayerActive);
-    EXPECT_FALSE(world().visibleWindows().empty());
-    world().postNotification(appkit::applicationDidResignActiveNotification);
-    EXPECT_FALSE(tips->isLayerActive());
-    EXPECT_TRUE(world().visibleWindows().empty());
+}
+
+// Switched off while a mode is open: the mode ends at once with its labels, without bringing the
+// window back (the user stays where they are); from then on every key reaches the host.
+TEST_F(StartUp, UpdateEnableSwitchedOffEndsAnOpenMode) {
+    for (const bool commandLayer : {false, true}) {
+        SCOPED_TRACE(commandLayer ? "command layer" : "first layer");
+        SetUp();
+        launchHost(bookFixture);
+        start();
+        tapOption();
+        world().pump();
+        if (commandLayer) {
+            type(keys::h, "h");
+            world().pump();
+            ASSERT_TRUE(tips->isSecondLayerActive);
+        }
+        ASSERT_FALSE(world().visibleWindows().empty());
+        world().clearRecords();
+        world().setScriptAnswer("GetEnableKeyboardShortcuts", ScriptAnswer::withText("False"));
+        tips->updateEnableAccessKeys();
+        EXPECT_FALSE(tips->isLayerActive());
+        EXPECT_TRUE(world().visibleWindows().empty());
+        EXPECT_TRUE(world().actions().empty());
+        EXPECT_TRUE(tips->layerHistory.empty());
+        EXPECT_TRUE(type(keys::escape, std::string("\x1b")).has_value());
+        EXPECT_TRUE(type(keys::h, "h").has_value());
+        tapOption();
+        world().pump();
+        EXPECT_FALSE(tips->isLayerActive());
+        EXPECT_TRUE(world().visibleWindows().empty());
+    }
 }
 
 TEST_F(StartUp, InitializeAccessKeysChoosesTablesByWholeLanguage) {

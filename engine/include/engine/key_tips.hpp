@@ -55,6 +55,18 @@ public:
         return generation == modeGeneration && isLayerActive();
     }
 
+    // A session: one key-tip mode and what it left to run after it ended (a toolbar button's press).
+    // It is over once a new mode opens or the user ends it: Escape, a click, a modifier change, the
+    // host resigning, key tips switched off.
+    struct Session {
+        std::uint64_t mode = 0;
+        std::uint64_t interruptions = 0;
+    };
+    [[nodiscard]] Session session() const { return {modeGeneration, interruptions}; }
+    [[nodiscard]] bool isCurrentSession(Session session) const {
+        return session.mode == modeGeneration && session.interruptions == interruptions;
+    }
+
     // ---- Module state ----
     bool EnableAccessKeys = true;  // NOLINT(readability-identifier-naming)
     std::string language;
@@ -74,6 +86,10 @@ public:
     std::optional<double> toolbarYCoordinate;
     // Counts the openings of key-tip mode; blocks queued in one mode do not act in a later one.
     std::uint64_t modeGeneration = 0;
+    // Counts the user's ends of a session (see Session).
+    std::uint64_t interruptions = 0;
+    // Whether the current key-tip mode has pressed (or opened) a tab.
+    bool tabPressedInMode = false;
 
     KeyTables AccessKeys;  // NOLINT(readability-identifier-naming): the active tables
     OverlayWindows labels;

@@ -46,9 +46,6 @@ public:
                                                                  AttributeCache& attributeCache);
     virtual bool isElementEnabled(const Element& element);
 
-    // Whether the last opening labelled any button.
-    [[nodiscard]] bool labelledAtLastOpening() const { return labelledAtLastOpening_; }
-
     std::string currentLayer = "first";
     std::string sourceLayer = "None";
     std::vector<Element> elements;
@@ -58,9 +55,6 @@ public:
 
 protected:
     KeyTips& tips_;
-
-private:
-    bool labelledAtLastOpening_ = false;
 };
 
 class FirstAccessLayer {
@@ -115,6 +109,11 @@ public:
     virtual void closeWindow();
 
     using FirstAccessLayer::open;
+
+private:
+    // The element each key of `accessKeys` labelled at this opening, by the key's place in the list.
+    // Keys of one layer may share an identifier; a typed key acts on the element of its own label.
+    std::vector<std::optional<Element>> labelledElements_;
 };
 
 }  // namespace keytips

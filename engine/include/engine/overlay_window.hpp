@@ -34,6 +34,9 @@ public:
     // Hides and drops every label of the category.
     void deleteOverlayWindowsByCategory(std::string_view category);
 
+    // Whether a label of the category is on screen.
+    [[nodiscard]] bool showsCategory(std::string_view category) const;
+
     [[nodiscard]] const std::vector<std::unique_ptr<OverlayWindow>>& windows() const { return windows_; }
 
 private:
