@@ -1,11 +1,13 @@
-// Building the spreadsheet host's US command table from its rows: time per build, and the heap the
-// built table holds.
+// Building a command table from its rows, as its first read does: time per build, and the heap the
+// built table holds, for each host's US and UK tables.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <span>
 
+#include "tables/presentation.hpp"
 #include "tables/spreadsheet.hpp"
 
 namespace {
@@ -34,22 +36,34 @@ void operator delete(void* memory, std::size_t /*size*/) noexcept {
 
 namespace {
 
-void BM_BuildUsCommandTable(benchmark::State& state) {
+template <const std::span<const keytips::KeyRow>* rowsOfTable>
+void BM_BuildCommandTable(benchmark::State& state) {
     std::size_t rows = 0;
     for (auto _ : state) {
-        const keytips::KeyTable table = keytips::buildKeyTable(keytips::spreadsheet::usSharedKeyRows);
+        const keytips::KeyTable table = keytips::buildKeyTable(*rowsOfTable);
         rows = table.size();
         benchmark::DoNotOptimize(table.data());
     }
     allocatedBytes = 0;
     counting = true;
-    const keytips::KeyTable measured = keytips::buildKeyTable(keytips::spreadsheet::usSharedKeyRows);
+    const keytips::KeyTable measured = keytips::buildKeyTable(*rowsOfTable);
     counting = false;
     benchmark::DoNotOptimize(measured.data());
     state.counters["rows"] = static_cast<double>(rows);
     state.counters["heap_bytes"] = static_cast<double>(allocatedBytes.load());
 }
-BENCHMARK(BM_BuildUsCommandTable)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_BuildCommandTable, &keytips::spreadsheet::usSharedKeyRows)
+    ->Name("BM_BuildCommandTable/spreadsheet_us")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_BuildCommandTable, &keytips::spreadsheet::ukSharedKeyRows)
+    ->Name("BM_BuildCommandTable/spreadsheet_uk")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_BuildCommandTable, &keytips::presentation::usSharedKeyRows)
+    ->Name("BM_BuildCommandTable/presentation_us")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_BuildCommandTable, &keytips::presentation::ukSharedKeyRows)
+    ->Name("BM_BuildCommandTable/presentation_uk")
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
