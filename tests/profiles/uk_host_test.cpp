@@ -1,0 +1,109 @@
+// Both hosts in UK English, with their real UK tables: the toolbar's UK anchor, tabs labelled by their
+// UK titles only, and the road of one key press to Bold.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/key_tips.hpp"
+#include "platform/appkit.hpp"
+#include "platform/sim/world.hpp"
+#include "profiles/presentation_profile.hpp"
+#include "tables/presentation.hpp"
+#include "tables/spreadsheet.hpp"
+
+namespace {
+
+namespace appkit = platform::appkit;
+using platform::sim::ScriptAnswer;
+using platform::sim::World;
+using platform::sim::world;
+using Texts = std::vector<std::string>;
+
+struct UkHost {
+    std::string name;
+    std::string bundleIdentifier;
+    std::unique_ptr<keytips::HostProfile> (*profile)();
+    void (*setLanguage)();
+    // Fixture lines of further tabs, and the labels of the first layer.
+    std::string tabs;
+    Texts firstLayerLabels;
+};
+
+Texts visibleLabels() {
+    Texts texts;
+    for (const auto& label : world().visibleWindows()) {
+        texts.push_back(label.text);
+    }
+    return texts;
+}
+
+class UkHosts : public ::testing::TestWithParam<UkHost> {};
+
+TEST_P(UkHosts, OptionHomeBoldWithTheUkTables) {
+    const UkHost& host = GetParam();
+    world().reset();
+    const int pid = world().launchApplication(host.bundleIdentifier);
+    world().loadFixture(pid, R"(window "Document"
+  AXButton "Save" pos=100,10 size=20,20
+  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=20,20
+  AXMenuButton "Customise Quick Access Toolbar" pos=300,10 size=20,20
+  AXRadioButton "Home" value=false pos=10,40 size=40,20 name=home
+ )" + host.tabs + R"(
+  AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
+)");
+    world().setFrontmost(pid);
+    host.setLanguage();
+    const std::unique_ptr<keytips::HostProfile> profile = host.profile();
+    keytips::KeyTips tips(*profile);
+    tips.monitorKeyboardEvents();
+    EXPECT_TRUE(world().alerts().empty());
+
+    world().deliver(World::flagsChanged(58, appkit::optionFlag));
+    world().deliver(World::flagsChanged(58, 0));
+    world().pump();
+    // The two buttons left of the UK anchor are numbered (the US anchor is one of them); the UK
+    // anchor is the customise button "B".
+    EXPECT_EQ(visibleLabels(), host.firstLayerLabels);
+
+    world().deliver(World::keyDown(4, "h"));
+    world().pump();
+    ASSERT_EQ(world().actions().size(), 1U);
+    EXPECT_EQ(world().actions()[0].element, world().find("home"));
+    EXPECT_EQ(visibleLabels(), (Texts{"1"}));
+    world().deliver(World::keyDown(18, "1"));
+    world().pump();
+    ASSERT_EQ(world().actions().size(), 2U);
+    EXPECT_EQ(world().actions()[1].element, world().find("bold"));
+    EXPECT_EQ(world().actions()[1].action, "AXPress");
+    EXPECT_TRUE(visibleLabels().empty());
+    EXPECT_FALSE(tips.isLayerActive());
+    world().reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothHosts, UkHosts,
+    ::testing::Values(UkHost{
+                          "spreadsheet", "com.microsoft.Excel",
+                          [] {
+                              return std::unique_ptr<keytips::HostProfile>(new keytips::SpreadsheetProfile(
+                                  keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables()));
+                          },
+                          [] { world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withText("2057")); },
+                          // A tab titled with the US wording gets no label.
+                          R"( AXRadioButton "PivotTable Analyze" value=0 pos=60,40 size=40,20
+  AXRadioButton "Pivot Table Analyse" value=0 pos=110,40 size=40,20)",
+                          Texts{"1", "2", "H", "B", "JT"}},
+                      UkHost{"presentation", "com.microsoft.Powerpoint",
+                             [] {
+                                 return std::unique_ptr<keytips::HostProfile>(
+                                     new keytips::PresentationProfile(keytips::presentation::usTables(),
+                                                                      keytips::presentation::ukTables()));
+                             },
+                             [] { world().setPreferredLanguages({"en-GB"}); },
+                             R"( AXRadioButton "Slide Master" value=0 pos=60,40 size=40,20)",
+                             Texts{"1", "2", "H", "M", "B"}}),
+    [](const auto& param) { return param.param.name; });
+
+}  // namespace
