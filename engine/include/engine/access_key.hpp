@@ -53,4 +53,24 @@ struct LanguageTables {
     const KeyTable& (*sharedKeys)();
 };
 
+// The three tables of one language made from their row lists: each built on its first read, once (a
+// first read from two threads at once builds it once), and never changed; every read returns it.
+template <const std::span<const KeyRow>* ribbonRows, const std::span<const KeyRow>* contextualRows,
+          const std::span<const KeyRow>* sharedRows>
+struct LanguageTableSet {
+    static const KeyTable& ribbonKeys() {
+        static const KeyTable table = buildKeyTable(*ribbonRows);
+        return table;
+    }
+    static const KeyTable& contextualKeys() {
+        static const KeyTable table = buildKeyTable(*contextualRows);
+        return table;
+    }
+    static const KeyTable& sharedKeys() {
+        static const KeyTable table = buildKeyTable(*sharedRows);
+        return table;
+    }
+    static LanguageTables tables() { return {&ribbonKeys, &contextualKeys, &sharedKeys}; }
+};
+
 }  // namespace keytips

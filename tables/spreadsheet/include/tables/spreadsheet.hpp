@@ -7,23 +7,6 @@
 
 namespace keytips::spreadsheet {
 
-// US English: each table is built on its first read, once, and never changes.
-struct AccessKeys_US {  // NOLINT(readability-identifier-naming)
-    static const KeyTable& ribbonKeys();
-    static const KeyTable& contextualKeys();
-    static const KeyTable& sharedKeys();
-};
-
-// UK English.
-struct AccessKeys_GB {  // NOLINT(readability-identifier-naming)
-    static const KeyTable& ribbonKeys();
-    static const KeyTable& contextualKeys();
-    static const KeyTable& sharedKeys();
-};
-
-LanguageTables usTables();
-LanguageTables ukTables();
-
 // The rows the tables are built from, in table order.
 extern const std::span<const KeyRow> usRibbonKeyRows;
 extern const std::span<const KeyRow> usContextualKeyRows;
@@ -31,5 +14,12 @@ extern const std::span<const KeyRow> usSharedKeyRows;
 extern const std::span<const KeyRow> ukRibbonKeyRows;
 extern const std::span<const KeyRow> ukContextualKeyRows;
 extern const std::span<const KeyRow> ukSharedKeyRows;
+
+// US English and UK English.
+using AccessKeys_US = LanguageTableSet<&usRibbonKeyRows, &usContextualKeyRows, &usSharedKeyRows>;  // NOLINT
+using AccessKeys_GB = LanguageTableSet<&ukRibbonKeyRows, &ukContextualKeyRows, &ukSharedKeyRows>;  // NOLINT
+
+inline LanguageTables usTables() { return AccessKeys_US::tables(); }
+inline LanguageTables ukTables() { return AccessKeys_GB::tables(); }
 
 }  // namespace keytips::spreadsheet
