@@ -12,14 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "presentation_tables/table_checks.hpp"
 #include "tables/presentation.hpp"
+#include "tables/table_checks.hpp"
 
 namespace keytips::presentation {
 namespace {
 
 using checks::describe;
 using checks::Rows;
+using checks::Stretch;
 
 const KeyTable& commands() { return AccessKeys_GB::sharedKeys(); }
 
@@ -46,14 +47,6 @@ constexpr std::size_t kCommandRows = 642;
 
 // ---------------------------------------------------------------------------------------------------
 // The table falls into eleven stretches, each starting where the one before ends.
-
-struct Stretch {
-    const char* name;
-    std::size_t first;
-    std::size_t rows;
-    KeyRow firstRow;
-    KeyRow lastRow;
-};
 
 // clang-format off
 constexpr std::array<Stretch, 11> kStretches{{
@@ -93,27 +86,12 @@ constexpr std::array<Stretch, 11> kStretches{{
 }};
 // clang-format on
 
-constexpr bool stretchesFollowOneAnother() {
-    std::size_t next = 0;
-    for (const Stretch& stretch : kStretches) {
-        if (stretch.first != next) {
-            return false;
-        }
-        next += stretch.rows;
-    }
-    return next == kCommandRows;
-}
-static_assert(stretchesFollowOneAnother());
+static_assert(checks::stretchesFollowOneAnother(kStretches, kCommandRows));
 
 TEST(UkCommandTable, EachStretchStartsAndEndsWithItsRows) {
     const KeyTable& table = commands();
     ASSERT_EQ(table.size(), kCommandRows);
-    for (const Stretch& stretch : kStretches) {
-        SCOPED_TRACE(stretch.name);
-        const std::size_t last = stretch.first + stretch.rows - 1;
-        EXPECT_EQ(describe(table[stretch.first]), describe(stretch.firstRow)) << "row " << stretch.first;
-        EXPECT_EQ(describe(table[last]), describe(stretch.lastRow)) << "row " << last;
-    }
+    checks::expectStretchEnds(table, kStretches);
 }
 
 // Counts over each stretch. Roles: menu buttons, buttons, check boxes, radio buttons, combo boxes,
@@ -409,13 +387,14 @@ constexpr std::array<Layer, 126> kLayers{{
 }};
 // clang-format on
 
+// The rows of the ribbon-tab table, then those of the contextual-tab table.
+Rows tabRows() { return checks::rowsOfTables({&AccessKeys_GB::ribbonKeys, &AccessKeys_GB::contextualKeys}); }
+
 std::string tabsOpening(const std::string& layer) {
     std::string tabs;
-    for (const KeyTable* table : {&AccessKeys_GB::ribbonKeys(), &AccessKeys_GB::contextualKeys()}) {
-        for (const AccessKey& key : *table) {
-            if (key.identifier == layer) {
-                tabs += (tabs.empty() ? "" : " ") + key.shortcut;
-            }
+    for (const AccessKey* key : tabRows()) {
+        if (key->identifier == layer) {
+            tabs += (tabs.empty() ? "" : " ") + key->shortcut;
         }
     }
     return tabs;
@@ -434,26 +413,17 @@ std::vector<std::size_t> rowsOpening(const std::string& layer) {
 
 TEST(UkCommandTable, EachLayerOffersItsRowsAndIsOpenedByItsRows) {
     const auto layers = checks::layersOf(checks::allRows(commands()));
-    std::set<std::string> expectedNames;
-    for (const Layer& expected : kLayers) {
-        SCOPED_TRACE(expected.name);
-        expectedNames.insert(expected.name);
-        const auto found = layers.find(expected.name);
-        if (found == layers.end()) {
-            ADD_FAILURE() << "no layer \"" << expected.name << "\"";
-            continue;
-        }
-        std::vector<std::size_t> offered;
-        for (const AccessKey* key : found->second) {
-            offered.push_back(indexOf(key));
-        }
-        EXPECT_EQ(runsOf(offered), expected.rows);
-        EXPECT_EQ(tabsOpening(expected.name), expected.tabs);
-        EXPECT_EQ(runsOf(rowsOpening(expected.name)), expected.openers);
-    }
-    for (const auto& [name, rows] : layers) {
-        EXPECT_TRUE(expectedNames.contains(name)) << "unexpected layer \"" << name << "\"";
-    }
+    const std::set<std::string> expectedNames =
+        checks::expectLayers(layers, kLayers, [](const Layer& expected, const Rows& rows) {
+            SCOPED_TRACE(expected.name);
+            std::vector<std::size_t> offered;
+            for (const AccessKey* key : rows) {
+                offered.push_back(indexOf(key));
+            }
+            EXPECT_EQ(runsOf(offered), expected.rows);
+            EXPECT_EQ(tabsOpening(expected.name), expected.tabs);
+            EXPECT_EQ(runsOf(rowsOpening(expected.name)), expected.openers);
+        });
     EXPECT_EQ(expectedNames.size(), kLayers.size()) << "a layer listed twice";
 }
 
@@ -475,11 +445,9 @@ TEST(UkCommandTable, RowsOpeningLayersWithoutRowsAreTheKnownOnes) {
                                         "293 Size", "299 Width:", "300 Height:", "345 Restrict Permission"}));
 
     std::vector<std::string> tabs;
-    for (const KeyTable* tabTable : {&AccessKeys_GB::ribbonKeys(), &AccessKeys_GB::contextualKeys()}) {
-        for (const AccessKey& key : *tabTable) {
-            if (!layers.contains(key.identifier)) {
-                tabs.push_back(key.identifier);
-            }
+    for (const AccessKey* key : tabRows()) {
+        if (!layers.contains(key->identifier)) {
+            tabs.push_back(key->identifier);
         }
     }
     EXPECT_EQ(tabs, std::vector<std::string>{"Customize Quick Access"});
@@ -503,10 +471,8 @@ TEST(UkCommandTable, OnlyMenuButtonsOpenLayersButTwoPageSetupBoxes) {
 std::set<std::string> reachedLayers() {
     const auto layers = checks::layersOf(checks::allRows(commands()));
     std::vector<std::string> pending;
-    for (const KeyTable* table : {&AccessKeys_GB::ribbonKeys(), &AccessKeys_GB::contextualKeys()}) {
-        for (const AccessKey& key : *table) {
-            pending.push_back(key.identifier);
-        }
+    for (const AccessKey* key : tabRows()) {
+        pending.push_back(key->identifier);
     }
     std::set<std::string> reached;
     while (!pending.empty()) {
@@ -570,20 +536,9 @@ TEST(UkCommandTable, ShortcutsRepeatWithinALayerOnlyWhereExpected) {
 }
 
 TEST(UkCommandTable, NoShortcutBeginsAnotherAndNoIdentifierRepeatsInALayer) {
-    for (const auto& [layer, rows] : checks::layersOf(checks::allRows(commands()))) {
-        std::set<std::string> shortcuts;
-        std::set<std::string> identifiers;
-        for (const AccessKey* key : rows) {
-            shortcuts.insert(key->shortcut);
-            EXPECT_TRUE(identifiers.insert(key->identifier).second) << layer << ": " << key->identifier;
-        }
-        for (const std::string& shorter : shortcuts) {
-            for (const std::string& longer : shortcuts) {
-                EXPECT_FALSE(shorter != longer && longer.starts_with(shorter))
-                    << layer << ": " << shorter << " < " << longer;
-            }
-        }
-    }
+    const Rows rows = checks::allRows(commands());
+    EXPECT_EQ(checks::shortcutsBeginningOthers(rows), std::set<std::string>{});
+    EXPECT_EQ(checks::repeatedIdentifiers(rows), std::set<std::string>{});
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -2,23 +2,20 @@
 // shortcuts, and the command layer that each tab row opens.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
-#include <ostream>
 #include <set>
-#include <span>
 #include <string>
 #include <vector>
 
-#include "presentation_tables/table_checks.hpp"
 #include "tables/presentation.hpp"
+#include "tables/table_checks.hpp"
 
 namespace keytips::presentation {
 namespace {
 
 using checks::describe;
-using checks::Reader;
+using checks::TabTableCase;
 
 // clang-format off
 constexpr std::array<KeyRow, 12> kRibbonRows{{
@@ -47,24 +44,9 @@ constexpr std::array<KeyRow, 7> kContextualRows{{
 }};
 // clang-format on
 
-struct TabTableCase {
-    const char* name;
-    Reader read;
-    std::span<const KeyRow> rows;
-};
-
-void PrintTo(const TabTableCase& tested, std::ostream* out) { *out << tested.name; }
-
 class UkTabTable : public testing::TestWithParam<TabTableCase> {};
 
-TEST_P(UkTabTable, HoldsExactlyItsRowsInOrder) {
-    const KeyTable& table = GetParam().read();
-    const std::span<const KeyRow> expected = GetParam().rows;
-    ASSERT_EQ(table.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(describe(table[i]), describe(expected[i])) << "row " << i;
-    }
-}
+TEST_P(UkTabTable, HoldsExactlyItsRowsInOrder) { checks::expectRows(GetParam().read(), GetParam().rows); }
 
 TEST_P(UkTabTable, ReadingTwiceGivesTheSameTable) {
     const KeyTable& first = GetParam().read();
@@ -73,21 +55,14 @@ TEST_P(UkTabTable, ReadingTwiceGivesTheSameTable) {
     EXPECT_EQ(first.size(), GetParam().rows.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Uk, UkTabTable,
-    testing::Values(TabTableCase{"Ribbon", &AccessKeys_GB::ribbonKeys, kRibbonRows},
-                    TabTableCase{"Contextual", &AccessKeys_GB::contextualKeys, kContextualRows}),
-    [](const testing::TestParamInfo<TabTableCase>& tested) { return tested.param.name; });
+INSTANTIATE_TEST_SUITE_P(Uk, UkTabTable,
+                         testing::Values(TabTableCase{"Ribbon", &AccessKeys_GB::ribbonKeys, kRibbonRows},
+                                         TabTableCase{"Contextual", &AccessKeys_GB::contextualKeys,
+                                                      kContextualRows}),
+                         checks::NameOfCase{});
 
-std::vector<const AccessKey*> tabRows() {
-    std::vector<const AccessKey*> rows;
-    for (const AccessKey& key : AccessKeys_GB::ribbonKeys()) {
-        rows.push_back(&key);
-    }
-    for (const AccessKey& key : AccessKeys_GB::contextualKeys()) {
-        rows.push_back(&key);
-    }
-    return rows;
+checks::Rows tabRows() {
+    return checks::rowsOfTables({&AccessKeys_GB::ribbonKeys, &AccessKeys_GB::contextualKeys});
 }
 
 // The first layer compares the typed keys with all 19 shortcuts at once: each is one or two lower-case
@@ -154,10 +129,7 @@ TEST(UkTabTables, EachTabOpensALayerOfItsSize) {
         const TabLayer& expected = kTabLayers[i];
         EXPECT_EQ(rows[i]->shortcut, expected.shortcut) << "tab row " << i;
         EXPECT_EQ(rows[i]->identifier, expected.layer) << "tab row " << i;
-        const auto offered = std::count_if(commands.begin(), commands.end(), [&](const AccessKey& key) {
-            return checks::names(key, expected.layer);
-        });
-        EXPECT_EQ(static_cast<std::size_t>(offered), expected.rows) << expected.layer;
+        EXPECT_EQ(checks::rowsNaming(commands, expected.layer), expected.rows) << expected.layer;
     }
 }
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "presentation_tables/table_checks.hpp"
 #include "tables/presentation.hpp"
+#include "tables/table_checks.hpp"
 
 namespace keytips::presentation {
 namespace {
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
         PairCase{"Contextual", &AccessKeys_GB::contextualKeys, &AccessKeys_US::contextualKeys, 7, 7, {}},
         PairCase{"Commands", &AccessKeys_GB::sharedKeys, &AccessKeys_US::sharedKeys, 642, 598,
                  kCommandWording}),
-    [](const testing::TestParamInfo<PairCase>& tested) { return tested.param.name; });
+    checks::NameOfCase{});
 
 }  // namespace
 }  // namespace keytips::presentation

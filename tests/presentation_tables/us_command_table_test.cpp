@@ -6,15 +6,13 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <map>
-#include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "presentation_tables/table_checks.hpp"
 #include "tables/presentation.hpp"
+#include "tables/table_checks.hpp"
 
 namespace keytips::presentation {
 namespace {
@@ -24,15 +22,6 @@ using namespace checks;
 // ---------------------------------------------------------------------------------------------------
 // Rules that every row of every table obeys.
 
-struct TableCase {
-    const char* name;
-    Reader read;
-    bool tabs;
-    std::size_t rows;
-};
-
-void PrintTo(const TableCase& tested, std::ostream* out) { *out << tested.name; }
-
 class UsTable : public testing::TestWithParam<TableCase> {};
 
 TEST_P(UsTable, HasItsRowCountAndEveryReadYieldsTheOneBuiltList) {
@@ -41,12 +30,6 @@ TEST_P(UsTable, HasItsRowCountAndEveryReadYieldsTheOneBuiltList) {
     EXPECT_EQ(first.size(), GetParam().rows);
     EXPECT_EQ(&first, &second);
     EXPECT_EQ(first.data(), second.data());
-}
-
-bool validShortcut(const std::string& shortcut) {
-    return !shortcut.empty() && shortcut.size() <= 2 &&
-           std::all_of(shortcut.begin(), shortcut.end(),
-                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
 }
 
 // In the command table buttons, menu buttons and check boxes are matched by title; the other roles
@@ -89,13 +72,11 @@ INSTANTIATE_TEST_SUITE_P(Us, UsTable,
                          testing::Values(TableCase{"Ribbon", &AccessKeys_US::ribbonKeys, true, 12},
                                          TableCase{"Contextual", &AccessKeys_US::contextualKeys, true, 7},
                                          TableCase{"Command", &AccessKeys_US::sharedKeys, false, 598}),
-                         [](const testing::TestParamInfo<TableCase>& tested) { return tested.param.name; });
+                         NameOfCase{});
 
 TEST(UsTables, LanguageAccessReadsTheSameLists) {
-    const LanguageTables tables = usTables();
-    EXPECT_EQ(&tables.ribbonKeys(), &AccessKeys_US::ribbonKeys());
-    EXPECT_EQ(&tables.contextualKeys(), &AccessKeys_US::contextualKeys());
-    EXPECT_EQ(&tables.sharedKeys(), &AccessKeys_US::sharedKeys());
+    expectSameLists(usTables(),
+                    {&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys, &AccessKeys_US::sharedKeys});
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -221,9 +202,7 @@ TEST(UsCommandTable, TotalsOfTheTableAndOfEachStretchMatch) {
 
 // Tab totals: 19 rows, 18 of them tabs, all with a title.
 TEST(UsTabTables, TotalsMatch) {
-    Rows rows = allRows(AccessKeys_US::ribbonKeys());
-    const Rows contextual = allRows(AccessKeys_US::contextualKeys());
-    rows.insert(rows.end(), contextual.begin(), contextual.end());
+    const Rows rows = rowsOfTables({&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys});
     EXPECT_EQ(rows.size(), 19U);
     EXPECT_EQ(countOf(rows, {.role = "AXRadioButton", .press = Flag::No, .last = Flag::No}), 18U);
     EXPECT_EQ(countOf(rows, {.role = "AXMenuButton", .press = Flag::No, .last = Flag::No}), 1U);
@@ -234,12 +213,6 @@ TEST(UsTabTables, TotalsMatch) {
 // ---------------------------------------------------------------------------------------------------
 // The blocks of the command table, in order: consecutive rows with the same first layer name, with
 // their rows' shortcuts in order.
-
-struct Block {
-    const char* name;
-    std::size_t rows;
-    const char* shortcuts;  // separated by spaces
-};
 
 // clang-format off
 constexpr std::array<Block, 106> kBlocks{{
@@ -360,72 +333,17 @@ constexpr std::array<Block, 106> kBlocks{{
 }};
 // clang-format on
 
-constexpr std::size_t wordCount(const char* text) {
-    std::size_t words = 0;
-    for (bool inWord = false; *text != '\0'; ++text) {
-        words += (*text != ' ' && !inWord) ? 1 : 0;
-        inWord = *text != ' ';
-    }
-    return words;
-}
-
-constexpr bool blocksAreConsistent() {
-    std::size_t rows = 0;
-    for (const Block& block : kBlocks) {
-        if (wordCount(block.shortcuts) != block.rows) {
-            return false;
-        }
-        rows += block.rows;
-    }
-    return rows == 598;
-}
-
-std::string shortcutsOf(const Rows& rows, std::size_t begin, std::size_t count) {
-    std::string shortcuts;
-    for (std::size_t i = begin; i < begin + count && i < rows.size(); ++i) {
-        shortcuts += (i == begin ? "" : " ") + rows[i]->shortcut;
-    }
-    return shortcuts;
-}
-static_assert(blocksAreConsistent());
+static_assert(blocksAreConsistent(kBlocks, 598));
 
 TEST(UsCommandTable, BlocksFollowInOrderWithTheirRowCountsAndShortcuts) {
-    const Rows rows = allRows(AccessKeys_US::sharedKeys());
-    const auto blocks = blocksOf(rows);
-    std::size_t begin = 0;
-    EXPECT_EQ(blocks.size(), kBlocks.size()) << "number of blocks";
-    for (std::size_t i = 0; i < std::min(blocks.size(), kBlocks.size()); ++i) {
-        const auto& [name, count] = blocks[i];
-        if (name != kBlocks[i].name) {
-            ADD_FAILURE() << "block " << i << ": expected \"" << kBlocks[i].name << "\" (" << kBlocks[i].rows
-                          << " rows), found \"" << name << "\" (" << count
-                          << " rows); later blocks not compared";
-            break;
-        }
-        EXPECT_EQ(count, kBlocks[i].rows) << "block " << i << " \"" << name << "\"";
-        EXPECT_EQ(shortcutsOf(rows, begin, count), kBlocks[i].shortcuts)
-            << "block " << i << " \"" << name << "\"";
-        begin += count;
-    }
+    expectBlocks(allRows(AccessKeys_US::sharedKeys()), kBlocks);
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Every layer the command table names: how many rows it offers, and its first and last row's text.
 
-struct Layer {
-    const char* name;
-    std::size_t rows;
-    const char* first;
-    const char* last;
-};
-
-std::string describeLayer(const std::string& name, std::size_t rows, const std::string& first,
-                          const std::string& last) {
-    return name + ": " + std::to_string(rows) + " rows, \"" + first + "\" .. \"" + last + "\"";
-}
-
 // clang-format off
-constexpr std::array<Layer, 114> kLayers{{
+constexpr std::array<LayerEnds, 114> kLayers{{
     {"Home", 45, "Paste", "Designer"},
     {"Paste", 19, "Use Destination Theme", "Use Text Import Wizard..."},
     {"Copy", 3, "Duplicate", "Copy as Picture..."},
@@ -546,21 +464,7 @@ constexpr std::array<Layer, 114> kLayers{{
 TEST(UsCommandTable, EachLayerOffersItsRows) {
     const auto layers = layersOf(allRows(AccessKeys_US::sharedKeys()));
     EXPECT_EQ(layers.size(), kLayers.size());
-    std::set<std::string> expectedNames;
-    for (const Layer& expected : kLayers) {
-        expectedNames.insert(expected.name);
-        const auto found = layers.find(expected.name);
-        if (found == layers.end()) {
-            ADD_FAILURE() << "no layer \"" << expected.name << "\"";
-            continue;
-        }
-        const Rows& rows = found->second;
-        EXPECT_EQ(describeLayer(found->first, rows.size(), textOf(*rows.front()), textOf(*rows.back())),
-                  describeLayer(expected.name, expected.rows, expected.first, expected.last));
-    }
-    for (const auto& [name, rows] : layers) {
-        EXPECT_TRUE(expectedNames.contains(name)) << "unexpected layer \"" << name << "\"";
-    }
+    expectLayerEnds(layers, kLayers);
     const auto largest = std::max_element(layers.begin(), layers.end(), [](const auto& a, const auto& b) {
         return a.second.size() < b.second.size();
     });
@@ -617,10 +521,8 @@ struct Opening {
 
 Opening openings() {
     Opening opening;
-    for (const Reader read : {&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys}) {
-        for (const AccessKey& key : read()) {
-            opening.byTabs.insert(key.identifier);
-        }
+    for (const AccessKey* key : rowsOfTables({&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys})) {
+        opening.byTabs.insert(key->identifier);
     }
     const Rows commands = allRows(AccessKeys_US::sharedKeys());
     opening.byCommands = openedLayers(commands);
@@ -691,23 +593,9 @@ TEST(UsCommandTable, ShortcutsRepeatWithinALayerOnlyWhereExpected) {
 // In every layer no shortcut begins another, so every two-character shortcut can be typed to its end,
 // and no two rows share an identifier.
 TEST(UsCommandTable, NoShortcutBeginsAnotherAndIdentifiersAreUniqueInEachLayer) {
-    for (const auto& [layer, rows] : layersOf(allRows(AccessKeys_US::sharedKeys()))) {
-        std::set<std::string> shortcuts;
-        std::map<std::string, int> identifiers;
-        for (const AccessKey* key : rows) {
-            shortcuts.insert(key->shortcut);
-            ++identifiers[key->identifier];
-        }
-        for (const std::string& shorter : shortcuts) {
-            for (const std::string& longer : shortcuts) {
-                EXPECT_FALSE(shorter != longer && longer.starts_with(shorter))
-                    << layer << ": \"" << shorter << "\" begins \"" << longer << "\"";
-            }
-        }
-        for (const auto& [identifier, times] : identifiers) {
-            EXPECT_EQ(times, 1) << layer << ": identifier \"" << identifier << "\"";
-        }
-    }
+    const Rows rows = allRows(AccessKeys_US::sharedKeys());
+    EXPECT_EQ(shortcutsBeginningOthers(rows), std::set<std::string>{});
+    EXPECT_EQ(repeatedIdentifiers(rows), std::set<std::string>{});
 }
 
 // The shortcuts that hold a digit, in table order.

@@ -5,30 +5,21 @@
 
 #include <array>
 #include <cstddef>
-#include <ostream>
-#include <span>
 #include <string>
 #include <vector>
 
-#include "presentation_tables/table_checks.hpp"
 #include "tables/presentation.hpp"
+#include "tables/table_checks.hpp"
 
 namespace keytips::presentation {
 namespace {
 
 using namespace checks;
 
-constexpr std::array<Reader, 3> kUsTables{&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys,
-                                          &AccessKeys_US::sharedKeys};
-
 // All rows of the three tables, in the order ribbon tabs, contextual tabs, commands.
 Rows allUsRows() {
-    Rows rows;
-    for (const Reader read : kUsTables) {
-        const Rows table = allRows(read());
-        rows.insert(rows.end(), table.begin(), table.end());
-    }
-    return rows;
+    return rowsOfTables(
+        {&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys, &AccessKeys_US::sharedKeys});
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -61,30 +52,15 @@ constexpr std::array<KeyRow, 7> kContextualRows{{
 }};
 // clang-format on
 
-struct TabTableCase {
-    const char* name;
-    Reader read;
-    std::span<const KeyRow> rows;
-};
-
-void PrintTo(const TabTableCase& tested, std::ostream* out) { *out << tested.name; }
-
 class UsTabTable : public testing::TestWithParam<TabTableCase> {};
 
-TEST_P(UsTabTable, HoldsExactlyItsRowsInOrder) {
-    const KeyTable& table = GetParam().read();
-    const std::span<const KeyRow> expected = GetParam().rows;
-    ASSERT_EQ(table.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(describe(table[i]), describe(expected[i])) << "row " << i;
-    }
-}
+TEST_P(UsTabTable, HoldsExactlyItsRowsInOrder) { expectRows(GetParam().read(), GetParam().rows); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Us, UsTabTable,
-    testing::Values(TabTableCase{"Ribbon", &AccessKeys_US::ribbonKeys, kRibbonRows},
-                    TabTableCase{"Contextual", &AccessKeys_US::contextualKeys, kContextualRows}),
-    [](const testing::TestParamInfo<TabTableCase>& tested) { return tested.param.name; });
+INSTANTIATE_TEST_SUITE_P(Us, UsTabTable,
+                         testing::Values(TabTableCase{"Ribbon", &AccessKeys_US::ribbonKeys, kRibbonRows},
+                                         TabTableCase{"Contextual", &AccessKeys_US::contextualKeys,
+                                                      kContextualRows}),
+                         NameOfCase{});
 
 // Both tab tables are offered together in the first layer, where a typed digit goes to the Quick
 // Access Toolbar: letters only, all 19 distinct, none the beginning of another; the two two-letter
@@ -105,14 +81,7 @@ TEST(UsTabTables, ShortcutsAreLettersDistinctAndNoneBeginsAnother) {
     }
     EXPECT_EQ(shortcuts.size(), 19U);
     EXPECT_EQ(twoLetters, (std::vector<std::string>{"js", "jc"}));
-    for (std::size_t i = 0; i < shortcuts.size(); ++i) {
-        for (std::size_t j = 0; j < shortcuts.size(); ++j) {
-            if (i != j) {
-                EXPECT_FALSE(shortcuts[j].starts_with(shortcuts[i]))
-                    << "\"" << shortcuts[i] << "\" and \"" << shortcuts[j] << "\"";
-            }
-        }
-    }
+    expectNoneBeginsAnother(shortcuts);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -120,14 +89,6 @@ TEST(UsTabTables, ShortcutsAreLettersDistinctAndNoneBeginsAnother) {
 // Animations; Slide Show, Record and the layers "Themes" and "Group"; Review, Slide Master, View and
 // Keyvane; the table and SmartArt tabs; Shape Format and Chart Design. Each starts where the one before
 // ends, and its first and last row are fixed.
-
-struct Stretch {
-    const char* name;
-    std::size_t first;
-    std::size_t rows;
-    KeyRow firstRow;
-    KeyRow lastRow;
-};
 
 // clang-format off
 constexpr std::array<Stretch, 6> kStretches{{
@@ -154,27 +115,12 @@ constexpr std::array<Stretch, 6> kStretches{{
 
 constexpr std::size_t kCommandRows = 598;
 
-constexpr bool stretchesAreConsistent() {
-    std::size_t next = 0;
-    for (const Stretch& stretch : kStretches) {
-        if (stretch.first != next) {
-            return false;
-        }
-        next += stretch.rows;
-    }
-    return next == kCommandRows;
-}
-static_assert(stretchesAreConsistent());
+static_assert(stretchesFollowOneAnother(kStretches, kCommandRows));
 
 TEST(UsCommandTable, EachStretchStartsAndEndsWithItsRows) {
     const KeyTable& table = AccessKeys_US::sharedKeys();
     ASSERT_EQ(table.size(), kCommandRows);
-    for (const Stretch& stretch : kStretches) {
-        SCOPED_TRACE(stretch.name);
-        const std::size_t last = stretch.first + stretch.rows - 1;
-        EXPECT_EQ(describe(table[stretch.first]), describe(stretch.firstRow)) << "row " << stretch.first;
-        EXPECT_EQ(describe(table[last]), describe(stretch.lastRow)) << "row " << last;
-    }
+    expectStretchEnds(table, kStretches);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -230,19 +176,12 @@ constexpr std::array<const char*, 8> kNoneLayers{
 
 TEST(UsCommandTable, HoldsTheRowsWhoseExactRecordMatters) {
     const KeyTable& table = AccessKeys_US::sharedKeys();
-    const auto timesOf = [&](const std::string& wanted) {
-        std::size_t times = 0;
-        for (const AccessKey& key : table) {
-            times += describe(key) == wanted ? 1 : 0;
-        }
-        return times;
-    };
     for (const ExactRow& expected : kExactRows) {
-        EXPECT_EQ(timesOf(describe(expected.row)), expected.times) << describe(expected.row);
+        EXPECT_EQ(timesOf(table, expected.row), expected.times) << describe(expected.row);
     }
     for (const char* layer : kNoneLayers) {
         const KeyRow none{{layer}, "None", "n", "AXMenuButton", "None", nullptr, true, true};
-        EXPECT_EQ(timesOf(describe(none)), 1U) << describe(none);
+        EXPECT_EQ(timesOf(table, none), 1U) << describe(none);
     }
 }
 

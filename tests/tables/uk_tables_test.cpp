@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <map>
 #include <set>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,15 +21,17 @@ namespace keytips::spreadsheet {
 namespace {
 
 using checks::allRows;
+using checks::countOf;
 using checks::describe;
 using checks::Filter;
 using checks::Flag;
+using checks::identifiersDifferingFromText;
 using checks::layersOf;
-using checks::matches;
 using checks::names;
-using checks::Reader;
 using checks::Rows;
-using checks::textOf;
+using checks::rowsOfTables;
+using checks::Stretch;
+using checks::unusualTexts;
 
 constexpr Flag Y = Flag::Yes;
 constexpr Flag N = Flag::No;
@@ -67,47 +68,28 @@ constexpr std::array<KeyRow, 11> kContextualRows{{
 }};
 // clang-format on
 
-struct TabTable {
-    const char* name;
-    Reader read;
-    std::span<const KeyRow> rows;
-};
-
-constexpr std::array<TabTable, 2> kTabTables{{
+constexpr std::array<checks::TabTableCase, 2> kTabTables{{
     {"ribbon-tab table", &AccessKeys_GB::ribbonKeys, kRibbonRows},
     {"contextual-tab table", &AccessKeys_GB::contextualKeys, kContextualRows},
 }};
 
 TEST(UkTabTables, HoldExactlyTheirRowsInOrder) {
-    for (const TabTable& tested : kTabTables) {
+    for (const checks::TabTableCase& tested : kTabTables) {
         SCOPED_TRACE(tested.name);
-        const KeyTable& table = tested.read();
-        ASSERT_EQ(table.size(), tested.rows.size());
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            EXPECT_EQ(describe(table[i]), describe(tested.rows[i])) << "row " << i;
-        }
+        checks::expectRows(tested.read(), tested.rows);
     }
 }
 
 TEST(UkTables, LanguageAccessReadsTheOneBuiltListOfEachTable) {
     const LanguageTables tables = ukTables();
-    EXPECT_EQ(&tables.ribbonKeys(), &AccessKeys_GB::ribbonKeys());
-    EXPECT_EQ(&tables.contextualKeys(), &AccessKeys_GB::contextualKeys());
-    EXPECT_EQ(&tables.sharedKeys(), &AccessKeys_GB::sharedKeys());
+    checks::expectSameLists(
+        tables, {&AccessKeys_GB::ribbonKeys, &AccessKeys_GB::contextualKeys, &AccessKeys_GB::sharedKeys});
     EXPECT_EQ(AccessKeys_GB::sharedKeys().data(), tables.sharedKeys().data());
 }
 
 // ---------------------------------------------------------------------------------------------------
 // The command table falls into stretches, one per tab or pair of tabs, each starting where the one
 // before ends. The Gridwell add-in's rows stand between the Keyvane and the SmartArt Design rows.
-
-struct Stretch {
-    const char* tabs;
-    std::size_t first;
-    std::size_t rows;
-    KeyRow firstRow;
-    KeyRow lastRow;
-};
 
 // clang-format off
 constexpr std::array<Stretch, 15> kStretches{{
@@ -162,40 +144,19 @@ constexpr std::array<Stretch, 15> kStretches{{
 constexpr std::size_t kCommandRows = 831;
 constexpr std::size_t kGridwellStretch = 8;
 
-constexpr bool stretchesFollowOneAnother() {
-    std::size_t next = 0;
-    for (const Stretch& stretch : kStretches) {
-        if (stretch.first != next) {
-            return false;
-        }
-        next += stretch.rows;
-    }
-    return next == kCommandRows && std::string_view(kStretches[kGridwellStretch].tabs) == "Gridwell";
-}
-static_assert(stretchesFollowOneAnother());
+static_assert(checks::stretchesFollowOneAnother(kStretches, kCommandRows) &&
+              std::string_view(kStretches[kGridwellStretch].name) == "Gridwell");
 
 TEST(UkCommandTable, EachStretchStartsAndEndsWithItsRows) {
     const KeyTable& table = AccessKeys_GB::sharedKeys();
     ASSERT_EQ(table.size(), kCommandRows);
-    for (const Stretch& stretch : kStretches) {
-        SCOPED_TRACE(stretch.tabs);
-        const std::size_t last = stretch.first + stretch.rows - 1;
-        EXPECT_EQ(describe(table[stretch.first]), describe(stretch.firstRow)) << "row " << stretch.first;
-        EXPECT_EQ(describe(table[last]), describe(stretch.lastRow)) << "row " << last;
-    }
+    checks::expectStretchEnds(table, kStretches);
 }
 
 // The listed rows: the command table without the Gridwell add-in's rows.
 Rows listedRows() {
     const Stretch& gridwell = kStretches[kGridwellStretch];
-    const KeyTable& table = AccessKeys_GB::sharedKeys();
-    Rows rows;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (i < gridwell.first || i >= gridwell.first + gridwell.rows) {
-            rows.push_back(&table[i]);
-        }
-    }
-    return rows;
+    return checks::rowsOutside(AccessKeys_GB::sharedKeys(), gridwell.first, gridwell.first + gridwell.rows);
 }
 
 // The Gridwell add-in's rows: 42 in the layer "Gridwell" (41 buttons that are pressed and end key-tip
@@ -206,32 +167,14 @@ TEST(UkCommandTable, GridwellRowsFormTheTabLayerAndOneSubLayer) {
     ASSERT_EQ(table.size(), kCommandRows);
     const Stretch& gridwell = kStretches[kGridwellStretch];
     const std::size_t subLayerBegin = gridwell.first + 42;
-    std::size_t buttons = 0;
-    std::vector<std::string> openers;
-    for (std::size_t i = gridwell.first; i < subLayerBegin; ++i) {
-        const AccessKey& key = table[i];
-        EXPECT_EQ(key.source, std::vector<std::string>{"Gridwell"}) << "row " << i;
-        if (key.role == "AXButton" && key.press && key.isLastCommand) {
-            ++buttons;
-        } else if (key.role == "AXMenuButton" && !key.press && !key.isLastCommand) {
-            openers.push_back(key.identifier);
-        } else {
-            ADD_FAILURE() << "row " << i << ": " << describe(key);
-        }
-    }
+    const auto [buttons, openers] =
+        checks::expectButtonsAndMenus(table, gridwell.first, subLayerBegin, "Gridwell");
     EXPECT_EQ(buttons, 41U);
     ASSERT_EQ(openers.size(), 1U);
     const std::string& subLayer = openers.front();
     EXPECT_NE(subLayer, "Gridwell");
-    for (std::size_t i = subLayerBegin; i < gridwell.first + gridwell.rows; ++i) {
-        const AccessKey& key = table[i];
-        EXPECT_EQ(key.source, std::vector<std::string>{subLayer}) << "row " << i;
-        EXPECT_EQ(key.role, "AXMenuButton") << "row " << i;
-        EXPECT_TRUE(key.press && key.isLastCommand) << "row " << i;
-    }
-    EXPECT_EQ(
-        std::count_if(table.begin(), table.end(), [&](const AccessKey& key) { return names(key, subLayer); }),
-        3);
+    checks::expectMenuItems(table, subLayerBegin, gridwell.first + gridwell.rows, subLayer);
+    EXPECT_EQ(checks::rowsNaming(table, subLayer), 3U);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -270,11 +213,6 @@ constexpr std::array kCounts{
     CountCase{"in 2 layers", {.sources = 2}, 161},
     CountCase{"in 3 layers", {.sources = 3}, 5},
 };
-
-std::size_t countOf(const Rows& rows, const Filter& filter) {
-    return static_cast<std::size_t>(
-        std::count_if(rows.begin(), rows.end(), [&](const AccessKey* key) { return matches(filter, *key); }));
-}
 
 TEST(UkCommandTable, ListedRowTotalsMatch) {
     const Rows listed = listedRows();
@@ -470,52 +408,21 @@ constexpr std::array<Layer, 164> kLayers{{
 }};
 // clang-format on
 
-constexpr std::size_t wordCount(std::string_view text) {
-    std::size_t words = 0;
-    bool inWord = false;
-    for (const char c : text) {
-        words += (c != ' ' && !inWord) ? 1 : 0;
-        inWord = c != ' ';
-    }
-    return words;
-}
-
 constexpr bool layersAreConsistent() {
     return std::all_of(kLayers.begin(), kLayers.end(),
-                       [](const Layer& layer) { return wordCount(layer.shortcuts) == layer.rows; });
+                       [](const Layer& layer) { return checks::wordCount(layer.shortcuts) == layer.rows; });
 }
 static_assert(layersAreConsistent());
 
 TEST(UkCommandTable, EachLayerOffersItsRowsWithTheirShortcuts) {
-    const auto layers = layersOf(listedRows());
-    std::set<std::string> expectedNames;
-    for (const Layer& expected : kLayers) {
-        expectedNames.insert(expected.name);
-        const auto found = layers.find(expected.name);
-        if (found == layers.end()) {
-            ADD_FAILURE() << "no layer \"" << expected.name << "\"";
-            continue;
-        }
-        std::string shortcuts;
-        for (const AccessKey* key : found->second) {
-            shortcuts += (shortcuts.empty() ? "" : " ") + key->shortcut;
-        }
-        EXPECT_EQ(found->second.size(), expected.rows) << expected.name;
-        EXPECT_EQ(shortcuts, expected.shortcuts) << expected.name;
-    }
-    for (const auto& [name, rows] : layers) {
-        EXPECT_TRUE(expectedNames.contains(name)) << "unexpected layer \"" << name << "\"";
-    }
+    checks::expectLayers(layersOf(listedRows()), kLayers, [](const Layer& expected, const Rows& rows) {
+        EXPECT_EQ(rows.size(), expected.rows) << expected.name;
+        EXPECT_EQ(checks::shortcutsOf(rows, 0, rows.size()), expected.shortcuts) << expected.name;
+    });
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Rules that every row of the command table obeys.
-
-bool validShortcut(const std::string& shortcut) {
-    return !shortcut.empty() && shortcut.size() <= 2 &&
-           std::all_of(shortcut.begin(), shortcut.end(),
-                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
-}
 
 // A menu button that shows its menu opens a layer; the other roles end key-tip mode, but for the two
 // combo boxes of the group Scale to Fit.
@@ -539,7 +446,7 @@ TEST(UkCommandTable, EveryRowFollowsTheTableRules) {
         const AccessKey& key = table[i];
         SCOPED_TRACE("row " + std::to_string(i) + ": " + describe(key));
         EXPECT_NE(key.title.has_value(), key.description.has_value()) << "one of title and description";
-        EXPECT_TRUE(validShortcut(key.shortcut));
+        EXPECT_TRUE(checks::validShortcut(key.shortcut));
         EXPECT_TRUE(lastFitsRole(key));
         EXPECT_FALSE(key.identifier.empty());
         ASSERT_GE(key.source.size(), 1U);
@@ -577,27 +484,9 @@ TEST(UkCommandTable, ShortcutsRepeatOnlyWhereExpectedAndNoneBeginsAnother) {
         "Window f: Freeze Panes | Freeze Panes",
         "Window u: Unfreeze Panes | Unhide",
     };
-    std::set<std::string> repeats;
-    for (const auto& [layer, rows] : layersOf(allRows(AccessKeys_GB::sharedKeys()))) {
-        std::map<std::string, std::vector<std::string>> identifiers;
-        for (const AccessKey* key : rows) {
-            identifiers[key->shortcut].push_back(key->identifier);
-        }
-        for (const auto& [shortcut, shared] : identifiers) {
-            if (shared.size() > 1) {
-                std::string line = layer + " " + shortcut + ":";
-                for (std::size_t i = 0; i < shared.size(); ++i) {
-                    line += (i == 0 ? " " : " | ") + shared[i];
-                }
-                repeats.insert(line);
-            }
-            if (shortcut.size() == 2) {
-                EXPECT_FALSE(identifiers.contains(shortcut.substr(0, 1)))
-                    << layer << ": \"" << shortcut.substr(0, 1) << "\" begins \"" << shortcut << "\"";
-            }
-        }
-    }
-    EXPECT_EQ(repeats, expected);
+    const Rows rows = allRows(AccessKeys_GB::sharedKeys());
+    EXPECT_EQ(checks::shortcutsBeginningOthers(rows), std::set<std::string>{});
+    EXPECT_EQ(checks::repeatedShortcuts(rows, [](const AccessKey& key) { return key.identifier; }), expected);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -605,15 +494,8 @@ TEST(UkCommandTable, ShortcutsRepeatOnlyWhereExpectedAndNoneBeginsAnother) {
 // Last no.
 
 Rows openingRows() {
-    Rows rows = allRows(AccessKeys_GB::ribbonKeys());
-    const Rows contextual = allRows(AccessKeys_GB::contextualKeys());
-    rows.insert(rows.end(), contextual.begin(), contextual.end());
-    for (const AccessKey& key : AccessKeys_GB::sharedKeys()) {
-        if (!key.isLastCommand) {
-            rows.push_back(&key);
-        }
-    }
-    return rows;
+    return checks::openingRows(rowsOfTables({&AccessKeys_GB::ribbonKeys, &AccessKeys_GB::contextualKeys}),
+                               AccessKeys_GB::sharedKeys());
 }
 
 TEST(UkTables, EveryLayerIsOpenedAndSomeFromSeveralPlaces) {
@@ -655,10 +537,7 @@ TEST(UkTables, RowsOpeningLayersWithoutRowsAreExactlyTheKnownOnes) {
         "Data d1 Data Types", "View w Switch Windows",
     };
     // clang-format on
-    std::set<std::string> layers;
-    for (const AccessKey& key : AccessKeys_GB::sharedKeys()) {
-        layers.insert(key.source.begin(), key.source.end());
-    }
+    const std::set<std::string> layers = checks::namedLayers(AccessKeys_GB::sharedKeys());
     std::vector<std::string> found;
     for (const AccessKey* key : openingRows()) {
         if (!layers.contains(key->identifier)) {
@@ -684,36 +563,9 @@ TEST(UkTables, TextsOutsidePrintableAsciiAreExactlyTheKnownOnes) {
         "identifier \"Rotate Left 90\u00B0\"",
         "title \"Rotate Left by 90\u00B0\"",
     };
-    const auto unusual = [](const std::string& text) {
-        return std::any_of(text.begin(), text.end(), [](char c) {
-            const auto byte = static_cast<unsigned char>(c);
-            return byte < 0x20 || byte >= 0x7F || c == '\\';
-        });
-    };
-    std::vector<std::string> found;
-    const auto note = [&](const char* field, const std::string& text) {
-        if (unusual(text)) {
-            found.push_back(std::string(field) + " \"" + text + "\"");
-        }
-    };
-    for (const Reader read :
-         {&AccessKeys_GB::ribbonKeys, &AccessKeys_GB::contextualKeys, &AccessKeys_GB::sharedKeys}) {
-        for (const AccessKey& key : read()) {
-            for (const std::string& layer : key.source) {
-                note("source", layer);
-            }
-            note("identifier", key.identifier);
-            note("shortcut", key.shortcut);
-            note("role", key.role);
-            if (key.title) {
-                note("title", *key.title);
-            }
-            if (key.description) {
-                note("description", *key.description);
-            }
-        }
-    }
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(unusualTexts(rowsOfTables(
+                  {&AccessKeys_GB::ribbonKeys, &AccessKeys_GB::contextualKeys, &AccessKeys_GB::sharedKeys})),
+              expected);
 }
 
 // A row's text (its title, or else its description) is its identifier except in these rows, listed in
@@ -770,16 +622,9 @@ TEST(UkTables, TextsDifferFromTheIdentifierOnlyWhereExpected) {
     };
     // clang-format on
     ASSERT_EQ(expected.size(), 107U);
-    std::vector<std::string> found;
-    for (const Reader read :
-         {&AccessKeys_GB::ribbonKeys, &AccessKeys_GB::contextualKeys, &AccessKeys_GB::sharedKeys}) {
-        for (const AccessKey& key : read()) {
-            if (key.identifier != textOf(key)) {
-                found.push_back(key.identifier + " <- " + textOf(key));
-            }
-        }
-    }
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(identifiersDifferingFromText(rowsOfTables(
+                  {&AccessKeys_GB::ribbonKeys, &AccessKeys_GB::contextualKeys, &AccessKeys_GB::sharedKeys})),
+              expected);
 }
 
 }  // namespace

@@ -132,17 +132,8 @@ TEST(UkAndUsCommandTables, AgreeRowForRowButForTheRowsOfOneLanguage) {
 // The Gridwell add-in's ribbon reads the same in both languages: its rows, between the last Keyvane row
 // and the first SmartArt Design row, agree in every field, texts included.
 std::vector<const AccessKey*> gridwellRows(const KeyTable& table) {
-    std::size_t begin = 0;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (checks::blockOf(table[i]) == "Keyvane") {
-            begin = i + 1;
-        }
-    }
-    std::vector<const AccessKey*> rows;
-    for (std::size_t i = begin; i < table.size() && checks::blockOf(table[i]) != "SmartArt Design"; ++i) {
-        rows.push_back(&table[i]);
-    }
-    return rows;
+    const checks::Span span = checks::spanBetweenBlocks(table, "Keyvane", "SmartArt Design");
+    return checks::rowsBetween(table, span.begin, span.end);
 }
 
 TEST(UkAndUsCommandTables, GridwellRowsAreTheSameInEveryField) {

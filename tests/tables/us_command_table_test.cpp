@@ -6,10 +6,8 @@
 #include <array>
 #include <cstddef>
 #include <map>
-#include <ostream>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tables/spreadsheet.hpp"
@@ -18,81 +16,33 @@
 namespace keytips::spreadsheet {
 namespace {
 
-using checks::Reader;
-using checks::Rows;
-
 using checks::allRows;
+using checks::Block;
 using checks::blockOf;
+using checks::blocksOf;
+using checks::countOf;
 using checks::Filter;
 using checks::Flag;
 using checks::layersOf;
-using checks::matches;
 using checks::names;
-using checks::textOf;
+using checks::Rows;
+using checks::rowsOfTables;
+using checks::Span;
+using checks::TableCase;
 
 // The add-in Gridwell's rows are the add-in's own: they stand between the last Keyvane row and the first
 // SmartArt Design row. The other rows of the command table are the listed rows.
-struct Span {
-    std::size_t begin;
-    std::size_t end;
-};
-
 Span gridwellRows(const KeyTable& table) {
-    Span span{0, table.size()};
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (blockOf(table[i]) == "Keyvane") {
-            span.begin = i + 1;
-        }
-    }
-    for (std::size_t i = span.begin; i < table.size(); ++i) {
-        if (blockOf(table[i]) == "SmartArt Design") {
-            span.end = i;
-            break;
-        }
-    }
-    return span;
+    return checks::spanBetweenBlocks(table, "Keyvane", "SmartArt Design");
 }
 
 Rows listedRows(const KeyTable& table) {
     const Span gridwell = gridwellRows(table);
-    Rows rows;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (i < gridwell.begin || i >= gridwell.end) {
-            rows.push_back(&table[i]);
-        }
-    }
-    return rows;
-}
-
-// Consecutive rows with the same first layer name form a block.
-struct Block {
-    const char* name;
-    std::size_t rows;
-    const char* shortcuts;  // the rows' shortcuts in order, separated by spaces
-};
-
-std::vector<std::pair<std::string, std::size_t>> blocksOf(const Rows& rows) {
-    std::vector<std::pair<std::string, std::size_t>> blocks;
-    for (const AccessKey* key : rows) {
-        if (blocks.empty() || blocks.back().first != blockOf(*key)) {
-            blocks.emplace_back(blockOf(*key), 0);
-        }
-        ++blocks.back().second;
-    }
-    return blocks;
+    return checks::rowsOutside(table, gridwell.begin, gridwell.end);
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Rules that every row of every table obeys.
-
-struct TableCase {
-    const char* name;
-    Reader read;
-    bool tabs;
-    std::size_t rows;
-};
-
-void PrintTo(const TableCase& tested, std::ostream* out) { *out << tested.name; }
 
 class UsTable : public testing::TestWithParam<TableCase> {};
 
@@ -104,15 +54,6 @@ TEST_P(UsTable, EveryReadYieldsTheOneBuiltList) {
     EXPECT_EQ(&first, &second);
     EXPECT_EQ(first.data(), second.data());
     EXPECT_EQ(first.size(), second.size());
-}
-
-bool validShortcut(const std::string& shortcut, bool lettersOnly) {
-    if (shortcut.empty() || shortcut.size() > 2) {
-        return false;
-    }
-    return std::all_of(shortcut.begin(), shortcut.end(), [lettersOnly](char c) {
-        return (c >= 'a' && c <= 'z') || (!lettersOnly && c >= '0' && c <= '9');
-    });
 }
 
 // The role and flag combinations a row may have.
@@ -144,7 +85,8 @@ TEST_P(UsTable, EveryRowFollowsTheTableRules) {
         const std::string row = "row " + std::to_string(i) + " \"" + key.identifier + "\"";
         EXPECT_NE(key.title.has_value(), key.description.has_value())
             << row << ": one of title and description";
-        EXPECT_TRUE(validShortcut(key.shortcut, tabs)) << row << ": shortcut \"" << key.shortcut << "\"";
+        EXPECT_TRUE(checks::validShortcut(key.shortcut, tabs))
+            << row << ": shortcut \"" << key.shortcut << "\"";
         EXPECT_FALSE(key.identifier.empty()) << row;
         EXPECT_TRUE(allowedCombination(key, tabs))
             << row << ": " << key.role << " press " << key.press << " last " << key.isLastCommand;
@@ -167,13 +109,11 @@ INSTANTIATE_TEST_SUITE_P(Us, UsTable,
                          testing::Values(TableCase{"Ribbon", &AccessKeys_US::ribbonKeys, true, 10},
                                          TableCase{"Contextual", &AccessKeys_US::contextualKeys, true, 11},
                                          TableCase{"Command", &AccessKeys_US::sharedKeys, false, 833}),
-                         [](const testing::TestParamInfo<TableCase>& tested) { return tested.param.name; });
+                         checks::NameOfCase{});
 
 TEST(UsTables, LanguageAccessReadsTheSameLists) {
-    const LanguageTables tables = usTables();
-    EXPECT_EQ(&tables.ribbonKeys(), &AccessKeys_US::ribbonKeys());
-    EXPECT_EQ(&tables.contextualKeys(), &AccessKeys_US::contextualKeys());
-    EXPECT_EQ(&tables.sharedKeys(), &AccessKeys_US::sharedKeys());
+    checks::expectSameLists(
+        usTables(), {&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys, &AccessKeys_US::sharedKeys});
 }
 
 // In the first layer both tab tables are offered together: one letter in the ribbon-tab table, one
@@ -190,14 +130,7 @@ TEST(UsTabTables, ShortcutsAreDistinctAndNoneBeginsAnother) {
         shortcuts.push_back(key.shortcut);
     }
     EXPECT_EQ(shortcuts.size(), 21U);
-    for (std::size_t i = 0; i < shortcuts.size(); ++i) {
-        for (std::size_t j = 0; j < shortcuts.size(); ++j) {
-            if (i != j) {
-                EXPECT_FALSE(shortcuts[j].starts_with(shortcuts[i]))
-                    << "\"" << shortcuts[i] << "\" and \"" << shortcuts[j] << "\"";
-            }
-        }
-    }
+    checks::expectNoneBeginsAnother(shortcuts);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -285,22 +218,15 @@ Rows rowsIn(Scope scope) {
             return listedRows(AccessKeys_US::sharedKeys());
         case Scope::Command:
             return allRows(AccessKeys_US::sharedKeys());
-        case Scope::Tabs: {
-            Rows rows = allRows(AccessKeys_US::ribbonKeys());
-            const Rows contextual = allRows(AccessKeys_US::contextualKeys());
-            rows.insert(rows.end(), contextual.begin(), contextual.end());
-            return rows;
-        }
+        case Scope::Tabs:
+            return rowsOfTables({&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys});
     }
     return {};
 }
 
 TEST(UsTables, RowTotalsMatch) {
     for (const CountCase& count : kCounts) {
-        const Rows rows = rowsIn(count.scope);
-        const auto found = static_cast<std::size_t>(std::count_if(
-            rows.begin(), rows.end(), [&](const AccessKey* key) { return matches(count.filter, *key); }));
-        EXPECT_EQ(found, count.expected) << count.what;
+        EXPECT_EQ(countOf(rowsIn(count.scope), count.filter), count.expected) << count.what;
     }
 }
 
@@ -475,56 +401,10 @@ constexpr std::array<Block, 135> kBlocks{{
 }};
 // clang-format on
 
-constexpr std::size_t wordCount(const char* text) {
-    std::size_t words = 0;
-    for (bool inWord = false; *text != '\0'; ++text) {
-        words += (*text != ' ' && !inWord) ? 1 : 0;
-        inWord = *text != ' ';
-    }
-    return words;
-}
-
-constexpr bool blocksAreConsistent() {
-    std::size_t rows = 0;
-    for (const Block& block : kBlocks) {
-        if (block.shortcuts != kAnyKeys && wordCount(block.shortcuts) != block.rows) {
-            return false;
-        }
-        rows += block.rows;
-    }
-    return rows == 833;
-}
-static_assert(blocksAreConsistent());
-
-std::string shortcutsOf(const Rows& rows, std::size_t begin, std::size_t count) {
-    std::string shortcuts;
-    for (std::size_t i = begin; i < begin + count && i < rows.size(); ++i) {
-        shortcuts += (i == begin ? "" : " ") + rows[i]->shortcut;
-    }
-    return shortcuts;
-}
+static_assert(checks::blocksAreConsistent(kBlocks, 833));
 
 TEST(UsCommandTable, BlocksFollowInOrderWithTheirRowCountsAndShortcuts) {
-    const Rows rows = allRows(AccessKeys_US::sharedKeys());
-    const auto blocks = blocksOf(rows);
-    EXPECT_EQ(blocks.size(), kBlocks.size()) << "number of blocks";
-    std::size_t begin = 0;
-    for (std::size_t i = 0; i < std::min(blocks.size(), kBlocks.size()); ++i) {
-        const Block& expected = kBlocks[i];
-        const auto& [name, count] = blocks[i];
-        if (expected.name != kAnyBlock && name != expected.name) {
-            ADD_FAILURE() << "block " << i << ": expected \"" << expected.name << "\" (" << expected.rows
-                          << " rows), found \"" << name << "\" (" << count
-                          << " rows); later blocks not compared";
-            break;
-        }
-        EXPECT_EQ(count, expected.rows) << "block " << i << " \"" << name << "\"";
-        if (expected.shortcuts != kAnyKeys) {
-            EXPECT_EQ(shortcutsOf(rows, begin, count), expected.shortcuts)
-                << "block " << i << " \"" << name << "\"";
-        }
-        begin += count;
-    }
+    checks::expectBlocks(allRows(AccessKeys_US::sharedKeys()), kBlocks);
 }
 
 // The listed rows form 133 blocks, and only "Orientation" names two of them; they name 164 layers.
@@ -549,20 +429,8 @@ TEST(UsCommandTable, ListedRowsForm133BlocksAndName164Layers) {
 // ---------------------------------------------------------------------------------------------------
 // Every layer of the listed rows: how many rows it offers, and its first and last row's text.
 
-struct Layer {
-    const char* name;
-    std::size_t rows;
-    const char* first;
-    const char* last;
-};
-
-std::string describeLayer(const std::string& name, std::size_t rows, const std::string& first,
-                          const std::string& last) {
-    return name + ": " + std::to_string(rows) + " rows, \"" + first + "\" .. \"" + last + "\"";
-}
-
 // clang-format off
-constexpr std::array<Layer, 164> kLayers{{
+constexpr std::array<checks::LayerEnds, 164> kLayers{{
     {"Home", 50, "Clipboard", "Analyze Data"},
     {"Clipboard", 4, "Paste", "Format"},
     {"Font", 10, "Increase Font Size", "Borders"},
@@ -731,22 +599,7 @@ constexpr std::array<Layer, 164> kLayers{{
 // clang-format on
 
 TEST(UsCommandTable, EachLayerOffersItsRows) {
-    const auto layers = layersOf(listedRows(AccessKeys_US::sharedKeys()));
-    std::set<std::string> expectedNames;
-    for (const Layer& expected : kLayers) {
-        expectedNames.insert(expected.name);
-        const auto found = layers.find(expected.name);
-        if (found == layers.end()) {
-            ADD_FAILURE() << "no layer \"" << expected.name << "\"";
-            continue;
-        }
-        const Rows& rows = found->second;
-        EXPECT_EQ(describeLayer(found->first, rows.size(), textOf(*rows.front()), textOf(*rows.back())),
-                  describeLayer(expected.name, expected.rows, expected.first, expected.last));
-    }
-    for (const auto& [name, rows] : layers) {
-        EXPECT_TRUE(expectedNames.contains(name)) << "unexpected layer \"" << name << "\"";
-    }
+    checks::expectLayerEnds(layersOf(listedRows(AccessKeys_US::sharedKeys())), kLayers);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -763,64 +616,21 @@ TEST(UsCommandTable, ShortcutsRepeatWithinALayerOnlyWhereExpected) {
         "Review zp: Proofing | Protect",
         "Notes t: Notes | Next Note",
     };
-    std::set<std::string> found;
-    for (const auto& [layer, rows] : layersOf(allRows(AccessKeys_US::sharedKeys()))) {
-        std::map<std::string, std::vector<std::string>> texts;
-        for (const AccessKey* key : rows) {
-            texts[key->shortcut].push_back(textOf(*key));
-        }
-        for (const auto& [shortcut, shared] : texts) {
-            if (shared.size() > 1) {
-                std::string line = layer + " " + shortcut + ":";
-                for (std::size_t i = 0; i < shared.size(); ++i) {
-                    line += (i == 0 ? " " : " | ") + shared[i];
-                }
-                found.insert(line);
-            }
-        }
-    }
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(checks::repeatedShortcuts(allRows(AccessKeys_US::sharedKeys())), expected);
 }
 
 TEST(UsCommandTable, OnlyFBeginsFfAndOnlyInViewAndWindow) {
-    std::set<std::string> found;
-    for (const auto& [layer, rows] : layersOf(allRows(AccessKeys_US::sharedKeys()))) {
-        std::set<std::string> shortcuts;
-        for (const AccessKey* key : rows) {
-            shortcuts.insert(key->shortcut);
-        }
-        for (const std::string& shorter : shortcuts) {
-            for (const std::string& longer : shortcuts) {
-                if (shorter != longer && longer.starts_with(shorter)) {
-                    found.insert(layer + ": " + shorter + " < " + longer);
-                }
-            }
-        }
-    }
-    EXPECT_EQ(found, (std::set<std::string>{"View: f < ff", "Window: f < ff"}));
+    EXPECT_EQ(checks::shortcutsBeginningOthers(allRows(AccessKeys_US::sharedKeys())),
+              (std::set<std::string>{"View: f < ff", "Window: f < ff"}));
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Which rows open which layers. A tab row opens the layer of its identifier; so does a command row with
 // Last no.
 
-std::set<std::string> commandLayerNames() {
-    std::set<std::string> layers;
-    for (const AccessKey& key : AccessKeys_US::sharedKeys()) {
-        layers.insert(key.source.begin(), key.source.end());
-    }
-    return layers;
-}
+std::set<std::string> commandLayerNames() { return checks::namedLayers(AccessKeys_US::sharedKeys()); }
 
-Rows openingRows() {
-    Rows rows = rowsIn(Scope::Tabs);
-    for (const AccessKey& key : AccessKeys_US::sharedKeys()) {
-        if (!key.isLastCommand) {
-            rows.push_back(&key);
-        }
-    }
-    return rows;
-}
+Rows openingRows() { return checks::openingRows(rowsIn(Scope::Tabs), AccessKeys_US::sharedKeys()); }
 
 // These rows open a layer that no row names: the control acts and the command layer stays open
 // without labels.
@@ -973,39 +783,17 @@ TEST(UsCommandTable, GridwellRowsFormTheTabLayerAndOneSubLayer) {
     const Span gridwell = gridwellRows(table);
     ASSERT_EQ(gridwell.end - gridwell.begin, 45U) << "rows between the Keyvane and SmartArt Design blocks";
     const std::size_t subLayerBegin = gridwell.begin + 42;
-
-    std::size_t commands = 0;
-    std::vector<std::string> openers;
-    for (std::size_t i = gridwell.begin; i < subLayerBegin; ++i) {
-        const AccessKey& key = table[i];
-        EXPECT_EQ(key.source, std::vector<std::string>{"Gridwell"}) << "row " << i;
-        if (key.press && key.isLastCommand) {
-            ++commands;
-            // The command table's role totals leave buttons for these rows.
-            EXPECT_EQ(key.role, "AXButton") << "row " << i;
-        } else if (key.role == "AXMenuButton" && !key.press && !key.isLastCommand) {
-            openers.push_back(key.identifier);
-        } else {
-            ADD_FAILURE() << "row " << i << ": " << key.role << " press " << key.press << " last "
-                          << key.isLastCommand;
-        }
-    }
+    // The rows that press and end key-tip mode are buttons: the command table's role totals leave buttons
+    // for them.
+    const auto [commands, openers] =
+        checks::expectButtonsAndMenus(table, gridwell.begin, subLayerBegin, "Gridwell");
     EXPECT_EQ(commands, 41U);
     ASSERT_EQ(openers.size(), 1U);
     const std::string& subLayer = openers.front();
     EXPECT_NE(subLayer, "Gridwell");
-    for (std::size_t i = subLayerBegin; i < gridwell.end; ++i) {
-        const AccessKey& key = table[i];
-        EXPECT_EQ(key.source, std::vector<std::string>{subLayer}) << "row " << i;
-        EXPECT_EQ(key.role, "AXMenuButton") << "row " << i;
-        EXPECT_TRUE(key.press && key.isLastCommand) << "row " << i;
-    }
-    const auto offered = [&](const std::string& layer) {
-        return std::count_if(table.begin(), table.end(),
-                             [&](const AccessKey& key) { return names(key, layer); });
-    };
-    EXPECT_EQ(offered("Gridwell"), 42);
-    EXPECT_EQ(offered(subLayer), 3);
+    checks::expectMenuItems(table, subLayerBegin, gridwell.end, subLayer);
+    EXPECT_EQ(checks::rowsNaming(table, "Gridwell"), 42U);
+    EXPECT_EQ(checks::rowsNaming(table, subLayer), 3U);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstddef>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,8 +15,14 @@ namespace keytips::spreadsheet {
 namespace {
 
 using checks::describe;
-using checks::Reader;
-using checks::textOf;
+using checks::identifiersDifferingFromText;
+using checks::NameOfCase;
+using checks::Rows;
+using checks::rowsOfTables;
+using checks::stretchesFollowOneAnother;
+using checks::TabTableCase;
+using checks::timesOf;
+using checks::unusualTexts;
 
 // ---------------------------------------------------------------------------------------------------
 // The tab tables, complete and in order.
@@ -54,30 +59,15 @@ constexpr std::array<KeyRow, 11> kContextualRows{{
 }};
 // clang-format on
 
-struct TabTableCase {
-    const char* name;
-    Reader read;
-    std::span<const KeyRow> rows;
-};
-
-void PrintTo(const TabTableCase& tested, std::ostream* out) { *out << tested.name; }
-
 class UsTabTable : public testing::TestWithParam<TabTableCase> {};
 
-TEST_P(UsTabTable, HoldsExactlyItsRowsInOrder) {
-    const KeyTable& table = GetParam().read();
-    const std::span<const KeyRow> expected = GetParam().rows;
-    ASSERT_EQ(table.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(describe(table[i]), describe(expected[i])) << "row " << i;
-    }
-}
+TEST_P(UsTabTable, HoldsExactlyItsRowsInOrder) { checks::expectRows(GetParam().read(), GetParam().rows); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Us, UsTabTable,
-    testing::Values(TabTableCase{"Ribbon", &AccessKeys_US::ribbonKeys, kRibbonRows},
-                    TabTableCase{"Contextual", &AccessKeys_US::contextualKeys, kContextualRows}),
-    [](const testing::TestParamInfo<TabTableCase>& tested) { return tested.param.name; });
+INSTANTIATE_TEST_SUITE_P(Us, UsTabTable,
+                         testing::Values(TabTableCase{"Ribbon", &AccessKeys_US::ribbonKeys, kRibbonRows},
+                                         TabTableCase{"Contextual", &AccessKeys_US::contextualKeys,
+                                                      kContextualRows}),
+                         NameOfCase{});
 
 // ---------------------------------------------------------------------------------------------------
 // The command table falls into one stretch per tab: the tab's own block, then the blocks of the menus
@@ -162,13 +152,6 @@ constexpr std::array<std::size_t, 6> kSectionRows{211, 72, 92, 137, 148, 173};
 constexpr std::array<std::size_t, 6> kSectionStretches{1, 2, 2, 4, 4, 6};
 
 constexpr bool stretchesAreConsistent() {
-    std::size_t next = 0;
-    for (const Stretch& stretch : kStretches) {
-        if (stretch.first != next) {
-            return false;
-        }
-        next += stretch.rows;
-    }
     std::size_t stretch = 0;
     for (std::size_t section = 0; section < kSectionRows.size(); ++section) {
         std::size_t rows = 0;
@@ -179,7 +162,7 @@ constexpr bool stretchesAreConsistent() {
             return false;
         }
     }
-    return next == kCommandRows && stretch == kStretches.size();
+    return stretchesFollowOneAnother(kStretches, kCommandRows) && stretch == kStretches.size();
 }
 static_assert(stretchesAreConsistent());
 
@@ -265,12 +248,7 @@ constexpr std::array<ExactRow, 22> kExactRows{{
 TEST(UsCommandTable, HoldsTheRowsWhoseExactRecordMatters) {
     const KeyTable& table = AccessKeys_US::sharedKeys();
     for (const ExactRow& expected : kExactRows) {
-        const std::string wanted = describe(expected.row);
-        std::size_t times = 0;
-        for (const AccessKey& key : table) {
-            times += describe(key) == wanted ? 1 : 0;
-        }
-        EXPECT_EQ(times, expected.times) << wanted;
+        EXPECT_EQ(timesOf(table, expected.row), expected.times) << describe(expected.row);
     }
 }
 
@@ -287,39 +265,9 @@ TEST(UsTables, TextsOutsidePrintableAsciiAreExactlyTheKnownOnes) {
         "identifier \"Rotate Left 90\u00B0\"",
         "title \"Rotate Left 90\u00B0\"",
     };
-    const auto unusual = [](const std::string& text) {
-        for (const char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte < 0x20 || byte >= 0x7F || c == '\\') {
-                return true;
-            }
-        }
-        return false;
-    };
-    std::vector<std::string> found;
-    const auto note = [&](const char* field, const std::string& text) {
-        if (unusual(text)) {
-            found.push_back(std::string(field) + " \"" + text + "\"");
-        }
-    };
-    for (const Reader read :
-         {&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys, &AccessKeys_US::sharedKeys}) {
-        for (const AccessKey& key : read()) {
-            for (const std::string& layer : key.source) {
-                note("source", layer);
-            }
-            note("identifier", key.identifier);
-            note("shortcut", key.shortcut);
-            note("role", key.role);
-            if (key.title) {
-                note("title", *key.title);
-            }
-            if (key.description) {
-                note("description", *key.description);
-            }
-        }
-    }
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(unusualTexts(rowsOfTables(
+                  {&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys, &AccessKeys_US::sharedKeys})),
+              expected);
 }
 
 // A row's identifier is its title (or its description) except in these rows, listed in table order:
@@ -351,19 +299,11 @@ TEST(UsTables, IdentifiersDifferFromTheTextOnlyWhereExpected) {
         "ClearPivot <- Clear",
     };
     ASSERT_EQ(expected.size(), 23U);
-    std::vector<std::string> found;
-    for (const Reader read :
-         {&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys, &AccessKeys_US::sharedKeys}) {
-        for (const AccessKey& key : read()) {
-            if (!key.title && !key.description) {
-                continue;  // a rule of its own reports these rows
-            }
-            if (key.identifier != textOf(key)) {
-                found.push_back(key.identifier + " <- " + textOf(key));
-            }
-        }
-    }
-    EXPECT_EQ(found, expected);
+    Rows rows = rowsOfTables(
+        {&AccessKeys_US::ribbonKeys, &AccessKeys_US::contextualKeys, &AccessKeys_US::sharedKeys});
+    // A rule of its own reports the rows without title and description.
+    std::erase_if(rows, [](const AccessKey* key) { return !key->title && !key->description; });
+    EXPECT_EQ(identifiersDifferingFromText(rows), expected);
 }
 
 }  // namespace
