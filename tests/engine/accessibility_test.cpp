@@ -417,6 +417,9 @@ TEST_F(Accessibility, ElementDumpLine) {
         std::string line;
     };
     const std::vector<Case> cases{
+        // Hosts often report an empty title: it is a title, shown as such.
+        {"empty title", Value("AXButton"), Value(""), Value(""),
+         R"(VELKARO ELEMENTS || ("AXButton", "", "", "."),)"},
         {"check box", Value("AXCheckBox"), Value("Bold"), std::nullopt,
          R"(VELKARO ELEMENTS || ("AXCheckBox", "Bold", nil, "."),)"},
         {"described button", Value("AXButton"), std::nullopt, Value("Close"),

@@ -339,3 +339,42 @@ TEST_F(QuickAccessToolbar, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) 
 
 }  // namespace
 }  // namespace layertest
+
+namespace layertest {
+namespace {
+
+// Hosts often report an empty title. An empty title is a title: the generated key carries it and
+// finds its own button, not an untitled one; for the numbering it counts as no title, so of an
+// untitled button and one titled "" only the first in the row gets a number.
+TEST_F(QuickAccessToolbar, EmptyTitleIsATitleButNumbersLikeNone) {
+    struct Case {
+        const char* name;
+        const char* buttons;
+        const char* pressed;
+    };
+    const Case cases[] = {
+        {"empty title first", R"(  AXButton "" desc="Empty" pos=10,10 size=16,16
+  AXButton desc="Untitled" pos=40,10 size=16,16
+)",
+         "AXPress "},
+        {"untitled first", R"(  AXButton desc="Untitled" pos=10,10 size=16,16
+  AXButton "" desc="Empty" pos=40,10 size=16,16
+)",
+         "AXPress Untitled"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        start(std::string("window \"Book1\"\n") + c.buttons +
+              "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,10 size=16,16\n");
+        tapOption();
+        EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
+        type("1");
+        world().advanceClock(0.1);
+        EXPECT_EQ(actions(), (std::vector<std::string>{c.pressed}));
+    }
+}
+
+}  // namespace
+}  // namespace layertest
