@@ -59,7 +59,7 @@ TEST_F(Lifecycle, UpdateFromAnotherThreadWhileKeysArrive) {
     for (int round = 0; round < rounds; ++round) {
         const auto verdict = sim::injectTapEvent(down(space, cmd));
         if (verdict.passed) {
-            EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{down(space, cmd)});
+            EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{asDelivered(down(space, cmd))});
         } else {
             EXPECT_EQ(verdict.hostReceived, controlSpace());
             ++remapped;

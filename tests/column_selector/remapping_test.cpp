@@ -36,14 +36,16 @@ TEST_P(Remapping, DeletesOrPassesAndPostsTheReplacement) {
 
     const bool remapped = !c.posted.empty();
     EXPECT_EQ(verdict.passed, !remapped);
-    // Posted events go back through the tap and pass: the host receives exactly them.
-    EXPECT_EQ(verdict.hostReceived, remapped ? c.posted : std::vector<KeyEvent>{c.typed});
+    // Posted events go back through the tap and pass: the host receives exactly them. A key that passes
+    // reaches the host as the keyboard delivered it, with the bits besides the modifiers.
+    EXPECT_EQ(verdict.hostReceived, remapped ? c.posted : std::vector<KeyEvent>{asDelivered(c.typed)});
     EXPECT_EQ(sim::postedEvents(), c.posted);
     EXPECT_EQ(frontmostQueries() - queriesBefore, c.frontmostQueries);
     EXPECT_EQ(logs(), logsBefore);
 }
 
 const Front excel = Front::spreadsheet;
+const cg::EventFlags optShift = opt | shift;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Remapping,
@@ -59,10 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
         RemapCase{"CommandControlSpace", true, excel, down(space, cmd | ctrl), controlSpace(), 1},
         RemapCase{"CommandSpaceCapsLock", true, excel, down(space, cmd | capsLock), controlSpace(), 1},
         RemapCase{"CommandOptionShiftSpace", true, excel, down(space, cmd | opt | shift), controlSpace(), 1},
-        RemapCase{"OptionShiftRight", true, excel, down(rightArrow, opt | shift), commandShift(40), 1},
-        RemapCase{"OptionShiftLeft", true, excel, down(leftArrow, opt | shift), commandShift(38), 1},
-        RemapCase{"CommandOptionShiftRight", true, excel, down(rightArrow, cmd | opt | shift),
-                  commandShift(40), 1},
+        RemapCase{"OptionShiftRight", true, excel, down(rightArrow, optShift), commandShift(40, optShift), 1},
+        RemapCase{"OptionShiftLeft", true, excel, down(leftArrow, optShift), commandShift(38, optShift), 1},
+        RemapCase{"CommandOptionShiftRight", true, excel, down(rightArrow, cmd | optShift),
+                  commandShift(40, cmd | optShift), 1},
+        // Caps Lock is held too: the modifier-up events, whose flags are not set, carry it.
+        RemapCase{"OptionShiftLeftCapsLock", true, excel, down(leftArrow, optShift | capsLock),
+                  commandShift(38, optShift | capsLock), 1},
         RemapCase{"OptionShiftRightFlagOff", false, excel, down(rightArrow, opt | shift), {}, 0},
         RemapCase{"OptionShiftLeftOtherApp", true, Front::other, down(leftArrow, opt | shift), {}, 1},
         RemapCase{"OptionRight", true, excel, down(rightArrow, opt), {}, 0},
@@ -109,8 +114,8 @@ TEST_F(Tap, AutoRepeatPostsOneSequencePerRepeat) {
     for (int repeat = 0; repeat < 3; ++repeat) {
         const auto verdict = sim::injectTapEvent(down(leftArrow, opt | shift));
         EXPECT_FALSE(verdict.passed);
-        EXPECT_EQ(verdict.hostReceived, commandShift(38));
-        const auto sequence = commandShift(38);
+        EXPECT_EQ(verdict.hostReceived, commandShift(38, opt | shift));
+        const auto sequence = commandShift(38, opt | shift);
         expected.insert(expected.end(), sequence.begin(), sequence.end());
     }
     EXPECT_EQ(sim::postedEvents(), expected);
@@ -128,8 +133,8 @@ TEST_F(Tap, EventCreationFailurePostsNothingAndPassesTheKey) {
     };
     const std::vector<Combination> combinations = {
         {down(space, cmd), controlSpace()},
-        {down(rightArrow, opt | shift), commandShift(40)},
-        {down(leftArrow, opt | shift), commandShift(38)},
+        {down(rightArrow, opt | shift), commandShift(40, opt | shift)},
+        {down(leftArrow, opt | shift), commandShift(38, opt | shift)},
     };
     for (const auto& combination : combinations) {
         for (std::size_t failing = 1; failing <= combination.posted.size(); ++failing) {
@@ -139,7 +144,7 @@ TEST_F(Tap, EventCreationFailurePostsNothingAndPassesTheKey) {
             const auto logsBefore = logs().size();
             const auto verdict = sim::injectTapEvent(combination.typed);
             EXPECT_TRUE(verdict.passed);
-            EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{combination.typed});
+            EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{asDelivered(combination.typed)});
             EXPECT_TRUE(sim::postedEvents().empty());
             const auto lines = logs();
             ASSERT_EQ(lines.size(), logsBefore + 1);
@@ -152,14 +157,15 @@ TEST_F(Tap, EventCreationFailurePostsNothingAndPassesTheKey) {
     EXPECT_EQ(sim::postedEvents(), controlSpace());
 }
 
-// Without an event source the events are made without one and the whole sequence is posted.
+// Without an event source the events are made without one and the whole sequence is posted; the
+// modifier-up events, made without a source, then carry no held modifier.
 TEST_F(Tap, EventSourceFailureStillPostsTheSequence) {
     bringToFront(Front::spreadsheet);
     start();
     sim::failEventSourceCreation(true);
     const auto verdict = sim::injectTapEvent(down(rightArrow, opt | shift));
     EXPECT_FALSE(verdict.passed);
-    EXPECT_EQ(sim::postedEvents(), commandShift(40));
+    EXPECT_EQ(sim::postedEvents(), commandShift(40, 0));
 }
 
 // The system's tap-disabled notifications switch the tap on again, whatever the setting and the

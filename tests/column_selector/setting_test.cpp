@@ -71,6 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Answer::withError("{NSAppleScriptErrorNumber = -1743}"),
                     true,
                     {"AppleScript New Error: {NSAppleScriptErrorNumber = -1743}"}},
+        // The platform prints the error dictionary over several lines; the log line carries all of it.
+        SettingCase{"ExecutionErrorDictionary",
+                    Answer::withErrorNumber(-1743),
+                    true,
+                    {"AppleScript New Error: " + Answer::withErrorNumber(-1743).text}},
         SettingCase{"NoString", Answer::withoutString(), true, {"No value returned by AppleScript"}},
         SettingCase{"NoScript", Answer::creationFailure(), true, {"No script executed"}}),
     [](const auto& testInfo) { return testInfo.param.name; });

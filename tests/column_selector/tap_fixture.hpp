@@ -33,19 +33,41 @@ inline constexpr std::int64_t rightArrow = 124;
 inline constexpr std::int64_t downArrow = 125;
 inline constexpr std::int64_t upArrow = 126;
 
+// Key events as the tests type them; injectTapEvent adds the bits a real keyboard adds (asDelivered).
 inline KeyEvent down(std::int64_t key, cg::EventFlags flags = 0) {
     return {cg::keyDownEvent, key, true, flags};
 }
 inline KeyEvent up(std::int64_t key, cg::EventFlags flags = 0) { return {cg::keyUpEvent, key, false, flags}; }
+using sim::asDelivered;
 
-// What the column selector posts for Command+Space.
-inline std::vector<KeyEvent> controlSpace() { return {down(59), down(space, ctrl), up(space, ctrl), up(59)}; }
+// A modifier key's events are flags-changed events.
+inline KeyEvent modifierDown(std::int64_t key, cg::EventFlags flags) {
+    return {cg::flagsChangedEvent, key, true, flags};
+}
+inline KeyEvent modifierUp(std::int64_t key, cg::EventFlags flags) {
+    return {cg::flagsChangedEvent, key, false, flags};
+}
 
-// What it posts for Option+Shift+Right (letter 40, K) and Option+Shift+Left (letter 38, J); the two
-// modifier-up events carry what a new event gets, no flag.
-inline std::vector<KeyEvent> commandShift(std::int64_t letter) {
-    return {down(55, cmd), down(56, cmd | shift), down(letter, cmd | shift), up(letter, cmd | shift), up(56),
-            up(55)};
+// The flags of a new event of this key from the HID state source: the modifiers held and its device bits.
+inline cg::EventFlags newEventFlags(std::int64_t key, cg::EventFlags held) {
+    return (held & sim::heldModifierMask) | sim::deviceFlagBits(key);
+}
+
+// What the column selector posts for Command+Space: every flag set, whatever is held.
+inline std::vector<KeyEvent> controlSpace() {
+    return {modifierDown(59, 0), down(space, ctrl), up(space, ctrl), modifierUp(59, 0)};
+}
+
+// What it posts for Option+Shift+Right (letter 40, K) and Option+Shift+Left (letter 38, J) while the
+// modifiers `held` are down (those of the typed key); the two modifier-up events have no flags set and
+// carry what a new event gets.
+inline std::vector<KeyEvent> commandShift(std::int64_t letter, cg::EventFlags held) {
+    return {modifierDown(55, cmd),
+            modifierDown(56, cmd | shift),
+            down(letter, cmd | shift),
+            up(letter, cmd | shift),
+            modifierUp(56, newEventFlags(56, held)),
+            modifierUp(55, newEventFlags(55, held))};
 }
 
 inline const std::string settingScript =

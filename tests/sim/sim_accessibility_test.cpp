@@ -1,6 +1,10 @@
 // The simulated hosts' accessibility trees: behaviours, failures and what the requests return.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "platform/accessibility.hpp"
 #include "platform/sim/world.hpp"
 
@@ -94,6 +98,104 @@ TEST_F(SimAccessibility, CancellingAPopoverRemovesItFromEveryParent) {
     for (const Element parent : {window, world().find("content")}) {
         const auto children = childrenRead(parent);
         EXPECT_EQ(std::find(children.begin(), children.end(), popover), children.end());
+    }
+}
+
+// With late effects, the tree changes in a main-queue block that the action queued, while the record
+// and the result are there at once.
+TEST_F(SimAccessibility, LateEffectsChangeTheTreeInAQueuedBlock) {
+    struct Case {
+        const char* name;
+        const char* element;
+        const char* action;
+        std::function<bool()> changed;
+    };
+    const auto lastChildOfWindow = [this] { return childrenRead(*world().focusedWindow(pid)).back(); };
+    const Case cases[] = {
+        {"tab selected", "insert", "AXPress",
+         [] { return world().attribute(world().find("insert"), "AXValue") == Value(1); }},
+        {"other tab", "insert", "AXPress",
+         [] { return world().attribute(world().find("home"), "AXValue") == Value(0); }},
+        {"tab panel", "insert", "AXPress",
+         [this] { return world().findByTitle(pid, "AXButton", "Table") != Element{}; }},
+        {"menu", "borders", "AXShowMenu", [&] { return lastChildOfWindow() == world().find("menu"); }},
+        {"menu on press", "paste", "AXPress", [&] { return lastChildOfWindow() == world().find("menu"); }},
+        {"popover", "popover", "AXCancel", [&] { return lastChildOfWindow() != world().find("popover"); }},
+        {"check box", "bold", "AXPress",
+         [] { return world().attribute(world().find("bold"), "AXValue") == Value(1); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        const Element panel = world().createDetached({.role = "AXGroup"});
+        world().addElement(panel, {.role = "AXButton", .title = "Table"});
+        world().setTabPanel(world().find("insert"), world().find("content"), panel);
+        const Element menu = world().createDetached({.role = "AXMenu", .name = "menu"});
+        world().setMenu(world().find("borders"), menu);
+        world().setMenu(world().find("paste"), menu, /*opensOnPress=*/true);
+        world().setLateEffects(true);
+
+        EXPECT_EQ(performAction(world().find(c.element), c.action), Error::success);
+        ASSERT_EQ(world().actions().size(), 1U);
+        EXPECT_EQ(world().actions()[0].action, c.action);
+        EXPECT_FALSE(c.changed());
+        EXPECT_EQ(world().pendingMainBlocks(), 1U);
+
+        world().pump();
+        EXPECT_TRUE(c.changed());
+    }
+}
+
+// Late effects leave the rest at once: raising a window, setting an attribute, an action that changes
+// nothing and a failed action queue no block.
+TEST_F(SimAccessibility, LateEffectsQueueOnlyChangesOfTheTree) {
+    world().setLateEffects(true);
+    const Element second = world().addWindow(pid, "Book2");
+    EXPECT_EQ(performAction(second, "AXRaise"), Error::success);
+    EXPECT_EQ(world().focusedWindow(pid), second);
+    EXPECT_EQ(platform::ax::setAttributeValue(world().find("bold"), "AXFocused", true), Error::success);
+    EXPECT_EQ(world().attribute(world().find("bold"), "AXFocused"), Value(true));
+    EXPECT_EQ(performAction(world().find("old"), "AXPress"), Error::success);
+    world().setEnabled(world().find("bold"), false);
+    EXPECT_EQ(performAction(world().find("bold"), "AXPress"), Error::cannotComplete);
+    EXPECT_EQ(world().pendingMainBlocks(), 0U);
+}
+
+// "AXValue" of tabs and check boxes is an integer or a boolean, and a change keeps each one's form;
+// one without a value takes an integer.
+TEST(SimValueForms, TabsAndCheckBoxesKeepTheFormOfTheirValue) {
+    world().reset();
+    const int pid = world().launchApplication("com.example.host");
+    world().loadFixture(pid, R"(window "W"
+  AXTabGroup
+    AXRadioButton "A" value=true name=a
+    AXRadioButton "B" value=false name=b
+    AXRadioButton "C" value=1 name=c
+    AXRadioButton "D" name=d
+  AXCheckBox "On" value=true name=on
+  AXCheckBox "Count" value=1 name=count
+  AXCheckBox "Unset" name=unset
+)");
+    struct Step {
+        const char* pressed;
+        std::vector<std::pair<const char*, Value>> values;
+    };
+    const Step steps[] = {
+        {"b", {{"a", false}, {"b", true}, {"c", 0}, {"d", 0}}},
+        {"d", {{"a", false}, {"b", false}, {"c", 0}, {"d", 1}}},
+        {"a", {{"a", true}, {"b", false}, {"c", 0}, {"d", 0}}},
+        {"on", {{"on", false}}},
+        {"on", {{"on", true}}},
+        {"count", {{"count", 0}}},
+        {"count", {{"count", 1}}},
+        {"unset", {{"unset", 1}}},
+    };
+    for (const auto& step : steps) {
+        ASSERT_EQ(performAction(world().find(step.pressed), "AXPress"), Error::success);
+        for (const auto& [name, value] : step.values) {
+            EXPECT_EQ(copyAttributeValue(world().find(name), "AXValue").value, value)
+                << step.pressed << " pressed, " << name;
+        }
     }
 }
 

@@ -55,6 +55,45 @@ TEST_F(SimAppKit, MonitorsSeeMatchingEventsInOrderAndASwallowStopsTheChain) {
     EXPECT_EQ(world().hostReceived()[2].type, EventType::rightMouseDown);
 }
 
+// The events the world builds carry the bits a Mac's events carry besides the modifiers, unless bare;
+// delivering a key or flags-changed event sets the modifiers held.
+TEST_F(SimAppKit, BuiltEventsCarryTheDeviceBitsAndDeliverySetsTheHeldModifiers) {
+    using platform::sim::functionKeyFlag;
+    using platform::sim::nonCoalescedFlag;
+    using platform::sim::numericPadFlag;
+    struct Case {
+        const char* name;
+        bool bare;
+        Event event;
+        ModifierFlags flags;
+    };
+    const auto cases = [](bool bare) {
+        return std::vector<Case>{
+            {"letter", bare, World::keyDown(0, "a", optionFlag), optionFlag | (bare ? 0 : nonCoalescedFlag)},
+            {"arrow", bare, World::keyDown(126, std::nullopt, shiftFlag),
+             shiftFlag | (bare ? 0 : nonCoalescedFlag | numericPadFlag | functionKeyFlag)},
+            {"Option up", bare, World::flagsChanged(58, 0), bare ? 0 : nonCoalescedFlag},
+            {"Command down", bare, World::flagsChanged(55, commandFlag),
+             commandFlag | (bare ? 0 : nonCoalescedFlag)},
+        };
+    };
+    for (const bool bare : {false, true}) {
+        world().setBareEvents(bare);
+        for (const auto& c : cases(bare)) {
+            EXPECT_EQ(c.event.modifierFlags, c.flags) << c.name << (bare ? " bare" : "");
+        }
+    }
+    EXPECT_EQ(World::mouseDown().modifierFlags, 0U);
+
+    world().setBareEvents(false);
+    world().deliver(World::keyDown(126, std::nullopt, shiftFlag | commandFlag));
+    EXPECT_EQ(world().heldModifierFlags(), shiftFlag | commandFlag);
+    world().deliver(World::flagsChanged(56, commandFlag));
+    EXPECT_EQ(world().heldModifierFlags(), commandFlag);
+    world().deliver(World::mouseDown());
+    EXPECT_EQ(world().heldModifierFlags(), commandFlag);
+}
+
 TEST_F(SimAppKit, ObserversRunWhenTheirNotificationIsPosted) {
     int calls = 0;
     addObserver(applicationDidResignActiveNotification, [&](const Notification&) { ++calls; });
@@ -136,7 +175,7 @@ TEST(SimTextField, SizeToFitCountsCodePoints) {
 
 TEST_F(SimAppKit, ScriptsAnswerByTheMacroTheyName) {
     using platform::foundation::AppleScript;
-    world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withError("{NSAppleScriptErrorNumber = -1708}"));
+    world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withErrorNumber(-1708));
     world().setScriptAnswer("GetEnableColumnSelector", ScriptAnswer::withoutString());
     world().setScriptAnswer("Broken", ScriptAnswer::creationFailure());
     struct Case {
@@ -146,7 +185,7 @@ TEST_F(SimAppKit, ScriptsAnswerByTheMacroTheyName) {
     };
     const Case cases[] = {
         {"run VB macro \"GetEnableKeyboardShortcuts\"", std::nullopt, "True"},
-        {"run VB macro \"GetLanguageCode\"", "{NSAppleScriptErrorNumber = -1708}", std::nullopt},
+        {"run VB macro \"GetLanguageCode\"", ScriptAnswer::withErrorNumber(-1708).text, std::nullopt},
         {"run VB macro \"GetEnableColumnSelector\"", std::nullopt, std::nullopt},
         {"run VB macro \"Unknown\"", std::nullopt, std::nullopt},
     };
@@ -160,6 +199,42 @@ TEST_F(SimAppKit, ScriptsAnswerByTheMacroTheyName) {
     EXPECT_FALSE(AppleScript::create("run VB macro \"Broken\""));
     EXPECT_EQ(world().scriptsRun().size(), 4U);
     EXPECT_EQ(world().scriptsRun()[1], "run VB macro \"GetLanguageCode\"");
+}
+
+// A failed run's error dictionary as the platform prints it: several lines, quoted texts with
+// characters beyond ASCII escaped, a bare number.
+TEST(SimScriptErrors, ErrorDictionaryIsPrintedAsThePlatformPrintsIt) {
+    EXPECT_EQ(ScriptAnswer::withErrorNumber(-1728).text,
+              "{\n"
+              "    NSAppleScriptErrorBriefMessage = \"Can\\U2019t get object.\";\n"
+              "    NSAppleScriptErrorMessage = \"Can\\U2019t get object.\";\n"
+              "    NSAppleScriptErrorNumber = -1728;\n"
+              "    NSAppleScriptErrorRange = \"NSRange: {0, 0}\";\n"
+              "}");
+    EXPECT_EQ(ScriptAnswer::withErrorNumber(-1728).kind, ScriptAnswer::Kind::error);
+
+    struct Case {
+        const char* message;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {"Plain", "Plain"},
+        {"a_b$c.d:e/f9", "a_b$c.d:e/f9"},
+        {"", "\"\""},
+        {"two words", "\"two words\""},
+        {"say \"hi\" \\ now", "\"say \\\"hi\\\" \\\\ now\""},
+        {"line\nfeed\ttab", "\"line\\nfeed\\ttab\""},
+        {"caf\xc3\xa9", "\"caf\\U00e9\""},
+        {"\xf0\x9f\x98\x80", "\"\\Ud83d\\Ude00\""},  // beyond the first plane: two UTF-16 units
+        {"bad \xff byte", "\"bad \\U00ff byte\""},
+    };
+    for (const auto& c : cases) {
+        const std::string text = platform::sim::errorDictionaryText(1, c.message);
+        const std::string line = std::string("    NSAppleScriptErrorMessage = ") + c.printed + ";\n";
+        EXPECT_NE(text.find(line), std::string::npos) << c.message << "\n" << text;
+    }
+    EXPECT_EQ(ScriptAnswer::withErrorNumber(-1, "Mine").text, platform::sim::errorDictionaryText(-1, "Mine"));
+    EXPECT_EQ(platform::sim::scriptErrorMessage(-1234), "An error of type -1234 has occurred.");
 }
 
 TEST_F(SimAppKit, AlertsUrlsLogAndWorkspaceAreRecorded) {

@@ -50,6 +50,28 @@ TEST_F(SimFixture, LineItemsBecomeAttributes) {
     }
 }
 
+// An empty quoted title is a present, empty "AXTitle"; no quoted text is no title at all.
+TEST_F(SimFixture, EmptyTitleIsATitle) {
+    const auto windows = world().loadFixture(pid, R"(window ""
+  AXButton "" name=empty
+  AXButton name=none
+  AXButton "" desc="Close" name=described
+)");
+    using platform::ax::copyAttributeValue;
+    using platform::ax::Error;
+    const auto empty = copyAttributeValue(world().find("empty"), "AXTitle");
+    EXPECT_EQ(empty.error, Error::success);
+    EXPECT_EQ(empty.value, Value(""));
+    const auto none = copyAttributeValue(world().find("none"), "AXTitle");
+    EXPECT_EQ(none.error, Error::attributeUnsupported);
+    EXPECT_FALSE(none.value);
+    EXPECT_EQ(world().attribute(world().find("described"), "AXTitle"), Value(""));
+    EXPECT_EQ(world().attribute(world().find("described"), "AXDescription"), Value("Close"));
+    EXPECT_EQ(copyAttributeValue(windows[0], "AXTitle").value, Value(""));
+    EXPECT_EQ(world().findByTitle(pid, "AXButton", ""), world().find("empty"));
+    EXPECT_NE(platform::ax::describe(world().find("empty")), platform::ax::describe(world().find("none")));
+}
+
 TEST_F(SimFixture, ActionsDefaultByRoleOrAsListed) {
     world().loadFixture(pid, R"(window "W"
   AXMenuButton name=menu

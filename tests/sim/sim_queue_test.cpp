@@ -1,6 +1,8 @@
 // The main queue, detached tasks and the virtual clock.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <set>
 #include <string>
 
 #include "platform/dispatch.hpp"
@@ -55,6 +57,60 @@ TEST_F(SimQueue, DelayedBlocksRunWhenDueInDeadlineOrderEachFollowedByAPump) {
     world().advanceClock(1);
     EXPECT_EQ(order, "first queued-by-first second relative late ");
     EXPECT_EQ(world().pendingDelayedBlocks(), 0U);
+}
+
+// Five main-queue blocks and a detached task that queues a sixth, run under one seed.
+std::string interleaved(std::uint64_t seed) {
+    world().reset();
+    world().setInterleavingSeed(seed);
+    std::string order;
+    for (const char block : std::string("01234")) {
+        mainAsync([&order, block] { order += block; });
+    }
+    detachTask([&order] {
+        order += 't';
+        mainAsync([&order] { order += 'x'; });
+    });
+    EXPECT_EQ(world().pump(), 7U);
+    return order;
+}
+
+TEST_F(SimQueue, SeededInterleavingPutsTasksAnywhereButKeepsTheMainQueueInOrder) {
+    std::set<std::size_t> taskPlaces;
+    for (std::uint64_t seed = 1; seed <= 64; ++seed) {
+        const std::string ran = interleaved(seed);
+        std::string mainOrder = ran;
+        std::erase(mainOrder, 't');
+        EXPECT_EQ(mainOrder, "01234x") << "seed " << seed << ": " << ran;
+        EXPECT_EQ(ran, interleaved(seed)) << "the same seed gives the same order";
+        taskPlaces.insert(ran.find('t'));
+    }
+    // Before, between and after the blocks queued before it.
+    EXPECT_EQ(taskPlaces, (std::set<std::size_t>{0, 1, 2, 3, 4, 5}));
+
+    world().setInterleavingSeed(std::nullopt);
+    mainAsync([this] { order += "m"; });
+    detachTask([this] { order += "t"; });
+    world().pump();
+    EXPECT_EQ(order, "tm") << "no seed: tasks first again";
+}
+
+TEST_F(SimQueue, SeededInterleavingRunsTasksInAnyOrderAndDelayedBlocksLast) {
+    std::set<std::string> orders;
+    for (std::uint64_t seed = 1; seed <= 32; ++seed) {
+        world().reset();
+        world().setInterleavingSeed(seed);
+        order.clear();
+        mainAsyncAfter(0, [this] { order += "d"; });
+        mainAsync([this] { order += "m"; });
+        detachTask([this] { order += "1"; });
+        detachTask([this] { order += "2"; });
+        world().pump();
+        EXPECT_EQ(order.back(), 'd') << order;
+        orders.insert(order);
+    }
+    EXPECT_TRUE(orders.contains("21md")) << "tasks in either order";
+    EXPECT_TRUE(orders.contains("1m2d")) << "a block between two tasks";
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ namespace {
 
 namespace cg = platform::cg;
 namespace sim = platform::sim;
+using sim::asDelivered;
 using sim::KeyEvent;
 
 KeyEvent down(std::int64_t key, cg::EventFlags flags = 0) { return {cg::keyDownEvent, key, true, flags}; }
@@ -94,23 +95,28 @@ TEST_F(SimTaps, CallbackRunsOnTheRunLoopThreadForMaskedEnabledTaps) {
     const auto whileDisabled = sim::injectTapEvent(down(3));
 
     EXPECT_EQ(recorder_.thread, loopThread);
-    EXPECT_EQ(recorder_.seen, std::vector<KeyEvent>{down(7, cg::flagMaskShift)});
+    EXPECT_EQ(recorder_.seen, std::vector<KeyEvent>{asDelivered(down(7, cg::flagMaskShift))});
     EXPECT_TRUE(passed.passed);
-    EXPECT_EQ(passed.hostReceived, std::vector<KeyEvent>{down(7, cg::flagMaskShift)});
+    EXPECT_EQ(passed.hostReceived, std::vector<KeyEvent>{asDelivered(down(7, cg::flagMaskShift))});
     EXPECT_TRUE(untapped.passed);
     EXPECT_TRUE(whileDisabled.passed);
     EXPECT_EQ(sim::hostReceivedKeyEvents(),
-              (std::vector<KeyEvent>{down(7, cg::flagMaskShift), up(7), down(3)}));
+              (std::vector<KeyEvent>{asDelivered(down(7, cg::flagMaskShift)), asDelivered(up(7)),
+                                     asDelivered(down(3))}));
 }
 
 TEST_F(SimTaps, PostedEventsGoBackThroughTheTapsAfterTheCurrentOne) {
     start(keyDownMask);
     const auto verdict = sim::injectTapEvent(down(1));
 
+    // Events made without a source carry the device bits as the typed one does.
+    const KeyEvent first = asDelivered(down(1));
+    const KeyEvent second = asDelivered(down(2));
+    const KeyEvent third = asDelivered(down(3));
     EXPECT_FALSE(verdict.passed);
-    EXPECT_EQ(recorder_.seen, (std::vector<KeyEvent>{down(1), down(2), down(3)}));
-    EXPECT_EQ(sim::postedEvents(), (std::vector<KeyEvent>{down(2), down(3)}));
-    EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{down(2)});
+    EXPECT_EQ(recorder_.seen, (std::vector<KeyEvent>{first, second, third}));
+    EXPECT_EQ(sim::postedEvents(), (std::vector<KeyEvent>{second, third}));
+    EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{second});
 }
 
 TEST_F(SimTaps, DisabledNotificationReachesTheCallbackWhateverMaskAndState) {
@@ -162,8 +168,112 @@ TEST_F(SimTaps, FailureInjection) {
     sim::failKeyboardEventCreation(std::nullopt);
     const auto event = cg::eventCreateKeyboardEvent(source, 59, false);
     ASSERT_NE(event, nullptr);
-    EXPECT_EQ(cg::eventGetFlags(event.get()), 0U);
+    EXPECT_EQ(cg::eventGetFlags(event.get()), sim::nonCoalescedFlag);
     EXPECT_EQ(cg::eventGetIntegerValueField(event.get(), cg::EventField::keyboardEventKeycode), 59);
+}
+
+// A new keyboard event starts with what its source gives: the modifiers held now when the source reads
+// the keyboard's state, none otherwise; the device bits unless events are bare. A modifier key's event
+// is a flags-changed event. Setting flags replaces all of them.
+TEST_F(SimTaps, NewKeyboardEventsStartWithWhatTheSourceGives) {
+    enum class Source { none, privateState, combinedSession, hidSystem };
+    struct Case {
+        const char* name;
+        Source source;
+        cg::EventFlags held;
+        bool bare;
+        cg::KeyCode key;
+        bool keyDown;
+        cg::EventType type;
+        cg::EventFlags flags;
+    };
+    constexpr cg::EventFlags optShift = cg::flagMaskAlternate | cg::flagMaskShift;
+    constexpr cg::EventFlags arrowBits = sim::numericPadFlag | sim::functionKeyFlag;
+    constexpr cg::EventFlags nc = sim::nonCoalescedFlag;
+    const Case cases[] = {
+        {"HID state, letter", Source::hidSystem, optShift, false, 0, true, cg::keyDownEvent, optShift | nc},
+        {"combined session", Source::combinedSession, cg::flagMaskCommand, false, 0, false, cg::keyUpEvent,
+         cg::flagMaskCommand | nc},
+        {"private state", Source::privateState, cg::flagMaskCommand, false, 0, true, cg::keyDownEvent, nc},
+        {"no source", Source::none, cg::flagMaskCommand, false, 0, true, cg::keyDownEvent, nc},
+        {"arrow", Source::hidSystem, 0, false, 124, true, cg::keyDownEvent, arrowBits | nc},
+        {"below the arrows", Source::hidSystem, 0, false, 122, true, cg::keyDownEvent, nc},
+        {"modifier key", Source::hidSystem, cg::flagMaskControl, false, 56, false, cg::flagsChangedEvent,
+         cg::flagMaskControl | nc},
+        {"first modifier key code", Source::hidSystem, 0, false, 54, true, cg::flagsChangedEvent, nc},
+        {"last modifier key code", Source::hidSystem, 0, false, 63, true, cg::flagsChangedEvent, nc},
+        {"below the modifiers", Source::hidSystem, 0, false, 53, true, cg::keyDownEvent, nc},
+        {"above the modifiers", Source::hidSystem, 0, false, 64, false, cg::keyUpEvent, nc},
+        {"bare arrow", Source::hidSystem, cg::flagMaskAlternate, true, 123, true, cg::keyDownEvent,
+         cg::flagMaskAlternate},
+        {"bare, no source", Source::none, cg::flagMaskAlternate, true, 123, true, cg::keyDownEvent, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::world().reset();
+        sim::world().setBareEvents(c.bare);
+        sim::world().setHeldModifierFlags(c.held);
+        cg::EventSourceRef source;
+        switch (c.source) {
+            case Source::none:
+                break;
+            case Source::privateState:
+                source = cg::eventSourceCreate(cg::EventSourceState::privateState);
+                break;
+            case Source::combinedSession:
+                source = cg::eventSourceCreate(cg::EventSourceState::combinedSession);
+                break;
+            case Source::hidSystem:
+                source = cg::eventSourceCreate(cg::EventSourceState::hidSystem);
+                break;
+        }
+        const auto event = cg::eventCreateKeyboardEvent(source, c.key, c.keyDown);
+        ASSERT_NE(event, nullptr);
+        EXPECT_EQ(cg::eventGetFlags(event.get()), c.flags);
+
+        // Posted, it reaches the host with its type; setting flags replaces every bit.
+        cg::eventPost(cg::TapLocation::hid, event.get());
+        cg::eventSetFlags(event.get(), cg::flagMaskControl);
+        EXPECT_EQ(cg::eventGetFlags(event.get()), cg::flagMaskControl);
+        EXPECT_EQ(sim::hostReceivedKeyEvents(), (std::vector<KeyEvent>{{c.type, c.key, c.keyDown, c.flags}}));
+    }
+}
+
+// Only the modifier keys' own bits are held.
+TEST_F(SimTaps, HeldModifiersAreTheModifierBitsOnly) {
+    sim::world().setHeldModifierFlags(cg::flagMaskCommand | sim::nonCoalescedFlag | sim::numericPadFlag |
+                                      sim::functionKeyFlag | 0x20);
+    EXPECT_EQ(sim::world().heldModifierFlags(), cg::flagMaskCommand);
+}
+
+// Injected keys arrive as the keyboard delivers them, with the device bits, so that a comparison of
+// flags by equality fails as on a Mac while a bit test holds; each sets the modifiers held. Posted
+// events and notifications leave the held modifiers alone. Bare events arrive as given.
+TEST_F(SimTaps, InjectedEventsCarryTheDeviceBitsAndSetTheHeldModifiers) {
+    start(keyDownMask);
+    constexpr cg::EventFlags optShift = cg::flagMaskAlternate | cg::flagMaskShift;
+
+    sim::injectTapEvent(down(124, optShift));
+    ASSERT_EQ(recorder_.seen.size(), 1U);
+    const cg::EventFlags seen = recorder_.seen[0].flags;
+    EXPECT_NE(seen, optShift);
+    EXPECT_EQ(seen & optShift, optShift);
+    EXPECT_EQ(seen, optShift | sim::nonCoalescedFlag | sim::numericPadFlag | sim::functionKeyFlag);
+    EXPECT_EQ(sim::world().heldModifierFlags(), optShift);
+
+    sim::injectTapEvent(KeyEvent{cg::flagsChangedEvent, 58, false, cg::flagMaskShift});  // Option let go
+    EXPECT_EQ(sim::world().heldModifierFlags(), cg::flagMaskShift);
+    EXPECT_EQ(sim::hostReceivedKeyEvents().back().flags, cg::flagMaskShift | sim::nonCoalescedFlag);
+
+    sim::injectTapEvent(down(1, cg::flagMaskCommand));  // posts keys 2 and 3, made with no modifier
+    sim::injectTapEvent(KeyEvent{cg::tapDisabledByTimeout, 0, false, 0});
+    EXPECT_EQ(sim::world().heldModifierFlags(), cg::flagMaskCommand);
+    cg::eventTapEnable(tap_, true);  // the notification switched it off
+
+    sim::world().setBareEvents(true);
+    sim::injectTapEvent(down(124, optShift));
+    EXPECT_EQ(recorder_.seen.back(), down(124, optShift));
+    EXPECT_EQ(sim::world().heldModifierFlags(), optShift);
 }
 
 TEST_F(SimTaps, ResetReturnsToTheInitialState) {

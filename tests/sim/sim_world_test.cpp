@@ -37,6 +37,10 @@ TEST(SimWorld, ResetReturnsEverythingToTheInitialState) {
     auto window = std::make_unique<platform::appkit::Window>(Rect{}, 0,
                                                              platform::appkit::BackingStore::buffered, false);
     window->makeKeyAndOrderFront();
+    world().setLateEffects(true);
+    world().setInterleavingSeed(7);
+    world().setBareEvents(true);
+    world().setHeldModifierFlags(platform::appkit::commandFlag);
 
     world().reset();
 
@@ -65,6 +69,18 @@ TEST(SimWorld, ResetReturnsEverythingToTheInitialState) {
     EXPECT_EQ(world().requestCount("performAction"), 0U);
     window.reset();  // a window outliving a reset unregisters harmlessly
     EXPECT_TRUE(world().windows().empty());
+
+    EXPECT_FALSE(world().lateEffects());
+    EXPECT_FALSE(world().bareEvents());
+    EXPECT_EQ(world().heldModifierFlags(), 0U);
+    // No seed: every detached task runs before the main-queue blocks (a seeded order would mix them).
+    std::string order;
+    for (int block = 0; block < 8; ++block) {
+        platform::dispatch::mainAsync([&order] { order += 'm'; });
+        platform::dispatch::detachTask([&order] { order += 't'; });
+    }
+    world().pump();
+    EXPECT_EQ(order, "ttttttttmmmmmmmm");
 }
 
 TEST(SimWorld, NoScreensAndNoLanguagesAreAllowed) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 
+#include "platform/dispatch.hpp"
 #include "platform/sim/world.hpp"
 #include "state.hpp"
 
@@ -69,8 +70,26 @@ void appendEscaped(std::string& out, std::string_view text) {
 
 // ---- Behaviours ----
 
+// "AXValue" of radio buttons and check boxes is an integer or a boolean; a change keeps the form.
+bool isOn(const Node& node) {
+    const auto found = node.attributes.find("AXValue");
+    if (found == node.attributes.end()) {
+        return false;
+    }
+    if (const bool* flag = found->second.boolean()) {
+        return *flag;
+    }
+    const std::int64_t* number = found->second.integer();
+    return number != nullptr && *number != 0;
+}
+
+void setOn(Node& node, bool on) {
+    Value& value = node.attributes["AXValue"];
+    value = value.boolean() != nullptr ? Value(on) : Value(on ? 1 : 0);
+}
+
 void selectRadioButton(Element tab, Node& node) {
-    node.attributes["AXValue"] = 1;
+    setOn(node, true);
     for (const auto& parent : node.parents) {
         const Node* parentNode = sim::detail::node(parent);
         if (parentNode == nullptr) {
@@ -79,7 +98,7 @@ void selectRadioButton(Element tab, Node& node) {
         for (const auto& sibling : parentNode->children) {
             Node* siblingNode = sim::detail::node(sibling);
             if (sibling != tab && siblingNode != nullptr && hasRole(*siblingNode, "AXRadioButton")) {
-                siblingNode->attributes["AXValue"] = 0;
+                setOn(*siblingNode, false);
             }
         }
     }
@@ -101,6 +120,9 @@ void showMenu(const Node& button) {
     if (windowNode == nullptr) {
         return;
     }
+    if (button.menuPlacement) {
+        sim::world().moveElement(*button.menu, button.menuPlacement());
+    }
     const auto& shown = windowNode->children;
     if (std::find(shown.begin(), shown.end(), *button.menu) == shown.end()) {
         sim::detail::attach(*window, *button.menu);
@@ -114,29 +136,70 @@ void cancelPopover(Element popover, Node& node) {
     }
 }
 
-void toggleCheckBox(Node& node) {
-    const auto found = node.attributes.find("AXValue");
-    const std::int64_t* current = found == node.attributes.end() ? nullptr : found->second.integer();
-    node.attributes["AXValue"] = (current != nullptr && *current != 0) ? 0 : 1;
+void toggleCheckBox(Node& node) { setOn(node, !isOn(node)); }
+
+enum class Effect { none, selectTab, toggle, showMenu, cancelPopover, raise };
+
+Effect effectOf(const Node& node, std::string_view action) {
+    if (action == "AXPress") {
+        if (hasRole(node, "AXRadioButton")) {
+            return Effect::selectTab;
+        }
+        if (hasRole(node, "AXCheckBox")) {
+            return Effect::toggle;
+        }
+        return node.menuOpensOnPress ? Effect::showMenu : Effect::none;
+    }
+    if (action == "AXShowMenu") {
+        return Effect::showMenu;
+    }
+    if (action == "AXCancel" && hasRole(node, "AXPopover")) {
+        return Effect::cancelPopover;
+    }
+    if (action == "AXRaise" && node.kind == NodeKind::window) {
+        return Effect::raise;
+    }
+    return Effect::none;
 }
 
-void behave(Element element, std::string_view action) {
+// Looks the element up again: a late effect runs after the action has returned.
+void apply(Element element, Effect effect) {
     Node* node = sim::detail::node(element);
-    if (action == "AXPress") {
-        if (hasRole(*node, "AXRadioButton")) {
-            selectRadioButton(element, *node);
-        } else if (hasRole(*node, "AXCheckBox")) {
-            toggleCheckBox(*node);
-        } else if (node->menuOpensOnPress) {
-            showMenu(*node);
-        }
-    } else if (action == "AXShowMenu") {
-        showMenu(*node);
-    } else if (action == "AXCancel" && hasRole(*node, "AXPopover")) {
-        cancelPopover(element, *node);
-    } else if (action == "AXRaise" && node->kind == NodeKind::window) {
-        sim::world().setFocusedWindow(node->processIdentifier, element);
+    if (node == nullptr) {
+        return;
     }
+    switch (effect) {
+        case Effect::selectTab:
+            selectRadioButton(element, *node);
+            break;
+        case Effect::toggle:
+            toggleCheckBox(*node);
+            break;
+        case Effect::showMenu:
+            showMenu(*node);
+            break;
+        case Effect::cancelPopover:
+            cancelPopover(element, *node);
+            break;
+        case Effect::raise:
+            sim::world().setFocusedWindow(node->processIdentifier, element);
+            break;
+        case Effect::none:
+            break;
+    }
+}
+
+// With late effects on, a change of the tree waits for a main-queue block, as a host may make it.
+void behave(Element element, std::string_view action) {
+    const Effect effect = effectOf(*sim::detail::node(element), action);
+    if (effect == Effect::none) {
+        return;
+    }
+    if (sim::world().lateEffects() && effect != Effect::raise) {
+        dispatch::mainAsync([element, effect] { apply(element, effect); });
+        return;
+    }
+    apply(element, effect);
 }
 
 Error actionResult(const Node* node, std::string_view action) {

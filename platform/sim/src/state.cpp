@@ -39,7 +39,10 @@ void State::reset() {
         oldTasks.swap(tasks);
         oldDelayed.swap(delayed);
         clock = 0;
+        interleaving.reset();
     }
+    bareEvents = false;
+    heldModifiers = 0;
     std::vector<Monitor> oldMonitors;
     oldMonitors.swap(monitors);
     std::vector<Observer> oldObservers;
@@ -54,6 +57,7 @@ void State::reset() {
     actions.clear();
     attributeSets.clear();
     nextHandle = 1;
+    lateEffects = false;
 
     std::lock_guard lock(mutex);
     applications.clear();

@@ -1,6 +1,7 @@
 // The simulated world's state, shared by the world's own API and the seam functions it serves.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -8,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -41,6 +43,7 @@ struct Node {
     std::optional<ax::Element> tabPanel;
     std::optional<ax::Element> menu;
     bool menuOpensOnPress = false;
+    MenuPlacement menuPlacement;
 };
 
 struct Application {
@@ -80,6 +83,7 @@ struct State {
     std::vector<ActionRecord> actions;
     std::vector<AttributeSetRecord> attributeSets;
     std::uint64_t nextHandle = 1;
+    bool lateEffects = false;
 
     // ---- Queue and clock: guarded by queueMutex so blocks may be queued from any thread ----
     mutable std::mutex queueMutex;
@@ -87,6 +91,11 @@ struct State {
     std::deque<dispatch::Block> mainBlocks;
     std::deque<dispatch::Block> tasks;
     std::multimap<double, dispatch::Block> delayed;  // equal deadlines keep their queuing order
+    std::optional<std::mt19937_64> interleaving;     // present while a seeded interleaving is chosen
+
+    // ---- Read on the taps' threads too ----
+    std::atomic<bool> bareEvents{false};
+    std::atomic<std::uint64_t> heldModifiers{0};
 
     // ---- Shared with other threads: guarded by mutex ----
     mutable std::mutex mutex;

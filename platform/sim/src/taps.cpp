@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "platform/events.hpp"
+#include "platform/sim/event_flags.hpp"
+#include "state.hpp"
 
 namespace platform::cg {
 
@@ -284,8 +286,16 @@ cg::RunLoopRef waitForTapRunLoop() {
 }
 
 TapVerdict injectTapEvent(const KeyEvent& event) {
+    KeyEvent typed = event;
+    if (!isNotification(event.type)) {
+        auto& shared = detail::state();
+        shared.heldModifiers = event.flags & heldModifierMask;
+        if (!shared.bareEvents) {
+            typed.flags |= deviceFlagBits(event.keyCode);
+        }
+    }
     std::lock_guard serial(taps().injection);
-    return run(event);
+    return run(typed);
 }
 
 std::vector<KeyEvent> postedEvents() {
@@ -499,7 +509,7 @@ EventSourceRef eventSourceCreate(EventSourceState state) {
     return std::make_shared<EventSource>(EventSource{state});
 }
 
-EventRef eventCreateKeyboardEvent(const EventSourceRef& /*source*/, KeyCode key, bool keyDown) {
+EventRef eventCreateKeyboardEvent(const EventSourceRef& source, KeyCode key, bool keyDown) {
     auto& world = taps();
     {
         std::lock_guard lock(world.mutex);
@@ -508,8 +518,22 @@ EventRef eventCreateKeyboardEvent(const EventSourceRef& /*source*/, KeyCode key,
             return nullptr;
         }
     }
-    // A new keyboard event carries no modifier flags.
-    return std::make_shared<Event>(Event{{keyDown ? keyDownEvent : keyUpEvent, key, keyDown, 0}});
+    // A source that reads the keyboard's state gives the new event the modifiers held now; a private
+    // source, or none, gives no modifier. A modifier key's event is a flags-changed event.
+    const auto& shared = sim::detail::state();
+    EventFlags flags = 0;
+    if (source && (source->state == EventSourceState::hidSystem ||
+                   source->state == EventSourceState::combinedSession)) {
+        flags = shared.heldModifiers;
+    }
+    if (!shared.bareEvents) {
+        flags |= sim::deviceFlagBits(key);
+    }
+    EventType type = keyDown ? keyDownEvent : keyUpEvent;
+    if (sim::isModifierKeyCode(key)) {
+        type = flagsChangedEvent;
+    }
+    return std::make_shared<Event>(Event{{type, key, keyDown, flags}});
 }
 
 std::int64_t eventGetIntegerValueField(const Event* event, EventField field) {

@@ -170,6 +170,28 @@ void World::reset() {
     resetEventTaps();
 }
 
+// ---- Fidelity settings ----
+
+void World::setLateEffects(bool late) { state().lateEffects = late; }
+
+bool World::lateEffects() const { return state().lateEffects; }
+
+void World::setInterleavingSeed(std::optional<std::uint64_t> seed) {
+    std::lock_guard lock(state().queueMutex);
+    state().interleaving.reset();
+    if (seed) {
+        state().interleaving.emplace(*seed);
+    }
+}
+
+void World::setBareEvents(bool bare) { state().bareEvents = bare; }
+
+bool World::bareEvents() const { return state().bareEvents; }
+
+void World::setHeldModifierFlags(std::uint64_t flags) { state().heldModifiers = flags & heldModifierMask; }
+
+std::uint64_t World::heldModifierFlags() const { return state().heldModifiers; }
+
 // ---- Applications and system settings ----
 
 int World::launchApplication(std::optional<std::string> bundleIdentifier) {
@@ -360,18 +382,50 @@ void World::setTabPanel(ax::Element tab, ax::Element content, ax::Element panel)
     node.tabPanel = panel;
 }
 
-void World::setMenu(ax::Element button, ax::Element menu, bool opensOnPress) {
+void World::setMenu(ax::Element button, ax::Element menu, bool opensOnPress, MenuPlacement placement) {
     existing(menu);
     Node& node = existing(button);
     node.menu = menu;
     node.menuOpensOnPress = opensOnPress;
+    node.menuPlacement = std::move(placement);
+}
+
+void World::moveElement(ax::Element element, Point position) {
+    const auto& attributes = existing(element).attributes;
+    const auto current = attributes.find("AXPosition");
+    Point from;
+    if (current == attributes.end() || current->second.packed() == nullptr ||
+        !ax::unpackPoint(*current->second.packed(), from)) {
+        return;
+    }
+    const double dx = position.x - from.x;
+    const double dy = position.y - from.y;
+    std::vector<bool> moved(state().nodes.size(), false);
+    std::vector<ax::Element> pending{element};
+    while (!pending.empty()) {
+        const ax::Element next = pending.back();
+        pending.pop_back();
+        Node& node = existing(next);
+        if (moved[next.reference() - 1]) {
+            continue;
+        }
+        moved[next.reference() - 1] = true;
+        Point at;
+        const auto found = node.attributes.find("AXPosition");
+        if (found != node.attributes.end() && found->second.packed() != nullptr &&
+            ax::unpackPoint(*found->second.packed(), at)) {
+            found->second = ax::PackedValue::point(Point{at.x + dx, at.y + dy});
+        }
+        pending.insert(pending.end(), node.children.begin(), node.children.end());
+    }
 }
 
 // ---- Main queue, clock and tasks ----
 
 namespace {
 
-// Takes the next block to run now: detached tasks first, then main-queue blocks, then due delayed blocks.
+// Takes the next block to run now: detached tasks first, then main-queue blocks, then due delayed blocks;
+// under a seeded interleaving a task or the next main-queue block, and which task, by the seed.
 std::optional<dispatch::Block> takeNext() {
     auto& shared = state();
     std::lock_guard lock(shared.queueMutex);
@@ -380,6 +434,19 @@ std::optional<dispatch::Block> takeNext() {
         queue.pop_front();
         return block;
     };
+    if (shared.interleaving && !shared.tasks.empty()) {
+        // Every waiting task and main-queue block is as likely to go next: a uniform random merge.
+        auto& random = *shared.interleaving;
+        const std::size_t waiting = shared.tasks.size() + shared.mainBlocks.size();
+        if (random() % waiting < shared.tasks.size()) {
+            const auto chosen =
+                shared.tasks.begin() + static_cast<std::ptrdiff_t>(random() % shared.tasks.size());
+            dispatch::Block block = std::move(*chosen);
+            shared.tasks.erase(chosen);
+            return block;
+        }
+        return takeFront(shared.mainBlocks);
+    }
     if (!shared.tasks.empty()) {
         return takeFront(shared.tasks);
     }
@@ -460,6 +527,9 @@ std::size_t World::pendingTasks() const {
 // ---- Events through the local monitors ----
 
 std::optional<appkit::Event> World::deliver(const appkit::Event& event) {
+    if (event.type == appkit::EventType::keyDown || event.type == appkit::EventType::flagsChanged) {
+        setHeldModifierFlags(event.modifierFlags);
+    }
     const auto monitors = state().monitors;  // a handler may add monitors meanwhile
     const appkit::EventMask bit = appkit::EventMask{1} << static_cast<int>(event.type);
     std::optional<appkit::Event> current = event;
@@ -476,13 +546,21 @@ std::optional<appkit::Event> World::deliver(const appkit::Event& event) {
     return current;
 }
 
+namespace {
+
+appkit::ModifierFlags withDeviceBits(std::uint16_t keyCode, appkit::ModifierFlags flags) {
+    return state().bareEvents ? flags : flags | deviceFlagBits(keyCode);
+}
+
+}  // namespace
+
 appkit::Event World::keyDown(std::uint16_t keyCode, std::optional<std::string> characters,
                              appkit::ModifierFlags flags) {
-    return {appkit::EventType::keyDown, keyCode, flags, std::move(characters)};
+    return {appkit::EventType::keyDown, keyCode, withDeviceBits(keyCode, flags), std::move(characters)};
 }
 
 appkit::Event World::flagsChanged(std::uint16_t keyCode, appkit::ModifierFlags flags) {
-    return {appkit::EventType::flagsChanged, keyCode, flags, std::nullopt};
+    return {appkit::EventType::flagsChanged, keyCode, withDeviceBits(keyCode, flags), std::nullopt};
 }
 
 appkit::Event World::mouseDown(bool left) {

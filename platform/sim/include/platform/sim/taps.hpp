@@ -5,13 +5,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "platform/events.hpp"
+#include "platform/sim/event_flags.hpp"
 
 namespace platform::sim {
 
-// A keyboard event as the tests see it.
+// A keyboard event as the tests see it. A modifier key's event (key codes 54 to 63) has the type
+// flagsChangedEvent; keyDown still tells whether the key went down.
 struct KeyEvent {
     cg::EventType type = cg::keyDownEvent;
     std::int64_t keyCode = 0;
@@ -20,17 +23,32 @@ struct KeyEvent {
     friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
 };
 
+// For test failure messages: type, key code, down or up, flags in hexadecimal.
+inline void PrintTo(const KeyEvent& event, std::ostream* out) {
+    *out << "{type " << event.type << ", key " << event.keyCode << (event.keyDown ? ", down" : ", up")
+         << ", flags 0x" << std::hex << event.flags << std::dec << "}";
+}
+
 // Waits until a run loop with at least one tap source runs on some thread; returns it.
 cg::RunLoopRef waitForTapRunLoop();
 
 // Hands an event (or a tap-disabled notification) to the installed, enabled taps on their run loop's
 // thread and waits until it and everything it caused has been delivered. Returns whether the event
-// passed (reached the host) and what the host then received.
+// passed (reached the host) and what the host then received. As the keyboard would, a key or
+// flags-changed event sets the modifiers held (World::setHeldModifierFlags) to its modifier bits and,
+// unless bare events are on (World::setBareEvents), arrives with its key's device bits added to its
+// flags (asDelivered gives the event so).
 struct TapVerdict {
     bool passed = false;
     std::vector<KeyEvent> hostReceived;  // the event if it passed, then the events posted meanwhile
 };
 TapVerdict injectTapEvent(const KeyEvent& event);
+
+// The event as injectTapEvent delivers it with bare events off: its key's device bits added.
+inline KeyEvent asDelivered(KeyEvent event) {
+    event.flags |= deviceFlagBits(event.keyCode);
+    return event;
+}
 
 // Every event posted by the libraries, in order.
 std::vector<KeyEvent> postedEvents();

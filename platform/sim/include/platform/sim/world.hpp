@@ -16,6 +16,7 @@
 #include "platform/accessibility.hpp"
 #include "platform/appkit.hpp"
 #include "platform/geometry.hpp"
+#include "platform/sim/event_flags.hpp"
 
 namespace platform::sim {
 
@@ -37,7 +38,27 @@ struct ScriptAnswer {
     static ScriptAnswer withoutString() { return {Kind::noString, {}}; }
     static ScriptAnswer withError(std::string description) { return {Kind::error, std::move(description)}; }
     static ScriptAnswer creationFailure() { return {Kind::creationFails, {}}; }
+    // An error whose description is the error dictionary as the platform prints one (see
+    // errorDictionaryText); with no message given, the platform's wording for the number.
+    static ScriptAnswer withErrorNumber(int number, std::optional<std::string> message = std::nullopt);
 };
+
+// The text form of a failed script run's error dictionary, as the platform prints a dictionary: an
+// opening brace, one key a line indented four spaces in key order, a closing brace, no line feed at
+// the end. A text is quoted, with quotation marks, backslashes, line feeds and tabs escaped and every
+// character beyond ASCII written as \Uxxxx (UTF-16 units), unless it is made of letters, digits and
+// _$.:/ only; the number is bare. For example, for -1728 and "Can’t get object.":
+//   {
+//       NSAppleScriptErrorBriefMessage = "Can\U2019t get object.";
+//       NSAppleScriptErrorMessage = "Can\U2019t get object.";
+//       NSAppleScriptErrorNumber = -1728;
+//       NSAppleScriptErrorRange = "NSRange: {0, 0}";
+//   }
+std::string errorDictionaryText(int number, std::string_view message);
+
+// The platform's wording of an error number: -1728, -1743, -1708, -1712, -600 and -2741 have their
+// own; any other number reads "An error of type <number> has occurred.".
+std::string scriptErrorMessage(int number);
 
 // One element to add to an accessibility tree. Position is the accessibility position: the top left
 // corner measured from the top left of the primary screen, y growing downward.
@@ -54,6 +75,9 @@ struct ElementSetup {
     std::vector<std::string> actions;
     std::string name;  // optional handle for tests to find the element by
 };
+
+// Where a menu goes when a button shows it: the accessibility position of its top left corner.
+using MenuPlacement = std::function<Point()>;
 
 // A performed accessibility action, with the element's role and title at that moment.
 struct ActionRecord {
@@ -96,8 +120,45 @@ class World {
 public:
     // Returns the world to its initial state: one primary screen of 1440 x 900 points, the preferred
     // languages ["en-US"], no applications, no monitors, observers, windows or queued blocks, the
-    // clock at 0, the alert answer 1001 (second button), the default script answers and empty records.
+    // clock at 0, the alert answer 1001 (second button), the default script answers, empty records,
+    // no modifier key held and every fidelity setting below at its default.
     void reset();
+
+    // ---- Fidelity settings ----
+    // Late effects (default off). Off: an action's effect on the host's tree happens before the action
+    // returns. On: pressing a tab (its selection and its panel), showing a menu ("AXShowMenu", or
+    // "AXPress" on a button whose menu opens on press), cancelling a popover and toggling a check box
+    // change the tree in a main-queue block that the action queues, as a host may do; the action's
+    // record and its result are still there at once, and "AXRaise" and attribute sets still act at once.
+    void setLateEffects(bool late);
+    [[nodiscard]] bool lateEffects() const;
+
+    // Seeded interleaving (default none: pump() runs every detached task before the main-queue blocks,
+    // each in the order queued). With a seed, pump() chooses at each step, while tasks wait, among the
+    // waiting tasks and the next main-queue block, each waiting task and block as likely as any other
+    // (a seeded random merge): main-queue blocks keep their order, while a task may run before,
+    // between or after them, and tasks may run in any order among themselves. The same seed gives the
+    // same order. Delayed blocks that are due still run once both queues are empty. Setting a seed
+    // (again) restarts its sequence; none returns to the default order.
+    void setInterleavingSeed(std::optional<std::uint64_t> seed);
+
+    // Bare events (default off). Off: the keyboard events the world builds carry the bits a Mac's
+    // events carry besides the modifiers (see event_flags.hpp): World::keyDown and
+    // World::flagsChanged, events injected into the taps (injectTapEvent adds them to what it is
+    // given), and new keyboard events created from an event source. A flags comparison by equality
+    // therefore fails here as it would on a Mac; bit tests pass. On: events carry exactly the flags
+    // given (new events: only the held modifiers, when their source reads them).
+    void setBareEvents(bool bare);
+    [[nodiscard]] bool bareEvents() const;
+
+    // The modifier keys held at this moment (the modifier bits of heldModifierMask; default none).
+    // Every key or flags-changed event that deliver() or injectTapEvent() hands over sets it to that
+    // event's modifier bits, as the keyboard does; events the libraries post do not change it. A new
+    // keyboard event made from a source of the HID system state or the combined session state starts
+    // with these flags (plus its device bits) until flags are set on it; one from a private-state
+    // source or from no source starts with no modifier.
+    void setHeldModifierFlags(std::uint64_t flags);
+    [[nodiscard]] std::uint64_t heldModifierFlags() const;
 
     // ---- Applications and system settings ----
     // Adds a running application (at the end of the workspace's list) and returns its process id.
@@ -139,16 +200,23 @@ public:
     ax::Element findByTitle(int processIdentifier, std::string_view role, std::string_view title) const;
 
     // Behaviours. Pressing a tab ("AXRadioButton") selects it: its "AXValue" becomes 1 and its sibling
-    // radio buttons' 0, and its panel's children replace the children of the content element.
+    // radio buttons' 0, and its panel's children replace the children of the content element. Each
+    // value keeps its form: a boolean "AXValue" becomes true or false, any other 1 or 0.
     void setTabPanel(ax::Element tab, ax::Element content, ax::Element panel);
     // "AXShowMenu" on the button (and "AXPress" when opensOnPress) puts the menu element at the end
     // of the focused window's children at once. "AXCancel" on an "AXPopover" removes it from its
-    // parents. "AXPress" on a check box toggles its "AXValue". "AXRaise" on a window makes it the
+    // parents. "AXPress" on a check box toggles its "AXValue" (true / false when it is a boolean, else
+    // 1 / 0; an absent or zero value becomes 1). "AXRaise" on a window makes it the
     // focused window. Setting "AXFocused" stores the value.
     // Every action is recorded with its result: invalidUIElement on a vanished element,
     // actionUnsupported for a name the element does not list, cannotComplete on a disabled element
     // (which then does nothing); success otherwise.
-    void setMenu(ax::Element button, ax::Element menu, bool opensOnPress = false);
+    // A placement, when given, is asked at each showing where the menu's top left corner goes; the
+    // menu and every element below it move there together.
+    void setMenu(ax::Element button, ax::Element menu, bool opensOnPress = false,
+                 MenuPlacement placement = {});
+    // Moves an element to a position and every element below it by the same offset.
+    void moveElement(ax::Element element, Point position);
 
     // Compact indented text trees, one element a line, two spaces of indentation a level:
     //   window "Book1"
@@ -157,7 +225,8 @@ public:
     // A line starting with "window" adds a window (with its title, or none); other lines give the
     // role, then an optional quoted title, then key=value items (desc, value (integer, number,
     // true/false or quoted text), pos, size, actions, name) and the word "disabled". Quoted texts
-    // take \" \\ and \n escapes. Returns the windows in order.
+    // take \" \\ and \n escapes. An empty quoted title ("") gives a present, empty "AXTitle", unlike
+    // no title. Returns the windows in order.
     std::vector<ax::Element> loadFixture(int processIdentifier, std::string_view text);
 
     // ---- Main queue, clock and tasks ----
@@ -176,6 +245,8 @@ public:
     // Hands the event to the installed monitors whose mask matches, in order of installation; the
     // event a monitor returns goes on to the next. Returns what the host receives (none: swallowed).
     std::optional<appkit::Event> deliver(const appkit::Event& event);
+    // The key and flags-changed events add the key's device bits to the flags given, unless bare
+    // events are on (see setBareEvents).
     static appkit::Event keyDown(std::uint16_t keyCode, std::optional<std::string> characters,
                                  appkit::ModifierFlags flags = 0);
     static appkit::Event flagsChanged(std::uint16_t keyCode, appkit::ModifierFlags flags);
