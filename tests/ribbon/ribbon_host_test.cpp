@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -39,7 +40,7 @@ struct LanguageCase {
 class RibbonLayoutTest : public RibbonHostTest, public ::testing::WithParamInterface<LanguageCase> {};
 
 // The toolbar row on top with its anchor, the tabs below it, the panels below the tabs and the menus
-// below the panels; every element a position of its own and the kind of its row.
+// below the panels; every element a position of its own in its panel or menu, and the kind of its row.
 TEST_P(RibbonLayoutTest, StacksToolbarTabsPanelsAndMenus) {
     const sim_hosts::RibbonOptions options{.language = GetParam().language};
     const sim_hosts::RibbonHost host =
@@ -70,10 +71,11 @@ TEST_P(RibbonLayoutTest, StacksToolbarTabsPanelsAndMenus) {
     }
     double lowestPanelElement = 0;
     double highestMenuElement = 1e9;
-    std::set<std::pair<double, double>> positions;
+    std::set<std::tuple<std::string, double, double>> positions;
     for (const sim_hosts::RibbonElement& command : host.commands) {
         const platform::Point at = positionOf(command.element);
-        EXPECT_TRUE(positions.emplace(at.x, at.y).second) << command.layer << " / " << command.identifier;
+        EXPECT_TRUE(positions.emplace(command.layer, at.x, at.y).second)
+            << command.layer << " / " << command.identifier;
         EXPECT_GT(at.y, lowestTab) << command.layer << " / " << command.identifier;
         EXPECT_TRUE(RibbonSession::matches(command.element, tables.sharedKeys[command.row]))
             << command.identifier;

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -55,9 +56,42 @@ inline std::uint16_t keyCodeOf(char c) {
     return codes.at(c);
 }
 
+// The elements below an element, depth first, each once.
+inline std::vector<ax::Element> elementsBelow(ax::Element root) {
+    std::vector<ax::Element> found;
+    std::set<std::uint64_t> seen;
+    std::vector<ax::Element> pending{root};
+    while (!pending.empty()) {
+        const ax::Element next = pending.back();
+        pending.pop_back();
+        if (!seen.insert(next.reference()).second) {
+            continue;
+        }
+        if (next != root) {
+            found.push_back(next);
+        }
+        const std::vector<ax::Element> children = sim::world().children(next);
+        pending.insert(pending.end(), children.rbegin(), children.rend());
+    }
+    return found;
+}
+
+// An element's frame in accessibility coordinates (y downward); none without a position and a size.
+inline std::optional<platform::Rect> frameOf(ax::Element element) {
+    const std::optional<ax::Value> position = sim::world().attribute(element, "AXPosition");
+    const std::optional<ax::Value> size = sim::world().attribute(element, "AXSize");
+    platform::Rect frame;
+    if (position && size && position->packed() && size->packed() &&
+        ax::unpackPoint(*position->packed(), frame.origin) && ax::unpackSize(*size->packed(), frame.size)) {
+        return frame;
+    }
+    return std::nullopt;
+}
+
 struct Label {
     std::string letter;
     std::optional<ax::Element> element;  // the element it stands under, when one of the host's
+    platform::Rect frame;                // in accessibility coordinates (y downward)
 };
 
 class RibbonSession {
@@ -108,14 +142,18 @@ public:
 
     // The visible labels of a category, each with the host element it stands under.
     [[nodiscard]] std::vector<Label> labels(std::string_view category) const {
+        const std::map<std::pair<double, double>, ax::Element> anchors = labelAnchors();
         std::vector<Label> found;
         for (const sim::WindowInfo& window : sim::world().visibleWindows()) {
             if (window.category != category) {
                 continue;
             }
-            const auto anchor = labelAnchors().find({window.frame.origin.x, window.frame.origin.y});
+            const auto anchor = anchors.find({window.frame.origin.x, window.frame.origin.y});
+            const platform::Rect frame{
+                {window.frame.origin.x, screenHeight() - window.frame.origin.y - window.frame.size.height},
+                window.frame.size};
             found.push_back(
-                {window.text, anchor == labelAnchors().end() ? std::nullopt : std::optional(anchor->second)});
+                {window.text, anchor == anchors.end() ? std::nullopt : std::optional(anchor->second), frame});
         }
         return found;
     }
@@ -133,35 +171,26 @@ public:
 private:
     // A label sits centred below its element's left half: its origin is half the element's width to
     // the right of the element and 5 points plus the element's height below it (screen coordinates,
-    // y upward). Every element of the host has its own position, so the origin tells the element.
-    const std::map<std::pair<double, double>, ax::Element>& labelAnchors() const {
-        if (anchors_.empty()) {
-            const double screenHeight = platform::appkit::screenFrames().front().size.height;
-            const auto add = [&](ax::Element element) {
-                const std::optional<ax::Value> position = sim::world().attribute(element, "AXPosition");
-                const std::optional<ax::Value> size = sim::world().attribute(element, "AXSize");
-                platform::Point point;
-                platform::Size extent;
-                if (position && size && position->packed() && size->packed() &&
-                    ax::unpackPoint(*position->packed(), point) && ax::unpackSize(*size->packed(), extent)) {
-                    anchors_.emplace(
-                        std::pair(point.x + extent.width * 0.5, screenHeight - point.y - extent.height - 5.0),
-                        element);
-                }
-            };
-            for (const ax::Element& button : host_.toolbarButtons) {
-                add(button);
-            }
-            add(host_.toolbarAnchor);
-            for (const sim_hosts::RibbonElement& tab : host_.tabs) {
-                add(tab.element);
-            }
-            for (const sim_hosts::RibbonElement& command : host_.commands) {
-                add(command.element);
+    // y upward). Every element of the host on screen has a position of its own (menus move when they
+    // are shown, and tab panels share the band), so the origin tells the element among those on
+    // screen now.
+    [[nodiscard]] std::map<std::pair<double, double>, ax::Element> labelAnchors() const {
+        std::map<std::pair<double, double>, ax::Element> anchors;
+        for (const ax::Element& element : elementsBelow(host_.window)) {
+            const bool ofHost = host_.placementOf(element) != nullptr || element == host_.toolbarAnchor ||
+                                std::find(host_.toolbarButtons.begin(), host_.toolbarButtons.end(),
+                                          element) != host_.toolbarButtons.end();
+            const std::optional<platform::Rect> frame = frameOf(element);
+            if (ofHost && frame) {
+                anchors.emplace(std::pair(frame->origin.x + frame->size.width * 0.5,
+                                          screenHeight() - frame->origin.y - frame->size.height - 5.0),
+                                element);
             }
         }
-        return anchors_;
+        return anchors;
     }
+
+    static double screenHeight() { return platform::appkit::screenFrames().front().size.height; }
 
     // The profile of the library that runs in the host.
     static std::unique_ptr<keytips::HostProfile> profileOf(const sim_hosts::HostKind& kind) {
@@ -176,7 +205,6 @@ private:
     std::unique_ptr<keytips::HostProfile> profile_;
     sim_hosts::RibbonHost host_;
     std::unique_ptr<keytips::KeyTips> tips_;
-    mutable std::map<std::pair<double, double>, ax::Element> anchors_;
 };
 
 }  // namespace ribbon_test

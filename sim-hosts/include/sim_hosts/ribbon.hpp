@@ -2,15 +2,22 @@
 // contents and menus are built from the host's key tables. One builder serves both hosts; a host kind
 // gives what differs between them (bundle identifier, window title, language values and tables).
 //
-// Layout of the window, top to bottom:
-//   - the Quick Access Toolbar row: a few buttons, then the anchor menu button "Customize Quick Access
-//     Toolbar" ("Customise ..." in UK English), all at one height;
-//   - the tab row: one element per ribbon-tab and shown contextual-tab row;
-//   - the ribbon content, whose children are the selected tab's panel: one element per command row
-//     offered in that tab's layer;
+// Layout of the window, top to bottom, laid out as a person sees a ribbon: every control as wide as
+// its title (or description), no two controls on top of each other:
+//   - the Quick Access Toolbar row, in the window's title bar: a few buttons, then the anchor menu
+//     button "Customize Quick Access Toolbar" ("Customise ..." in UK English), all at one height;
+//   - the tab row: one element per ribbon-tab and shown contextual-tab row, wrapping into a second
+//     row when the window is too narrow for them;
+//   - the ribbon band (the ribbon content), whose children are the selected tab's panel: the groups
+//     of that tab's layer, side by side and wrapping into further rows of the band, each group a
+//     few columns of up to three controls, one per command row offered in the layer. A group is a
+//     run of rows offered in the same further layers (named after the first of them, as the group
+//     "Font" of the Home tab), or up to nine rows offered in the tab's layer alone;
 //   - the menus: every layer that a row opens (a command row with Last no, or a tab row that is a
-//     menu button) is a popover holding one element per row offered in that layer. Pressing the row's
-//     element shows it at the end of the window's children, lower on screen than the ribbon.
+//     menu button) is a popover holding a vertical list of one element per row offered in that
+//     layer. Pressing the row's element shows it at the end of the window's children: a menu opened
+//     from the toolbar, a tab or the band drops from its opener's left edge to just below the band; a
+//     menu opened from a menu's row stands beside that menu, at the row's height.
 //
 // Layers are names: a layer opened from several places is one menu holding every row offered in it,
 // and a row offered in several layers has one element in each of them.
