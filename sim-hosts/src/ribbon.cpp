@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace sim_hosts {
@@ -157,9 +158,22 @@ public:
           tables_(tables),
           options_(options),
           language_(languageOf(kind, options)) {
+        // Rows of one layer with one identifier that describe the same control (role, title and
+        // description) stand for one element: a menu button and the item of its own menu with its name.
+        std::map<std::tuple<std::string, std::string, std::string, std::optional<std::string>,
+                            std::optional<std::string>>,
+                 std::size_t>
+            controls;
         for (std::size_t row = 0; row < tables_.sharedKeys.size(); ++row) {
-            for (const std::string& layer : tables_.sharedKeys[row].source) {
-                rowsOfLayer_[layer].push_back(row);
+            const keytips::AccessKey& key = tables_.sharedKeys[row];
+            for (const std::string& layer : key.source) {
+                const auto [control, added] =
+                    controls.try_emplace({layer, key.identifier, key.role, key.title, key.description}, row);
+                if (added) {
+                    rowsOfLayer_[layer].push_back(row);
+                } else {
+                    sameControl_.push_back({layer, row, control->second});
+                }
             }
         }
     }
@@ -180,6 +194,7 @@ public:
         buildTabRow();
         buildPanels();
         buildMenus();
+        addRowsOfSameControls();
         connectMenus();
         selectFirstTab();
         return std::move(host_);
@@ -272,6 +287,16 @@ private:
         host_.commandIndex_[element.reference()] = host_.commands.size();
         host_.commands.push_back({layer, row, key.identifier, element});
         return element;
+    }
+
+    // The rows that share an earlier row's control stand for its element.
+    void addRowsOfSameControls() {
+        for (const SameControl& same : sameControl_) {
+            if (const std::optional<ax::Element> element = host_.elementFor(same.layer, same.earlierRow)) {
+                host_.commands.push_back(
+                    {same.layer, same.row, tables_.sharedKeys[same.row].identifier, *element});
+            }
+        }
     }
 
     // The further layers in which a row is offered besides this one.
@@ -547,7 +572,13 @@ private:
     double bandTop_ = 0;
     double menuTop_ = 0;
     std::map<std::string, std::vector<std::size_t>, std::less<>>
-        rowsOfLayer_;  // command rows offered in each layer
+        rowsOfLayer_;  // command rows offered in each layer, one for each control
+    struct SameControl {
+        std::string layer;
+        std::size_t row;
+        std::size_t earlierRow;  // the row whose element stands for it
+    };
+    std::vector<SameControl> sameControl_;
     RibbonHost host_;
 };
 

@@ -20,7 +20,8 @@
 //     menu opened from a menu's row stands beside that menu, at the row's height.
 //
 // Layers are names: a layer opened from several places is one menu holding every row offered in it,
-// and a row offered in several layers has one element in each of them.
+// and a row offered in several layers has one element in each of them. Rows of one layer with one
+// identifier that describe the same control (role, title and description) share its element.
 #pragma once
 
 #include <cstddef>
