@@ -122,11 +122,20 @@ std::optional<Step> parseStep(std::string_view word) {
         step.events.push_back(*key);
         return step;
     }
-    return std::nullopt;
+    // Several keys in one word ("fc"): typed one after another, faster than the host's queue runs.
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const std::optional<appkit::Event> key = characterKey(word.substr(i, 1), 0);
+        if (!key || word.size() < 2) {
+            return std::nullopt;
+        }
+        step.events.push_back(*key);
+    }
+    return step;
 }
 
 std::string_view keyWordsHelp() {
     return "  a-z, 0-9      a key (upper case: with Shift)\n"
+           "  fc, zw, ...   those keys typed one after another, before the host's main queue runs\n"
            "  option        a lone tap of Option (also shift, control, command)\n"
            "  option+KEY    KEY typed while Option is held\n"
            "  escape return space tab delete left right up down\n"
