@@ -233,10 +233,11 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
 }
 
 std::optional<appkit::Event> KeyTips::handleMouseDownEvent(const appkit::Event& event) {
-    if (EnableAccessKeys) {
-        ++interruptions;
+    if (!EnableAccessKeys) {
+        return event;
     }
-    if (EnableAccessKeys && isLayerActive()) {
+    ++interruptions;
+    if (isLayerActive()) {
         platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
     }
     return event;

@@ -57,7 +57,7 @@ public:
 
     // A session: one key-tip mode and what it left to run after it ended (a toolbar button's press).
     // It is over once a new mode opens or the user ends it: Escape, a click, a modifier change, the
-    // host resigning, key tips switched off.
+    // host resigning, or anything else that shuts the mode down.
     struct Session {
         std::uint64_t mode = 0;
         std::uint64_t interruptions = 0;
