@@ -1,7 +1,6 @@
 // The ribbon-tab layer: labels the tabs, presses the one whose letters are typed and opens its
 // command layer.
 #include <array>
-#include <charconv>
 
 #include "engine/key_tips.hpp"
 #include "engine/layers.hpp"
@@ -25,17 +24,6 @@ bool isSelected(const ax::CopyResult& value) {
     const std::int64_t* number = value.value->integer();
     const bool* flag = value.value->boolean();
     return (number != nullptr && *number == 1) || (flag != nullptr && *flag);
-}
-
-std::string number(double value) {
-    std::array<char, 400> buffer{};
-    const auto [end, error] =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-    std::string text(buffer.data(), error == std::errc() ? end : buffer.data());
-    if (text.find_first_of(".eEn") == std::string::npos) {
-        text += ".0";
-    }
-    return text;
 }
 
 }  // namespace
@@ -124,7 +112,7 @@ std::vector<RelevantElement> FirstAccessLayer::buildRibbonAccessToolbar(const st
         if (!position) {
             continue;
         }
-        log("Position: (" + number(position->x) + ", " + number(position->y) + ")");
+        log("Position: (" + fixedDecimal(position->x) + ", " + fixedDecimal(position->y) + ")");
         result.push_back({candidate, *position, key.shortcut});
     }
     showLabels(*this, tips_.labels, result, cache, firstLayerCategory);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 
@@ -129,6 +130,17 @@ bool containsDecimalDigit(std::string_view text) {
         }
     }
     return false;
+}
+
+std::string fixedDecimal(double value) {
+    std::array<char, 400> buffer{};
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    std::string text(buffer.data(), error == std::errc() ? end : buffer.data());
+    if (text.find_first_of(".eEn") == std::string::npos) {
+        text += ".0";
+    }
+    return text;
 }
 
 }  // namespace keytips

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace {
@@ -52,5 +53,41 @@ INSTANTIATE_TEST_SUITE_P(Keys, DecimalDigit,
                                            Digit{"\xC2\xB2", false},         // superscript two
                                            Digit{"\xE2\x85\xA0", false},     // Roman numeral one
                                            Digit{"\xC0\xB1", false}));       // overlong "1"
+
+struct Decimal {
+    const char* name;
+    double value;
+    std::string text;
+};
+
+class FixedDecimal : public ::testing::TestWithParam<Decimal> {};
+
+// A number in a log line reads back as the same value with the fewest digits, never in exponent form.
+TEST_P(FixedDecimal, WritesTheShortestFixedTextThatReadsBackAsTheValue) {
+    EXPECT_EQ(keytips::fixedDecimal(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, FixedDecimal,
+    ::testing::Values(
+        Decimal{"Whole", 12, "12.0"}, Decimal{"Zero", 0, "0.0"}, Decimal{"NegativeZero", -0.0, "-0.0"},
+        Decimal{"Tenth", 0.1, "0.1"}, Decimal{"Half", 12.5, "12.5"}, Decimal{"Negative", -3.25, "-3.25"},
+        Decimal{"Small", 1e-7, "0.0000001"}, Decimal{"SmallWithDigits", 2.5e-5, "0.000025"},
+        Decimal{"SumOfTenths", 0.1 + 0.2, "0.30000000000000004"},
+        Decimal{"Third", 1.0 / 3, "0.3333333333333333"}, Decimal{"TwoThirds", 2.0 / 3, "0.6666666666666666"},
+        Decimal{"ManyDigits", 123456.789, "123456.789"},
+        Decimal{"LargeWithFraction", 1e15 + 0.3, "1000000000000000.2"},
+        Decimal{"Large", 1e20, "100000000000000000000.0"},
+        Decimal{"LargeNotExact", 1e23, "99999999999999991611392.0"},
+        Decimal{"Smallest", 5e-324, "0." + std::string(323, '0') + "5"},
+        Decimal{"Largest", std::numeric_limits<double>::max(),
+                "1797693134862315708145274237317043567980705675258449965989174768031572607800285387605"
+                "8955863276687817154045895351438246423432132688946418276846754670353751698604991057655"
+                "1282076245490090389328944075868508455133942304583236903222948165808559332123348274797"
+                "826204144723168738177180919299881250404026184124858368.0"},
+        Decimal{"NotANumber", std::numeric_limits<double>::quiet_NaN(), "nan"},
+        Decimal{"Infinity", std::numeric_limits<double>::infinity(), "inf"},
+        Decimal{"NegativeInfinity", -std::numeric_limits<double>::infinity(), "-inf"}),
+    [](const ::testing::TestParamInfo<Decimal>& number) { return std::string(number.param.name); });
 
 }  // namespace

@@ -182,7 +182,10 @@ public:
     void expectOnlyListedExceptions() const {
         std::set<std::tuple<std::string, std::string, std::string>> listedRows;
         for (const auto& [place, why] : unreached_) {
-            const auto& [layer, shortcut, identifier] = place;
+            // Named references rather than a structured binding: the lambda below captures them.
+            const std::string& layer = std::get<0>(place);
+            const std::string& shortcut = std::get<1>(place);
+            const std::string& identifier = std::get<2>(place);
             const bool listed = std::any_of(
                 setting_.unreachable.begin(), setting_.unreachable.end(), [&](const Unreachable& entry) {
                     return entry.layer == layer &&

@@ -1,4 +1,5 @@
-// Text helpers for typed keys: lower-casing and recognising decimal digits of any script.
+// Text helpers: lower-casing typed keys and titles, recognising decimal digits of any script, and
+// writing numbers into log lines.
 #pragma once
 
 #include <string>
@@ -16,5 +17,9 @@ inline bool startsWith(std::string_view text, std::string_view prefix) {
 
 // Whether the text holds at least one decimal digit (Unicode general category Nd).
 bool containsDecimalDigit(std::string_view text);
+
+// The number in fixed notation with the fewest digits that read back as the same value, and ".0" after
+// a whole number ("12.0", "0.1", "0.0000001"); "nan", "inf" and "-inf" for those values.
+std::string fixedDecimal(double value);
 
 }  // namespace keytips
