@@ -8,7 +8,7 @@ namespace keytips {
 KeyTips& libraryKeyTips() {
     static const PresentationProfile* const profile =
         new PresentationProfile(presentation::usTables(), presentation::ukTables());
-    static KeyTips* const instance = new KeyTips(*profile);
+    static auto* const instance = new KeyTips(*profile);
     return *instance;
 }
 

@@ -7,7 +7,7 @@ namespace keytips {
 KeyTips& libraryKeyTips() {
     static const SpreadsheetProfile* const profile =
         new SpreadsheetProfile(spreadsheet::usTables(), spreadsheet::ukTables());
-    static KeyTips* const instance = new KeyTips(*profile);
+    static auto* const instance = new KeyTips(*profile);
     return *instance;
 }
 

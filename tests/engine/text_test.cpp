@@ -2,7 +2,10 @@
 #include "engine/text.hpp"
 
 #include <gtest/gtest.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): newlocale is POSIX
+#include <wctype.h>  // NOLINT(modernize-deprecated-headers)
 
+#include <clocale>
 #include <limits>
 #include <string>
 
@@ -31,6 +34,70 @@ INSTANTIATE_TEST_SUITE_P(Keys, Lowercased,
                                            LowerCase{"\xED\xA0\x80", "\xED\xA0\x80"},  // a surrogate
                                            LowerCase{"\xE2\x82", "\xE2\x82"},          // cut short
                                            LowerCase{std::string("A\0B", 3), std::string("a\0b", 3)}));
+
+// Letters of the alphabets that titles and typed keys use, lower-cased as Unicode's simple case
+// mapping does.
+INSTANTIATE_TEST_SUITE_P(Alphabets, Lowercased,
+                         ::testing::Values(LowerCase{"ÀÉÎÕÜÞ", "àéîõüþ"},    // Latin-1 Supplement
+                                           LowerCase{"×ßÿ", "×ßÿ"},          // no capital form
+                                           LowerCase{"ĀĞŁŒŸŽ", "āğłœÿž"},    // Latin Extended-A
+                                           LowerCase{"ıŉ", "ıŉ"},            // dotless i and ŉ stay
+                                           LowerCase{"ƁƆǄǅǇȺ", "ɓɔǆǆǉⱥ"},    // Latin Extended-B
+                                           LowerCase{"ΑΣΩΆΏΪϴ", "ασωάώϊθ"},  // Greek
+                                           LowerCase{"ЀЁЖЯѠҐӀ", "ѐёжяѡґӏ"},  // Cyrillic
+                                           LowerCase{"Ա", "ա"},              // Armenian
+                                           LowerCase{"ẞ", "ß"},              // capital sharp s
+                                           LowerCase{"\u212A\u2126\u212B",
+                                                     "kωå"},       // Kelvin, Ohm, Ångström signs
+                                           LowerCase{"Ａ", "ａ"},  // fullwidth
+                                           LowerCase{"\U00010400", "\U00010428"},  // Deseret
+                                           LowerCase{"Größe", "größe"}));
+
+// Lower-casing reads no locale: a process whose locale knows only ASCII lower-cases every letter alike.
+TEST(LowercasedWithoutLocale, GivesTheSameTextWhateverTheProcessLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    for (const char* name : {"C", "POSIX"}) {
+        ASSERT_NE(std::setlocale(LC_ALL, name), nullptr);
+        EXPECT_EQ(keytips::lowercased("ÀĞΣЖ Größe"), "àğσж größe") << name;
+    }
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+#ifdef __GLIBC__
+std::string utf8(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+    } else if (c < 0x10000) {
+        out += {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                static_cast<char>(0x80 | (c & 0x3F))};
+    } else {
+        out += {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+                static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+    }
+    return out;
+}
+
+// The C library's own case table, where the machine has its UTF-8 locale, agrees on every code point.
+TEST(LowercasedWithoutLocale, AgreesWithTheCLibraryWhereItsUtf8LocaleExists) {
+    const locale_t utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    if (utf8Locale == nullptr) {
+        GTEST_SKIP() << "no C.UTF-8 locale on this machine";
+    }
+    for (char32_t c = 0x80; c < 0x20000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            continue;
+        }
+        const std::string expected =
+            c == 0x130 ? "i\xCC\x87"
+                       : utf8(static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), utf8Locale)));
+        EXPECT_EQ(keytips::lowercased(utf8(c)), expected) << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+    freelocale(utf8Locale);
+}
+#endif
 
 struct Digit {
     std::string key;

@@ -1,6 +1,7 @@
 // Accessibility: element handles, attribute values and the requests made of a host's user interface.
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -86,14 +87,17 @@ struct Value {
     Value() = default;
     Value(std::string text) : data(std::move(text)) {}    // NOLINT(google-explicit-constructor)
     Value(const char* text) : data(std::string(text)) {}  // NOLINT(google-explicit-constructor)
-    Value(std::int64_t number) : data(number) {}          // NOLINT(google-explicit-constructor)
-    Value(int number) : data(std::int64_t{number}) {}     // NOLINT(google-explicit-constructor)
-    Value(double number) : data(number) {}                // NOLINT(google-explicit-constructor)
-    Value(bool flag) : data(flag) {}                      // NOLINT(google-explicit-constructor)
-    Value(Element element) : data(element) {}             // NOLINT(google-explicit-constructor)
-    Value(ValueList list) : data(std::move(list)) {}      // NOLINT(google-explicit-constructor)
-    Value(PackedValue packed) : data(packed) {}           // NOLINT(google-explicit-constructor)
-    Value(OtherValue other) : data(std::move(other)) {}   // NOLINT(google-explicit-constructor)
+    // Any integer type is stored as std::int64_t, which is long on some platforms and long long on
+    // others: one constructor for all of them leaves no overload that only one platform can choose.
+    template <std::integral Number>
+    requires(!std::same_as<Number, bool>) Value(Number number)
+        : data(static_cast<std::int64_t>(number)) {}     // NOLINT(google-explicit-constructor)
+    Value(double number) : data(number) {}               // NOLINT(google-explicit-constructor)
+    Value(bool flag) : data(flag) {}                     // NOLINT(google-explicit-constructor)
+    Value(Element element) : data(element) {}            // NOLINT(google-explicit-constructor)
+    Value(ValueList list) : data(std::move(list)) {}     // NOLINT(google-explicit-constructor)
+    Value(PackedValue packed) : data(packed) {}          // NOLINT(google-explicit-constructor)
+    Value(OtherValue other) : data(std::move(other)) {}  // NOLINT(google-explicit-constructor)
 
     [[nodiscard]] const std::string* text() const { return std::get_if<std::string>(&data); }
     [[nodiscard]] const std::int64_t* integer() const { return std::get_if<std::int64_t>(&data); }

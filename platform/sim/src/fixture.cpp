@@ -1,6 +1,9 @@
 // Compact indented text trees of windows and elements (see World::loadFixture).
 #include <algorithm>
 #include <charconv>
+#include <clocale>
+#include <cstdint>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -94,16 +97,64 @@ std::vector<Token> tokenize(std::string_view line) {
     return tokens;
 }
 
-template <typename Number>
-bool parseWhole(std::string_view text, Number& out) {
+bool parseWhole(std::string_view text, std::int64_t& out) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, out);
     return error == std::errc() && stop == end && !text.empty();
 }
 
+// Whether the text is a decimal number in C notation: an optional minus, digits with an optional
+// fraction, and an optional exponent ("12", "-2.5", ".5", "1e-3").
+bool isDecimal(std::string_view text) {
+    std::size_t at = 0;
+    const auto digits = [&] {
+        const std::size_t start = at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+            ++at;
+        }
+        return at - start;
+    };
+    if (at < text.size() && text[at] == '-') {
+        ++at;
+    }
+    std::size_t mantissa = digits();
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        mantissa += digits();
+    }
+    if (mantissa == 0) {
+        return false;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+            ++at;
+        }
+        if (digits() == 0) {
+            return false;
+        }
+    }
+    return at == text.size();
+}
+
+// Reads a decimal number written in C notation whatever the process locale: strtod reads the
+// locale's decimal separator, so the point is replaced by it first.
+bool parseDecimal(std::string_view text, double& out) {
+    if (!isDecimal(text)) {
+        return false;
+    }
+    std::string local(text);
+    if (const std::size_t point = local.find('.'); point != std::string::npos) {
+        local.replace(point, 1, std::localeconv()->decimal_point);
+    }
+    char* end = nullptr;
+    out = std::strtod(local.c_str(), &end);
+    return end == local.c_str() + local.size();
+}
+
 double number(std::string_view text) {
     double value = 0;
-    if (!parseWhole(text, value)) {
+    if (!parseDecimal(text, value)) {
         throw LineError("not a number: " + std::string(text));
     }
     return value;

@@ -96,7 +96,7 @@ namespace platform::sim {
 namespace {
 
 void appendUnit(std::string& out, std::uint32_t unit) {
-    std::array<char, 8> hex{};
+    std::array<char, 12> hex{};  // room for "\\U" and all eight hex digits of any 32-bit unit
     std::snprintf(hex.data(), hex.size(), "\\U%04x", static_cast<unsigned>(unit));
     out += hex.data();
 }
