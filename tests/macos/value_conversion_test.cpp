@@ -177,10 +177,15 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"Point", ax::Value(ax::PackedValue::point({1, 2})), WriteForm::point},
         WriteCase{"Size", ax::Value(ax::PackedValue::size({1, 2})), WriteForm::size},
         WriteCase{"Range", ax::Value(ax::PackedValue{ax::PackedType::range, 0, 3}), WriteForm::range},
-        // A packed rect carries only its origin: writing it would invent a size.
-        WriteCase{"Rect", ax::Value(ax::PackedValue{ax::PackedType::rect, 1, 2}), WriteForm::none},
+        WriteCase{"Rect", ax::Value(ax::PackedValue{ax::PackedType::rect, 1, 2}), WriteForm::rect},
         WriteCase{"IllegalPacked", ax::Value(ax::PackedValue{}), WriteForm::none},
-        WriteCase{"List", ax::Value(ax::ValueList{ax::Value(1)}), WriteForm::none},
+        WriteCase{"List", ax::Value(ax::ValueList{ax::Value(1), ax::Value("A")}), WriteForm::list},
+        WriteCase{"EmptyList", ax::Value(ax::ValueList{}), WriteForm::list},
+        WriteCase{"NestedList", ax::Value(ax::ValueList{ax::ValueList{ax::Value(true)}}), WriteForm::list},
+        WriteCase{"ListHoldingOther", ax::Value(ax::ValueList{ax::Value(1), ax::OtherValue{"CFDate"}}),
+                  WriteForm::none},
+        WriteCase{"ListHoldingNestedIllegal",
+                  ax::Value(ax::ValueList{ax::ValueList{ax::Value(ax::PackedValue{})}}), WriteForm::none},
         WriteCase{"Other", ax::Value(ax::OtherValue{"CFDate"}), WriteForm::none}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 

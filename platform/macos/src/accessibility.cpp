@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdio>
+#include <variant>
+#include <vector>
 
 #include "constants.hpp"
 #include "core_foundation.hpp"
@@ -129,6 +131,23 @@ public:
     }
 };
 
+CFTypeRef createPlatformValue(const ax::Value& value);
+
+// An array of the items' platform forms, owned by the caller; null when an item has none.
+CFTypeRef createPlatformArray(const ax::ValueList& list) {
+    std::vector<Owned> items;
+    std::vector<const void*> values;
+    for (const ax::Value& item : list) {
+        items.emplace_back(createPlatformValue(item));
+        if (items.back().get() == nullptr) {
+            return nullptr;
+        }
+        values.push_back(items.back().get());
+    }
+    return CFArrayCreate(kCFAllocatorDefault, values.data(), static_cast<CFIndex>(values.size()),
+                         &kCFTypeArrayCallBacks);
+}
+
 // The platform form of a value, owned by the caller; null when it has none.
 CFTypeRef createPlatformValue(const ax::Value& value) {
     switch (writeFormOf(value)) {
@@ -152,6 +171,13 @@ CFTypeRef createPlatformValue(const ax::Value& value) {
             const CGSize size{value.packed()->first, value.packed()->second};
             return AXValueCreate(kAXValueTypeCGSize, &size);
         }
+        case WriteForm::rect: {
+            // The seam's packed rect holds its origin only.
+            const CGRect rect{{value.packed()->first, value.packed()->second}, {0, 0}};
+            return AXValueCreate(kAXValueTypeCGRect, &rect);
+        }
+        case WriteForm::list:
+            return createPlatformArray(*value.list());
         case WriteForm::range: {
             const CFRange range{static_cast<CFIndex>(value.packed()->first),
                                 static_cast<CFIndex>(value.packed()->second)};

@@ -1,5 +1,6 @@
 #include "value_conversion.hpp"
 
+#include <algorithm>
 #include <utility>
 #include <variant>
 
@@ -49,9 +50,10 @@ WriteForm packedWriteForm(const ax::PackedValue& packed) {
             return WriteForm::point;
         case ax::PackedType::size:
             return WriteForm::size;
+        case ax::PackedType::rect:
+            return WriteForm::rect;
         case ax::PackedType::range:
             return WriteForm::range;
-        case ax::PackedType::rect:
         case ax::PackedType::illegal:
             break;
     }
@@ -69,7 +71,12 @@ WriteForm writeFormOf(const ax::Value& value) {
         WriteForm operator()(const ax::Element& element) const {
             return element.reference() == 0 ? WriteForm::none : WriteForm::element;
         }
-        WriteForm operator()(const ax::ValueList&) const { return WriteForm::none; }
+        WriteForm operator()(const ax::ValueList& list) const {
+            const bool writable = std::all_of(list.begin(), list.end(), [](const ax::Value& item) {
+                return writeFormOf(item) != WriteForm::none;
+            });
+            return writable ? WriteForm::list : WriteForm::none;
+        }
         WriteForm operator()(const ax::PackedValue& packed) const { return packedWriteForm(packed); }
         WriteForm operator()(const ax::OtherValue&) const { return WriteForm::none; }
     };

@@ -6,8 +6,10 @@
 // the same rules; a packed point or size the PackedValue of that type, a packed rect or range the
 // PackedValue of that type with its first two numbers; anything else an OtherValue naming its type.
 //
-// Writing: bool, integers, doubles, text and elements have platform forms; so do packed points, sizes
-// and ranges. A packed rect (which carries only its origin), lists and other values have none.
+// Writing: bool, integers, doubles, text, elements and packed values of every type but illegal have
+// platform forms (a packed rect carries only its origin, so it is written with an empty size); a list
+// has one when every item has one. The default element, illegal packed values and other values have
+// none.
 #pragma once
 
 #include <cstdint>
@@ -51,7 +53,7 @@ ax::Value convertValue(const void* value, const ValueReader& reader);
 ax::CopyResult readResult(ax::Error error, const void* value, const ValueReader& reader);
 
 // The platform form a value is written as.
-enum class WriteForm { boolean, integer, real, text, element, point, size, range, none };
+enum class WriteForm { boolean, integer, real, text, element, point, size, rect, range, list, none };
 WriteForm writeFormOf(const ax::Value& value);
 
 }  // namespace platform::macos

@@ -84,7 +84,18 @@ extern const CFBooleanRef kCFBooleanFalse;
 CFTypeID CFBooleanGetTypeID(void);
 Boolean CFBooleanGetValue(CFBooleanRef boolean);
 
+typedef struct {
+    CFIndex version;
+    const void* (*retain)(CFAllocatorRef allocator, const void* value);
+    void (*release)(CFAllocatorRef allocator, const void* value);
+    CFStringRef (*copyDescription)(const void* value);
+    Boolean (*equal)(const void* first, const void* second);
+} CFArrayCallBacks;
+extern const CFArrayCallBacks kCFTypeArrayCallBacks;
+
 CFTypeID CFArrayGetTypeID(void);
+CFArrayRef CFArrayCreate(CFAllocatorRef allocator, const void** values, CFIndex count,
+                         const CFArrayCallBacks* callBacks);
 CFIndex CFArrayGetCount(CFArrayRef array);
 const void* CFArrayGetValueAtIndex(CFArrayRef array, CFIndex index);
 
