@@ -32,6 +32,7 @@ ax::Error errorOf(AXError error) {
         case kAXErrorNotificationAlreadyRegistered:
         case kAXErrorNotificationNotRegistered:
         case kAXErrorNotEnoughPrecision:
+        default:  // a code a later system adds
             break;
     }
     return ax::Error::failure;
@@ -56,6 +57,7 @@ bool isRealNumberType(CFNumberType type) {
         case kCFNumberLongLongType:
         case kCFNumberCFIndexType:
         case kCFNumberNSIntegerType:
+        default:
             break;
     }
     return false;
@@ -73,6 +75,7 @@ std::optional<ax::PackedType> packedTypeOf(AXValueType type) {
             return ax::PackedType::range;
         case kAXValueTypeAXError:
         case kAXValueTypeIllegal:
+        default:
             break;
     }
     return std::nullopt;

@@ -37,6 +37,7 @@ NSTextField* newTextField(const TextField& field) {
 
 }  // namespace
 
+// Main thread: measures with a platform field made like the one a window would show.
 void TextField::sizeToFit() {
     @autoreleasepool {
         NSTextField* measured = newTextField(*this);
