@@ -103,7 +103,8 @@ endforeach()
 add_custom_target(macos_check ALL DEPENDS ${linux_objects} ${check_outputs})
 file(GENERATE OUTPUT ${out_dir}/linux-objects.txt CONTENT "${linux_objects}")
 
-# The object files and static archives a library is linked from, leaving out the simulated platform.
+# The object files and static archives a library is linked from, leaving out the platform it was built
+# on (the simulation here), whose place the backend takes.
 function(keytips_link_inputs target out)
   set(inputs $<TARGET_OBJECTS:${target}>)
   set(pending ${target})
