@@ -1,5 +1,6 @@
 // The seam's AppKit enumerations mapped to the platform's by name: some of the platform's values differ
-// between processor architectures (text alignment), so none is passed by cast. Objective-C++ only.
+// between processor architectures (text alignment), so none is passed by cast. Objective-C++ only;
+// callers hold an autorelease pool.
 #pragma once
 
 #import <AppKit/AppKit.h>
