@@ -12,24 +12,30 @@ OverlayWindow::OverlayWindow(platform::Rect frame, std::string_view letter, std:
                              bool isEnabled)
     : appkit::Window(frame, appkit::borderlessWindowMask, appkit::BackingStore::buffered, false),
       category_(std::move(category)) {
+    setIdentifier(category_);
     setBackgroundColor(appkit::Color::blueColor().withAlphaComponent(isEnabled ? 0.5 : 0.2));
     setLevel(appkit::floatingWindowLevel);
     setOpaque(false);
     setHasShadow(false);
     const double width = frame.size.width;
     const double height = frame.size.height;
-    auto field = std::make_shared<appkit::TextField>(platform::Rect{{0, 0}, {width, height}});
-    field->stringValue = std::string(letter);
-    field->editable = false;
-    field->bordered = false;
-    field->backgroundColor = appkit::Color::clearColor();
-    field->textColor = appkit::Color::whiteColor();
-    field->alignment = appkit::TextAlignment::center;
-    field->fontSize = 12;
-    field->sizeToFit();
-    const platform::Size fitted = field->frame.size;
-    field->frame = {{(width - fitted.width) / 2, (height - fitted.height) / 2}, fitted};
-    contentView().addSubview(std::move(field));
+    appkit::TextField field(platform::Rect{{0, 0}, {width, height}});
+    field.stringValue = std::string(letter);
+    field.editable = false;
+    field.bordered = false;
+    field.backgroundColor = appkit::Color::clearColor();
+    field.textColor = appkit::Color::whiteColor();
+    field.alignment = appkit::TextAlignment::center;
+    field.fontSize = 12;
+    field.sizeToFit();
+    const platform::Size fitted = field.frame.size;
+    field.frame = {{(width - fitted.width) / 2, (height - fitted.height) / 2}, fitted};
+    addSubview(field);
+}
+
+void OverlayWindow::setCategory(std::string category) {
+    category_ = std::move(category);
+    setIdentifier(category_);
 }
 
 void OverlayWindows::createOverlayWindow(const Element& element, std::string_view /*title*/,

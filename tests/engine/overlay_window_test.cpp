@@ -86,7 +86,7 @@ TEST_F(LabelWindows, LookOfEnabledAndDisabledLabels) {
         EXPECT_EQ(label.backgroundColor(), appkit::Color::blueColor().withAlphaComponent(c.alpha))
             << c.letter;
         ASSERT_EQ(label.contentView().subviews.size(), 1U);
-        const appkit::TextField& field = *label.contentView().subviews[0];
+        const appkit::TextField& field = label.contentView().subviews[0];
         EXPECT_EQ(field.stringValue, c.letter);
         EXPECT_FALSE(field.editable);
         EXPECT_FALSE(field.bordered);

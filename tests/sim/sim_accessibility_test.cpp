@@ -261,6 +261,43 @@ TEST_F(SimAccessibility, ActionsOnOrdinaryAndDisabledElements) {
     EXPECT_EQ(world().attributeSets()[0].value, Value(true));
 }
 
+TEST_F(SimAccessibility, AWriteOfAValueWithoutAPlatformFormIsRefused) {
+    using platform::ax::OtherValue;
+    using platform::ax::PackedType;
+    using platform::ax::PackedValue;
+    struct Case {
+        const char* name;
+        Value value;
+        Error result;
+    };
+    const Case cases[] = {
+        {"boolean", true, Error::success},
+        {"integer", 7, Error::success},
+        {"real", 0.5, Error::success},
+        {"string", "x", Error::success},
+        {"element", world().find("old"), Error::success},
+        {"point", PackedValue::point({1, 2}), Error::success},
+        {"list of strings", ValueList{"a", "b"}, Error::success},
+        {"other", OtherValue{"AXDate"}, Error::illegalArgument},
+        {"illegal packed value", PackedValue{PackedType::illegal, 1, 2}, Error::illegalArgument},
+        {"list holding an other", ValueList{"a", OtherValue{"AXDate"}}, Error::illegalArgument},
+    };
+    const Element bold = world().find("bold");
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::ax::setAttributeValue(bold, "AXTestValue", c.value), c.result) << c.name;
+        const auto read = copyAttributeValue(bold, "AXTestValue");
+        if (c.result == Error::success) {
+            EXPECT_EQ(read.value, c.value) << c.name;
+        } else {
+            EXPECT_NE(read.value, c.value) << c.name << ": the refused value is not stored";
+        }
+    }
+    // Refused before the element is looked at, as a conversion that fails is.
+    world().vanish(bold);
+    EXPECT_EQ(platform::ax::setAttributeValue(bold, "AXTestValue", OtherValue{"AXDate"}),
+              Error::illegalArgument);
+}
+
 TEST_F(SimAccessibility, ApplicationWindowsFocusAndRaise) {
     const Element app = platform::ax::createApplication(pid);
     EXPECT_EQ(app, world().applicationElement(pid));

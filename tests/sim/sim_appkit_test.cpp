@@ -106,17 +106,14 @@ TEST_F(SimAppKit, ObserversRunWhenTheirNotificationIsPosted) {
 class LabelWindow : public Window {
 public:
     LabelWindow(Rect frame, std::string letter, std::string category)
-        : Window(frame, borderlessWindowMask, BackingStore::buffered, false), category_(std::move(category)) {
+        : Window(frame, borderlessWindowMask, BackingStore::buffered, false) {
         setBackgroundColor(Color::blueColor().withAlphaComponent(0.5));
         setLevel(floatingWindowLevel);
-        auto field = std::make_shared<TextField>(Rect{{0, 0}, frame.size});
-        field->stringValue = std::move(letter);
-        contentView().addSubview(field);
+        setIdentifier(std::move(category));
+        TextField field(Rect{{0, 0}, frame.size});
+        field.stringValue = std::move(letter);
+        addSubview(field);
     }
-    [[nodiscard]] std::optional<std::string> inspectionCategory() const override { return category_; }
-
-private:
-    std::string category_;
 };
 
 TEST_F(SimAppKit, WindowRegistryAndLabelInformation) {
@@ -145,6 +142,25 @@ TEST_F(SimAppKit, WindowRegistryAndLabelInformation) {
     EXPECT_EQ(events[0].kind, WindowEvent::Kind::shown);
     EXPECT_EQ(events[1].kind, WindowEvent::Kind::orderedOut);
     EXPECT_FALSE(events[1].info.visible);
+}
+
+TEST_F(SimAppKit, AWindowKeepsWhatItWasGiven) {
+    Window window(Rect{{0, 0}, {15, 15}}, borderlessWindowMask, BackingStore::buffered, false);
+    EXPECT_FALSE(window.identifier());
+    TextField field(Rect{{1, 2}, {10, 10}});
+    field.stringValue = "H";
+    window.addSubview(field);
+    field.stringValue = "B";  // a later change of the description does not reach the window
+    window.setIdentifier("first");
+    window.setIdentifier("second");
+    window.makeKeyAndOrderFront();
+    ASSERT_EQ(window.contentView().subviews.size(), 1U);
+    EXPECT_EQ(window.contentView().subviews[0].stringValue, "H");
+    EXPECT_EQ(window.contentView().subviews[0].frame, (Rect{{1, 2}, {10, 10}}));
+    const auto shown = world().visibleWindows();
+    ASSERT_EQ(shown.size(), 1U);
+    EXPECT_EQ(shown[0].text, "H");
+    EXPECT_EQ(shown[0].category, "second");
 }
 
 TEST(SimTextField, SizeToFitCountsCodePoints) {

@@ -100,8 +100,9 @@ TEST(SimWorld, PictureShowsElementsAndVisibleLabelsWithEscapedText) {
                         "  AXButton \"Hidden\"\n");
     platform::appkit::Window label(Rect{{220, 745}, {15, 15}}, 0, platform::appkit::BackingStore::buffered,
                                    false);
-    label.contentView().addSubview(std::make_shared<platform::appkit::TextField>(Rect{}));
-    label.contentView().subviews[0]->stringValue = "H";
+    platform::appkit::TextField letter(Rect{});
+    letter.stringValue = "H";
+    label.addSubview(letter);
     label.makeKeyAndOrderFront();
 
     const std::string svg = world().svg();

@@ -1,5 +1,6 @@
 // Label windows: a small borderless floating square with one or two white characters, placed at the
-// lower edge of the element it labels, and the list of those on screen.
+// lower edge of the element it labels, and the list of those on screen. A label's category is also
+// its window's user-interface item identifier.
 #pragma once
 
 #include <memory>
@@ -17,8 +18,7 @@ public:
     OverlayWindow(platform::Rect frame, std::string_view letter, std::string category, bool isEnabled);
 
     [[nodiscard]] const std::string& category() const { return category_; }
-    void setCategory(std::string category) { category_ = std::move(category); }
-    [[nodiscard]] std::optional<std::string> inspectionCategory() const override { return category_; }
+    void setCategory(std::string category);
 
 private:
     std::string category_;

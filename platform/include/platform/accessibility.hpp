@@ -32,7 +32,10 @@ enum class Error : int {
 };
 
 // Handle of one user-interface element of a process. Two handles that denote the same element
-// compare equal and hash alike. The default handle denotes no element.
+// compare equal and hash alike, for the life of the process: the platform hands out a new reference
+// at every read, so an implementation keeps one handle per distinct element (equal by the
+// platform's own equality and hash) and never reuses it. The default handle, reference 0, denotes
+// no element and is never given to a real one.
 class Element {
 public:
     Element() = default;
@@ -81,6 +84,24 @@ struct Value;
 using ValueList = std::vector<Value>;
 
 // An attribute value as the platform returns it.
+//
+// Every implementation converts the platform's values by the same rules:
+//   boolean                          -> bool
+//   number of an integer type        -> std::int64_t
+//   number of a floating-point type  -> double
+//   string                           -> std::string, in UTF-8
+//   user-interface element           -> Element (the one handle of that element, see Element)
+//   array                            -> ValueList, element by element, each by these same rules
+//   packed point or size             -> PackedValue of type point or size
+//   packed rectangle or range        -> PackedValue of that type, holding its first two numbers
+//                                       (origin x and y; location and length)
+//   anything else                    -> OtherValue naming the platform's description of its type
+// A read that fails gives its error code and no value; a read that succeeds with a null value gives
+// success and no value. A write converts back: bool to a boolean, std::int64_t to an integer
+// number, double to a floating-point number, std::string to a string, Element to the element,
+// PackedValue to the packed value of its type, ValueList to an array by these same rules; a value
+// with no platform form (an OtherValue, a PackedValue of type illegal, or a list holding one) is
+// refused with Error::illegalArgument.
 struct Value {
     std::variant<std::string, std::int64_t, double, bool, Element, ValueList, PackedValue, OtherValue> data;
 
@@ -109,11 +130,13 @@ struct Value {
     friend bool operator==(const Value&, const Value&) = default;
 };
 
-// Outcome of a read: an error code and, on success, a value.
+// Outcome of a read: an error code and, on success, a value (none when the platform's value is null).
 struct CopyResult {
     Error error = Error::failure;
     std::optional<Value> value;
 };
+
+// Every request below is made on the main thread.
 
 // The application element of a process; always returned, even for a process that does not exist.
 Element createApplication(int processIdentifier);
@@ -121,7 +144,7 @@ Element createApplication(int processIdentifier);
 // Reads one named attribute of an element.
 CopyResult copyAttributeValue(const Element& element, std::string_view attribute);
 
-// Reads the list of action names of an element.
+// Reads the list of action names of an element: on success a ValueList of strings.
 CopyResult copyActionNames(const Element& element);
 
 // Writes one named attribute of an element.

@@ -121,7 +121,8 @@ inline constexpr std::uint64_t borderlessWindowMask = 0;
 enum class BackingStore : int { retained = 0, nonretained = 1, buffered = 2 };
 inline constexpr int floatingWindowLevel = 3;
 
-// A text field; its frame is in the coordinates of the view that holds it.
+// A text field as the library describes it; its frame is in the coordinates of the view that holds
+// it. Plain data: a window that is given one creates the platform's field from this description.
 struct TextField {
     Rect frame;
     std::string stringValue;
@@ -133,20 +134,27 @@ struct TextField {
     double fontSize = 13;  // the system font at this size
 
     explicit TextField(Rect initialFrame) : frame(initialFrame) {}
-    // Resizes the field to fit its text in its font.
+    // Resizes the field to fit its text, measured in the system font of its size.
     void sizeToFit();
 };
 
+// The content view of a window: the descriptions of the fields it was given, in order.
 struct View {
     Rect bounds;
-    std::vector<std::shared_ptr<TextField>> subviews;
-    void addSubview(std::shared_ptr<TextField> field) { subviews.push_back(std::move(field)); }
+    std::vector<TextField> subviews;
 };
 
 // A window on the content rectangle given, in screen coordinates with the origin at the lower left
-// of the primary screen.
+// of the primary screen. Main thread only.
+//
+// The getters read what was last set through this class, so they answer without asking the
+// platform; every operation the platform must see is defined by the implementation, which both
+// keeps that record and passes the operation on to its window.
 class Window {
 public:
+    // Each implementation's own state of a window (the platform's window object, or nothing).
+    struct Native;
+
     Window(Rect contentRect, std::uint64_t styleMask, BackingStore backing, bool defer);
     virtual ~Window();
     Window(const Window&) = delete;
@@ -162,21 +170,24 @@ public:
     [[nodiscard]] bool hasShadow() const { return hasShadow_; }
     [[nodiscard]] Color backgroundColor() const { return backgroundColor_; }
     [[nodiscard]] bool isVisible() const { return visible_; }
-    [[nodiscard]] View& contentView() { return contentView_; }
+    // The user-interface item identifier; absent until one is set.
+    [[nodiscard]] const std::optional<std::string>& identifier() const { return identifier_; }
     [[nodiscard]] const View& contentView() const { return contentView_; }
 
-    void setLevel(int level) { level_ = level; }
-    void setOpaque(bool opaque) { opaque_ = opaque; }
-    void setHasShadow(bool shadow) { hasShadow_ = shadow; }
-    void setBackgroundColor(Color color) { backgroundColor_ = color; }
+    void setLevel(int level);
+    void setOpaque(bool opaque);
+    void setHasShadow(bool shadow);
+    void setBackgroundColor(Color color);
+    // Names the window for user-interface inspection (the platform's user-interface item identifier).
+    void setIdentifier(std::string identifier);
+    // Adds a text field made from a copy of the description to the content view; later changes to
+    // the description do not reach the window.
+    void addSubview(const TextField& field);
 
     // Shows the window in front; a borderless window does not become the key window.
     void makeKeyAndOrderFront();
     // Hides the window.
     void orderOut();
-
-    // The label group of a window that belongs to one, for inspection; none for plain windows.
-    [[nodiscard]] virtual std::optional<std::string> inspectionCategory() const { return std::nullopt; }
 
 private:
     Rect frame_;
@@ -187,7 +198,9 @@ private:
     bool hasShadow_ = true;
     bool visible_ = false;
     Color backgroundColor_ = Color::whiteColor();
+    std::optional<std::string> identifier_;
     View contentView_;
+    std::unique_ptr<Native> native_;  // null where the implementation keeps nothing of its own
 };
 
 }  // namespace platform::appkit

@@ -26,6 +26,21 @@ std::optional<std::string> optionalText(const Node& node, std::string_view attri
     return text == nullptr ? std::nullopt : std::optional<std::string>(*text);
 }
 
+// Whether a value has a platform form a write can pass on: all but an OtherValue and a packed value of
+// type illegal, and a list whose values all have one.
+bool hasPlatformForm(const Value& value) {
+    if (std::holds_alternative<OtherValue>(value.data)) {
+        return false;
+    }
+    if (const PackedValue* packed = value.packed()) {
+        return packed->type != PackedType::illegal;
+    }
+    if (const ValueList* list = value.list()) {
+        return std::all_of(list->begin(), list->end(), hasPlatformForm);
+    }
+    return true;
+}
+
 bool hasRole(const Node& node, std::string_view role) {
     const std::string* text = textOf(node, "AXRole");
     return text != nullptr && *text == role;
@@ -335,7 +350,9 @@ Error setAttributeValue(const Element& element, std::string_view attribute, cons
     sim::world().countRequest("setAttributeValue");
     Node* node = sim::detail::node(element);
     Error result = Error::success;
-    if (node == nullptr || node->vanished) {
+    if (!hasPlatformForm(value)) {
+        result = Error::illegalArgument;
+    } else if (node == nullptr || node->vanished) {
         result = Error::invalidUIElement;
     } else if (isStructural(attribute)) {
         result = Error::attributeUnsupported;

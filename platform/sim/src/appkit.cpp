@@ -105,6 +105,9 @@ void TextField::sizeToFit() {
     frame.size.height = fontSize * 1.25;
 }
 
+// The simulation reads a window through its getters, so it keeps nothing of its own.
+struct Window::Native {};
+
 Window::Window(Rect contentRect, std::uint64_t styleMask, BackingStore backing, bool /*defer*/)
     : frame_(contentRect), styleMask_(styleMask), backing_(backing) {
     contentView_.bounds = {{0, 0}, contentRect.size};
@@ -115,6 +118,18 @@ Window::~Window() {
     auto& live = state().liveWindows;
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }
+
+void Window::setLevel(int level) { level_ = level; }
+
+void Window::setOpaque(bool opaque) { opaque_ = opaque; }
+
+void Window::setHasShadow(bool shadow) { hasShadow_ = shadow; }
+
+void Window::setBackgroundColor(Color color) { backgroundColor_ = color; }
+
+void Window::setIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
+
+void Window::addSubview(const TextField& field) { contentView_.subviews.push_back(field); }
 
 void Window::makeKeyAndOrderFront() {
     visible_ = true;

@@ -89,10 +89,10 @@ WindowInfo windowInfo(const appkit::Window& window) {
     info.window = &window;
     info.frame = window.frame();
     const auto& subviews = window.contentView().subviews;
-    if (!subviews.empty() && subviews.front()) {
-        info.text = subviews.front()->stringValue;
+    if (!subviews.empty()) {
+        info.text = subviews.front().stringValue;
     }
-    info.category = window.inspectionCategory();
+    info.category = window.identifier();
     info.backgroundAlpha = window.backgroundColor().alpha;
     info.level = window.level();
     info.visible = window.isVisible();

@@ -102,8 +102,8 @@ struct AttributeSetRecord {
 struct WindowInfo {
     const appkit::Window* window = nullptr;
     Rect frame;
-    std::string text;  // the string of its first text field
-    std::optional<std::string> category;
+    std::string text;                     // the string of its first text field
+    std::optional<std::string> category;  // the user-interface item identifier a label window carries
     double backgroundAlpha = 0;
     int level = 0;
     bool visible = false;

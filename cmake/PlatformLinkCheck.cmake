@@ -1,0 +1,61 @@
+# Fails the configuration when a shipping library could link the simulated macOS by accident.
+#
+#   keytips_check_platform_links(IMPLEMENTATION <target> SIMULATION <names>... LIBRARIES <targets>...)
+#
+# KeyTipsPlatform must be an alias of IMPLEMENTATION, the implementation KEYTIPS_PLATFORM chose. From
+# each library the check follows every link, direct or through the static libraries it is built from;
+# a link to one of the SIMULATION names (a target, an alias of one, or a plain link item naming it) is
+# refused unless it is KeyTipsPlatform resolved to the simulation in a sim build.
+function(keytips_check_platform_links)
+  cmake_parse_arguments(PARSE_ARGV 0 check "" "IMPLEMENTATION" "SIMULATION;LIBRARIES")
+  if(NOT TARGET KeyTipsPlatform)
+    message(FATAL_ERROR "No KeyTipsPlatform target: platform/ defines it for the chosen implementation")
+  endif()
+  get_target_property(chosen KeyTipsPlatform ALIASED_TARGET)
+  if(NOT chosen STREQUAL check_IMPLEMENTATION)
+    message(FATAL_ERROR "KeyTipsPlatform stands for ${chosen}, but KEYTIPS_PLATFORM=${KEYTIPS_PLATFORM} "
+                        "builds on ${check_IMPLEMENTATION}")
+  endif()
+  string(JOIN "|" simulation_names ${check_SIMULATION})
+  foreach(library IN LISTS check_LIBRARIES)
+    set(pending ${library})
+    set(seen)
+    while(pending)
+      list(POP_FRONT pending current)
+      if(current IN_LIST seen)
+        continue()
+      endif()
+      list(APPEND seen ${current})
+      set(links)
+      foreach(property IN ITEMS LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
+        get_target_property(items ${current} ${property})
+        if(items)
+          list(APPEND links ${items})
+        endif()
+      endforeach()
+      foreach(item IN LISTS links)
+        # A static library records its private links as $<LINK_ONLY:name>.
+        string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" item "${item}")
+        if(item STREQUAL "KeyTipsPlatform")
+          list(APPEND pending ${chosen})
+          continue()
+        endif()
+        set(name "${item}")
+        if(TARGET "${item}")
+          get_target_property(aliased "${item}" ALIASED_TARGET)
+          if(aliased)
+            set(name "${aliased}")
+          endif()
+        endif()
+        if(simulation_names AND ("${item}" MATCHES "(^|[^A-Za-z0-9_])(${simulation_names})([^A-Za-z0-9_]|$)"
+                                 OR name MATCHES "^(${simulation_names})$"))
+          message(FATAL_ERROR "${library} links the simulated macOS (${item}, through ${current}); a "
+                              "shipping library reaches the platform only through KeyTipsPlatform")
+        endif()
+        if(TARGET "${name}")
+          list(APPEND pending ${name})
+        endif()
+      endforeach()
+    endwhile()
+  endforeach()
+endfunction()

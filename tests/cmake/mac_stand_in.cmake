@@ -1,0 +1,111 @@
+# Configures the tree as a Mac build would, on a stand-in for Apple's toolchain (clang told that the
+# system is Darwin; nothing is compiled or linked), and reads back from CMake's file API the build it
+# would make: the three libraries as universal .dylib files on PlatformMacOS, linked with the
+# frameworks and installed to lib/, the Objective-C++ sources with manual reference counting, and
+# nothing of the simulation, the tests, keytips-sim or the benchmarks.
+#
+#   cmake -DSOURCE=<tree> -DBINARY=<folder> -DGENERATOR=<generator> -DCLANG=<clang++> -P mac_stand_in.cmake
+cmake_minimum_required(VERSION 3.20)
+
+file(REMOVE_RECURSE ${BINARY})
+file(WRITE ${BINARY}/.cmake/api/v1/query/codemodel-v2 "")
+find_program(no_op NAMES true REQUIRED)
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${BINARY} -G ${GENERATOR} -DKEYTIPS_PLATFORM=macos
+          -DCMAKE_SYSTEM_NAME=Darwin -DCMAKE_CXX_COMPILER=${CLANG} -DCMAKE_OBJCXX_COMPILER=${CLANG}
+          -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY -DCMAKE_OSX_SYSROOT=/ -DCMAKE_INSTALL_NAME_TOOL=${no_op}
+  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(result)
+  message(FATAL_ERROR "The Mac configuration failed:\n${output}")
+endif()
+
+set(faults)
+function(fault text)
+  set(faults ${faults} "${text}" PARENT_SCOPE)
+endfunction()
+
+file(GLOB index ${BINARY}/.cmake/api/v1/reply/index-*.json)
+file(READ "${index}" json)
+string(JSON codemodel GET "${json}" reply codemodel-v2 jsonFile)
+file(READ ${BINARY}/.cmake/api/v1/reply/${codemodel} json)
+string(JSON targets GET "${json}" configurations 0 targets)
+string(JSON count LENGTH "${targets}")
+math(EXPR last "${count} - 1")
+set(names)
+foreach(i RANGE ${last})
+  string(JSON name GET "${targets}" ${i} name)
+  string(JSON file GET "${targets}" ${i} jsonFile)
+  list(APPEND names ${name})
+  file(READ ${BINARY}/.cmake/api/v1/reply/${file} target_${name})
+endforeach()
+
+# What is built: the three libraries and the static libraries they are made of, nothing else.
+foreach(name IN LISTS names)
+  string(JSON type GET "${target_${name}}" type)
+  if(name MATCHES "Sim|sim|test|bench" OR NOT type MATCHES "^(SHARED|STATIC)_LIBRARY$")
+    fault("${name} (${type}) is built")
+  elseif(type STREQUAL "SHARED_LIBRARY" AND NOT name MATCHES "^(LedgerKeys|DeckKeys|SpanPick)$")
+    fault("${name} is a shared library of its own")
+  endif()
+endforeach()
+
+# Every compile step of a target holds all of the wanted fragments.
+function(expect_compile target language)
+  string(JSON groups GET "${target_${target}}" compileGroups)
+  string(JSON count LENGTH "${groups}")
+  math(EXPR last "${count} - 1")
+  set(seen FALSE)
+  foreach(i RANGE ${last})
+    string(JSON group_language GET "${groups}" ${i} language)
+    if(NOT group_language STREQUAL language)
+      continue()
+    endif()
+    set(seen TRUE)
+    string(JSON fragments GET "${groups}" ${i} compileCommandFragments)
+    foreach(wanted IN LISTS ARGN)
+      string(FIND "${fragments}" "${wanted}" at)
+      if(at EQUAL -1)
+        fault("${target}'s ${language} sources are compiled without ${wanted}")
+      endif()
+    endforeach()
+  endforeach()
+  if(NOT seen)
+    fault("${target} has no ${language} sources")
+  endif()
+  set(faults ${faults} PARENT_SCOPE)
+endfunction()
+
+foreach(library IN ITEMS LedgerKeys DeckKeys SpanPick)
+  if(NOT library IN_LIST names)
+    fault("${library} is not built")
+    continue()
+  endif()
+  string(JSON on_disk GET "${target_${library}}" nameOnDisk)
+  if(NOT on_disk STREQUAL "lib${library}.dylib")
+    fault("${library} is built as ${on_disk}")
+  endif()
+  expect_compile(${library} CXX "-arch arm64" "-arch x86_64")
+  string(JSON links GET "${target_${library}}" link commandFragments)
+  foreach(wanted IN ITEMS platform/macos/libPlatformMacOS.a "-framework ApplicationServices" "-framework AppKit"
+                          "-framework Foundation" "-framework CoreGraphics" "-framework CoreFoundation")
+    string(FIND "${links}" "\"${wanted}\"" at)
+    if(at EQUAL -1)
+      fault("${library} is not linked with ${wanted}")
+    endif()
+  endforeach()
+  string(JSON destination ERROR_VARIABLE missing GET "${target_${library}}" install destinations 0 path)
+  if(missing OR NOT destination STREQUAL "lib")
+    fault("${library} is not installed to lib")
+  endif()
+endforeach()
+if("PlatformMacOS" IN_LIST names)
+  expect_compile(PlatformMacOS OBJCXX "-arch arm64" "-arch x86_64" "-fno-objc-arc")
+else()
+  fault("PlatformMacOS is not built")
+endif()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "The Mac build is not as it should be:\n  ${text}")
+endif()
+message("The Mac build is as it should be: ${names}")
