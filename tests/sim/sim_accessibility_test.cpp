@@ -88,6 +88,23 @@ TEST_F(SimAccessibility, ShowingAMenuPutsItAtTheEndOfTheFocusedWindow) {
     EXPECT_EQ(childrenRead(window).back(), pasteMenu);
 }
 
+// A host may build elements while it places a menu: the elements already there stay where they are.
+TEST_F(SimAccessibility, ElementsMadeWhileAMenuIsPlacedLeaveTheOthersIntact) {
+    const Element window = *world().focusedWindow(pid);
+    const Element menu = world().createDetached({.role = "AXMenu"});
+    world().addElement(menu, {.role = "AXMenuItem", .title = "Top Border"});
+    world().setMenu(world().find("borders"), menu, /*opensOnPress=*/false, [] {
+        for (int i = 0; i < 256; ++i) {
+            world().createDetached({.role = "AXMenuItem"});
+        }
+        return platform::Point{40, 200};
+    });
+
+    EXPECT_EQ(performAction(world().find("borders"), "AXShowMenu"), Error::success);
+    EXPECT_EQ(childrenRead(window).back(), menu);
+    EXPECT_NE(world().findByTitle(pid, "AXMenuItem", "Top Border"), Element{});
+}
+
 TEST_F(SimAccessibility, CancellingAPopoverRemovesItFromEveryParent) {
     const Element popover = world().find("popover");
     const Element window = *world().focusedWindow(pid);

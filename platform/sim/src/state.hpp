@@ -72,7 +72,9 @@ struct RequestCounts {
 
 struct State {
     // ---- Main thread only ----
-    std::vector<Node> nodes;  // the element of reference r is nodes[r - 1]
+    // The element of reference r is nodes[r - 1]. A deque: adding an element (as an action's effect may)
+    // leaves every reference to the others valid.
+    std::deque<Node> nodes;
     std::map<int, ax::Element> applicationElements;
     std::unordered_map<std::string, ax::Element> names;
     std::vector<Monitor> monitors;
