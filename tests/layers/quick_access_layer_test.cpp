@@ -300,27 +300,43 @@ TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
     EXPECT_EQ(world().pendingDelayedBlocks(), 0U);
 }
 
+// What may happen between a toolbar digit and its press, and whether the press still happens.
+struct Meanwhile {
+    const char* name;
+    std::function<void()> happen;
+    bool pressed;
+};
+
+class ToolbarPressMeanwhile : public QuickAccessToolbar {
+protected:
+    std::vector<Meanwhile> cases() {
+        return {
+            {"nothing", [] {}, true},
+            {"a letter", [this] { EXPECT_TRUE(press(4, "h")); }, true},
+            {"Return", [this] { EXPECT_TRUE(press(returnKey, "\r")); }, true},
+            {"Escape", [this] { EXPECT_TRUE(press(escapeKey, "\x1b")); }, false},
+            {"a click", [] { world().deliver(platform::sim::World::mouseDown()); }, false},
+            {"a right click", [] { world().deliver(platform::sim::World::mouseDown(false)); }, false},
+            {"Shift",
+             [] { world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag)); },
+             false},
+            {"the host resigning",
+             [] { world().postNotification(platform::appkit::applicationDidResignActiveNotification); },
+             false},
+        };
+    }
+
+    void checkPress(const Meanwhile& c) {
+        const std::vector<std::string> done = actions();
+        EXPECT_EQ(std::count(done.begin(), done.end(), "AXPress B2"), c.pressed ? 1 : 0);
+        EXPECT_TRUE(labels().empty());
+    }
+};
+
 // The toolbar digit ends the mode at once; its press waits 0.1 s. Whatever ends the session
 // meanwhile drops the press; keys that do not end it leave it.
-TEST_F(QuickAccessToolbar, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) {
-    struct Case {
-        const char* name;
-        std::function<void()> meanwhile;
-        bool pressed;
-    };
-    const std::vector<Case> cases{
-        {"nothing", [] {}, true},
-        {"a letter", [this] { EXPECT_TRUE(press(4, "h")); }, true},
-        {"Return", [this] { EXPECT_TRUE(press(returnKey, "\r")); }, true},
-        {"Escape", [this] { EXPECT_TRUE(press(escapeKey, "\x1b")); }, false},
-        {"a click", [] { world().deliver(platform::sim::World::mouseDown()); }, false},
-        {"a right click", [] { world().deliver(platform::sim::World::mouseDown(false)); }, false},
-        {"Shift",
-         [] { world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag)); }, false},
-        {"the host resigning",
-         [] { world().postNotification(platform::appkit::applicationDidResignActiveNotification); }, false},
-    };
-    for (const Case& c : cases) {
+TEST_F(ToolbarPressMeanwhile, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) {
+    for (const Meanwhile& c : cases()) {
         SCOPED_TRACE(c.name);
         TearDown();
         SetUp();
@@ -328,12 +344,32 @@ TEST_F(QuickAccessToolbar, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) 
         tapOption();
         type("2");
         ASSERT_TRUE(idle());
-        c.meanwhile();
+        c.happen();
         world().pump();
         world().advanceClock(0.1);
-        const std::vector<std::string> done = actions();
-        EXPECT_EQ(std::count(done.begin(), done.end(), "AXPress B2"), c.pressed ? 1 : 0);
-        EXPECT_TRUE(labels().empty());
+        checkPress(c);
+    }
+}
+
+// The same when the event comes before the press's task has even run (it takes the labels away): the
+// labels go all the same.
+TEST_F(ToolbarPressMeanwhile, EventBeforeThePressTaskRunsLeavesNoLabel) {
+    for (const Meanwhile& c : cases()) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        start(toolbarWindow(2));
+        tapOption();
+        world().setTasksHeld(true);
+        type("2");
+        ASSERT_TRUE(idle());
+        ASSERT_EQ(world().pendingTasks(), 1U);
+        c.happen();
+        world().pump();
+        EXPECT_EQ(world().runTasks(), 1U);
+        world().pump();
+        world().advanceClock(0.1);
+        checkPress(c);
     }
 }
 

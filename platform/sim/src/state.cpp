@@ -40,6 +40,7 @@ void State::reset() {
         oldDelayed.swap(delayed);
         clock = 0;
         interleaving.reset();
+        tasksHeld = false;
     }
     bareEvents = false;
     heldModifiers = 0;

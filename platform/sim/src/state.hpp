@@ -94,6 +94,7 @@ struct State {
     std::deque<dispatch::Block> tasks;
     std::multimap<double, dispatch::Block> delayed;  // equal deadlines keep their queuing order
     std::optional<std::mt19937_64> interleaving;     // present while a seeded interleaving is chosen
+    bool tasksHeld = false;                          // pump() leaves detached tasks waiting
 
     // ---- Read on the taps' threads too ----
     std::atomic<bool> bareEvents{false};

@@ -240,6 +240,11 @@ public:
     [[nodiscard]] std::size_t pendingMainBlocks() const;
     [[nodiscard]] std::size_t pendingDelayedBlocks() const;
     [[nodiscard]] std::size_t pendingTasks() const;
+    // Held tasks (default off): while on, pump() and advanceClock() leave detached tasks waiting, so an
+    // event can be delivered after a task was started and before it runs. runTasks() runs the waiting
+    // tasks (and those they start), in the order started, and no main-queue block.
+    void setTasksHeld(bool held);
+    std::size_t runTasks();
 
     // ---- Events through the local monitors ----
     // Hands the event to the installed monitors whose mask matches, in order of installation; the
