@@ -405,6 +405,24 @@ TEST_F(CommandLayer, ReturnLayerFromTheFirstCommandLayerReopensTheTabs) {
 
 // The key-to-element map and the attribute cache outlive the layer, the mode and the element's
 // place in the window.
+// A key that begins no shortcut ends the mode and forgets the layers it went through: the next mode's
+// first command layer labels the first of several matching elements, as a first layer does.
+TEST_F(CommandLayer, NoMatchForgetsTheLayersSoTheNextModeLabelsTheFirstMatch) {
+    start(
+        homeWindow("    AXCheckBox \"Bold\" value=0 pos=10,80 size=20,20 name=bold\n"
+                   "    AXCheckBox \"Bold\" value=0 pos=70,80 size=20,20 name=bold2\n"));
+    openHome();
+    type("q");
+    ASSERT_TRUE(idle());
+    EXPECT_TRUE(tips->layerHistory.empty());
+
+    openHome();
+    type("1");
+    ASSERT_FALSE(world().actions().empty());
+    EXPECT_EQ(world().actions()[0].element, el("bold"));
+    EXPECT_EQ(world().actions()[0].action, "AXPress");
+}
+
 // The map keeps what an earlier opening filed, but a key that labelled nothing in this opening does
 // not act on it: the element may be a hidden control of another tab.
 TEST_F(CommandLayer, KeyUnlabelledInThisOpeningIgnoresWhatAnEarlierOpeningFiled) {
