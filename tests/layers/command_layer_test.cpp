@@ -405,6 +405,38 @@ TEST_F(CommandLayer, ReturnLayerFromTheFirstCommandLayerReopensTheTabs) {
 
 // The key-to-element map and the attribute cache outlive the layer, the mode and the element's
 // place in the window.
+// Only the boolean false disables: any other "AXEnabled" (a number, a text, an unreadable value)
+// leaves the control enabled, labelled in full and pressed.
+TEST_F(CommandLayer, NonBooleanEnabledCountsAsEnabled) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+    };
+    const std::vector<Case> cases = {
+        {"the number 0", [] { world().setAttribute(world().find("bold"), "AXEnabled", Value(0)); }},
+        {"a text", [] { world().setAttribute(world().find("bold"), "AXEnabled", Value("NO")); }},
+        {"unreadable",
+         [] {
+             world().failAttribute(world().find("bold"), "AXEnabled", platform::sim::AttributeFailure::error);
+         }},
+        {"absent", [] { world().removeAttribute(world().find("bold"), "AXEnabled"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        start();
+        c.change();
+        openHome();
+        ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+        for (const platform::sim::WindowInfo& label : world().visibleWindows()) {
+            EXPECT_EQ(label.backgroundAlpha, world().visibleWindows().back().backgroundAlpha);
+        }
+        type("1");
+        EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Bold"}));
+    }
+}
+
 // A key that begins no shortcut ends the mode and forgets the layers it went through: the next mode's
 // first command layer labels the first of several matching elements, as a first layer does.
 TEST_F(CommandLayer, NoMatchForgetsTheLayersSoTheNextModeLabelsTheFirstMatch) {
