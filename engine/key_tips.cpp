@@ -149,15 +149,16 @@ void KeyTips::queuePress(std::function<void()> press) {
 }
 
 std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& event) {
+    const bool optionChord = (event.modifierFlags & appkit::optionFlag) != 0 && !isOptionKey(event.keyCode);
+    if (event.keyCode == escapeKey && !optionChord) {
+        ++interruptions;  // the user ends the session, with key tips on or off
+    }
     if (!EnableAccessKeys) {
         return event;
     }
-    if ((event.modifierFlags & appkit::optionFlag) != 0 && !isOptionKey(event.keyCode)) {
+    if (optionChord) {
         blockAccessibility = true;
         return event;
-    }
-    if (event.keyCode == escapeKey) {
-        ++interruptions;
     }
     if (!isLayerActive()) {
         return event;
@@ -215,17 +216,19 @@ void KeyTips::checkShortcutMatch(std::string buffer) {
 }
 
 std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Event& event) {
+    const appkit::ModifierFlags flags = event.modifierFlags;
+    if ((flags & appkit::optionFlag) == 0) {
+        ++interruptions;  // the user ends the session, with key tips on or off
+    }
     if (!EnableAccessKeys) {
         return event;
     }
-    const appkit::ModifierFlags flags = event.modifierFlags;
     if ((flags & appkit::optionFlag) != 0) {
         if ((flags & (appkit::commandFlag | appkit::controlFlag | appkit::shiftFlag)) != 0) {
             blockAccessibility = true;
         }
         return event;
     }
-    ++interruptions;
     if (isOptionKey(event.keyCode)) {
         if (!isLayerActive() && !blockAccessibility) {
             isFirstLayerActive = true;
@@ -255,10 +258,10 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
 }
 
 std::optional<appkit::Event> KeyTips::handleMouseDownEvent(const appkit::Event& event) {
+    ++interruptions;  // the user ends the session, with key tips on or off
     if (!EnableAccessKeys) {
         return event;
     }
-    ++interruptions;
     if (isLayerActive()) {
         queueShutDown(true);
     }

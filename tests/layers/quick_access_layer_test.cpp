@@ -320,6 +320,14 @@ protected:
             {"Shift",
              [] { world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag)); },
              false},
+            {"a click with key tips switched off",
+             [this] {
+                 world().setScriptAnswer("GetEnableKeyboardShortcuts",
+                                         platform::sim::ScriptAnswer::withText("False"));
+                 tips->updateEnableAccessKeys();
+                 world().deliver(platform::sim::World::mouseDown());
+             },
+             false},
             {"the host resigning",
              [] { world().postNotification(platform::appkit::applicationDidResignActiveNotification); },
              false},
