@@ -642,23 +642,31 @@ std::vector<appkit::Event> World::hostReceived() const { return state().hostRece
 
 std::vector<WindowInfo> World::windows() const {
     std::vector<WindowInfo> result;
-    for (const auto* window : state().liveWindows) {
-        result.push_back(detail::windowInfo(*window));
+    for (const detail::LiveWindow& live : state().liveWindows) {
+        result.push_back(detail::windowInfo(*live.window));
     }
     return result;
 }
 
 std::vector<WindowInfo> World::visibleWindows() const {
     std::vector<WindowInfo> result;
-    for (const auto* window : state().liveWindows) {
-        if (window->isVisible()) {
-            result.push_back(detail::windowInfo(*window));
+    for (const detail::LiveWindow& live : state().liveWindows) {
+        if (live.window->isVisible()) {
+            result.push_back(detail::windowInfo(*live.window));
         }
     }
     return result;
 }
 
-std::vector<WindowEvent> World::windowEvents() const { return state().windowEvents; }
+std::vector<WindowEvent> World::windowEvents() const {
+    std::vector<WindowEvent> events = state().windowEvents;
+    for (WindowEvent& event : events) {
+        if (!state().liveWindows.isAlive(event.info.number)) {
+            event.info.window = nullptr;  // gone: only its number still names it
+        }
+    }
+    return events;
+}
 
 namespace {
 constexpr std::string_view attributeReadPrefix = "copyAttributeValue ";

@@ -99,8 +99,11 @@ struct AttributeSetRecord {
 };
 
 // A window of the libraries (a label window) as it stands now.
+// Its number names the window for good; the pointer is there only while the window is alive (null in a
+// record of a window since destroyed).
 struct WindowInfo {
     const appkit::Window* window = nullptr;
+    std::uint64_t number = 0;  // given when the window was made, never given to another window
     Rect frame;
     std::string text;  // the string of its first text field
     std::optional<std::string> category;
