@@ -194,7 +194,8 @@ std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& ev
     return std::nullopt;
 }
 
-void KeyTips::checkShortcutMatch(std::string buffer) {
+// A copy: the buffer passed is usually firstLayerKeyBuffer, which a match clears.
+void KeyTips::checkShortcutMatch(std::string buffer) {  // NOLINT(performance-unnecessary-value-param)
     bool anyCandidate = false;
     bool exact = false;
     for (const AccessKey& key : firstAccessLayer().accessKeys) {

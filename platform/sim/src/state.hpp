@@ -74,8 +74,8 @@ struct RequestCounts {
 struct LiveWindow {
     const appkit::Window* window = nullptr;
     std::uint64_t number = 0;
-    friend bool operator==(const LiveWindow& live, const appkit::Window* window) {
-        return live.window == window;
+    friend bool operator==(const LiveWindow& live, const appkit::Window* other) {
+        return live.window == other;
     }
 };
 
