@@ -10,7 +10,9 @@
 //   - after the mode ended (and until the next Option tap) nothing is pressed, shown or focused, but
 //     for a toolbar button typed in that mode whose press is still due and not cancelled;
 //   - a key passed to the host queues nothing;
-//   - a mode presses one tab at most.
+//   - a mode presses one tab at most;
+//   - nothing is pressed, shown or focused that is not on screen at that moment (a hidden control of
+//     another tab, say).
 // A failing sequence is shrunk to a short one, printed with its seed.
 #include <gtest/gtest.h>
 
@@ -258,6 +260,10 @@ private:
             if (action.action == "AXRaise" || action.action == "AXCancel") {
                 continue;
             }
+            if (!action.shown) {
+                return action.action + " on " + action.role + " \"" +
+                       action.title.value_or(action.description.value_or("")) + "\", a control not on screen";
+            }
             if (tabs_.contains(action.element.reference()) && action.action == "AXPress" &&
                 ++tabsPressed_ > 1) {
                 return std::string("a second tab was pressed in one mode: ") + action.title.value_or("-");
@@ -271,6 +277,9 @@ private:
             }
         }
         for (std::size_t i = setsSeen_; i < sets.size(); ++i) {
+            if (!sets[i].shown) {
+                return "\"" + sets[i].attribute + "\" set on " + sets[i].role + ", a control not on screen";
+            }
             if (ended_) {
                 return "\"" + sets[i].attribute + "\" set after the mode ended";
             }

@@ -87,6 +87,7 @@ struct ActionRecord {
     std::optional<std::string> title;
     std::optional<std::string> description;
     ax::Error result = ax::Error::success;
+    bool shown = false;  // the element was in a window's tree at that moment
 };
 
 struct AttributeSetRecord {
@@ -96,6 +97,7 @@ struct AttributeSetRecord {
     std::string role;
     std::optional<std::string> title;
     ax::Error result = ax::Error::success;
+    bool shown = false;  // the element was in a window's tree at that moment
 };
 
 // A window of the libraries (a label window) as it stands now.
