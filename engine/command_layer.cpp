@@ -97,7 +97,7 @@ CommandAccessLayer::buildLayerAccessToolbar(const std::string& /*source*/, const
 
 void CommandAccessLayer::press(const std::string& key) {
     tips_.keyBuffer += key;
-    const std::vector<const AccessKey*> candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
+    const KeyTable candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
     if (candidates.empty()) {
         log("VELKARO || Layer 2: No access keys found starting with " + tips_.keyBuffer);
         tips_.keyBuffer.clear();
@@ -109,7 +109,7 @@ void CommandAccessLayer::press(const std::string& key) {
         return;
     }
     // Opening a layer replaces the key list, so the matches are copied first, each with the element it
-    // labelled at this opening, or else the element last filed under its identifier.
+    // labelled at this opening, or else the element filed under its identifier at this opening.
     std::vector<std::pair<AccessKey, std::optional<Element>>> matches;
     for (std::size_t row = 0; row < accessKeys.size(); ++row) {
         if (accessKeys[row].shortcut != tips_.keyBuffer) {
@@ -118,10 +118,7 @@ void CommandAccessLayer::press(const std::string& key) {
         std::optional<Element> element =
             row < labelledElements_.size() ? labelledElements_[row] : std::nullopt;
         if (!element) {
-            const auto recorded = accessKeyToElement.find(accessKeys[row].identifier);
-            if (recorded != accessKeyToElement.end()) {
-                element = recorded->second;
-            }
+            element = elementFiledInThisOpening(accessKeys[row].identifier);
         }
         matches.emplace_back(accessKeys[row], element);
     }
@@ -150,6 +147,20 @@ void CommandAccessLayer::press(const std::string& key) {
         open(exact.identifier);
         break;
     }
+}
+
+std::optional<Element> CommandAccessLayer::elementFiledInThisOpening(const std::string& identifier) const {
+    // The map keeps what earlier openings filed too; those elements may be hidden controls of another
+    // tab, so only an identifier one of this opening's keys labelled counts.
+    bool filedNow = false;
+    for (std::size_t row = 0; row < accessKeys.size() && row < labelledElements_.size(); ++row) {
+        filedNow = filedNow || (labelledElements_[row] && accessKeys[row].identifier == identifier);
+    }
+    const auto recorded = accessKeyToElement.find(identifier);
+    if (!filedNow || recorded == accessKeyToElement.end()) {
+        return std::nullopt;
+    }
+    return recorded->second;
 }
 
 std::vector<WindowRecord> CommandAccessLayer::fetchAllWindows(const Element& application) {

@@ -49,20 +49,20 @@ void KeyTips::monitorKeyboardEvents() {
         }
     }
     log(profile_.startLine());
-    keyDownMonitor = appkit::addLocalMonitorForEvents(
-        appkit::keyDownMask, [this](const appkit::Event& event) { return handleKeyDownEvent(event); });
+    keyDownMonitor = appkit::addLocalMonitorForEvents(appkit::keyDownMask,
+                                                      handlerWhileAlive(&KeyTips::handleKeyDownEvent));
     flagsChangedMonitor = appkit::addLocalMonitorForEvents(
-        appkit::flagsChangedMask,
-        [this](const appkit::Event& event) { return handleFlagsChangedEvent(event); });
+        appkit::flagsChangedMask, handlerWhileAlive(&KeyTips::handleFlagsChangedEvent));
     leftMouseDownMonitor = appkit::addLocalMonitorForEvents(
-        appkit::leftMouseDownMask,
-        [this](const appkit::Event& event) { return handleMouseDownEvent(event); });
+        appkit::leftMouseDownMask, handlerWhileAlive(&KeyTips::handleMouseDownEvent));
     rightMouseDownMonitor = appkit::addLocalMonitorForEvents(
-        appkit::rightMouseDownMask,
-        [this](const appkit::Event& event) { return handleMouseDownEvent(event); });
-    appkit::addObserver(
-        appkit::applicationDidResignActiveNotification,
-        [this](const appkit::Notification& notification) { handleApplicationDidResignActive(notification); });
+        appkit::rightMouseDownMask, handlerWhileAlive(&KeyTips::handleMouseDownEvent));
+    appkit::addObserver(appkit::applicationDidResignActiveNotification,
+                        [alive = std::weak_ptr(alive_), this](const appkit::Notification& notification) {
+                            if (!alive.expired()) {
+                                handleApplicationDidResignActive(notification);
+                            }
+                        });
     monitorsInstalled_ = true;
     log("VELKARO || Event monitors initialized");
 }
@@ -112,8 +112,30 @@ void KeyTips::initializeAccessKeys() {
 
 bool KeyTips::isLayerActive() const { return isFirstLayerActive || isSecondLayerActive; }
 
+platform::dispatch::Block KeyTips::whileAlive(platform::dispatch::Block block) const {
+    return [alive = std::weak_ptr(alive_), block = std::move(block)] {
+        if (!alive.expired()) {
+            block();
+        }
+    };
+}
+
+appkit::EventHandler KeyTips::handlerWhileAlive(Handler handle) {
+    return [alive = std::weak_ptr(alive_), this,
+            handle](const appkit::Event& event) -> std::optional<appkit::Event> {
+        if (alive.expired()) {
+            return event;
+        }
+        return (this->*handle)(event);
+    };
+}
+
+void KeyTips::queueShutDown(bool closeWindow) {
+    platform::dispatch::mainAsync(whileAlive([this, closeWindow] { shutDownAccessKeys(closeWindow); }));
+}
+
 void KeyTips::queuePress(std::function<void()> press) {
-    platform::dispatch::mainAsync([this, generation = modeGeneration, press = std::move(press)] {
+    platform::dispatch::mainAsync(whileAlive([this, generation = modeGeneration, press = std::move(press)] {
         if (!isCurrentMode(generation)) {
             return;
         }
@@ -123,19 +145,20 @@ void KeyTips::queuePress(std::function<void()> press) {
             quickAccessLayer().close();
             commandAccessLayer().close();
         }
-    });
+    }));
 }
 
 std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& event) {
+    const bool optionChord = (event.modifierFlags & appkit::optionFlag) != 0 && !isOptionKey(event.keyCode);
+    if (event.keyCode == escapeKey && !optionChord) {
+        ++interruptions;  // the user ends the session, with key tips on or off
+    }
     if (!EnableAccessKeys) {
         return event;
     }
-    if ((event.modifierFlags & appkit::optionFlag) != 0 && !isOptionKey(event.keyCode)) {
+    if (optionChord) {
         blockAccessibility = true;
         return event;
-    }
-    if (event.keyCode == escapeKey) {
-        ++interruptions;
     }
     if (!isLayerActive()) {
         return event;
@@ -144,11 +167,11 @@ std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& ev
         return event;
     }
     if (event.keyCode == returnKey) {
-        platform::dispatch::mainAsync([this] { shutDownAccessKeys(false); });
+        queueShutDown(false);
         return event;
     }
     if (event.keyCode == escapeKey) {
-        platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
+        queueShutDown(true);
         return std::nullopt;
     }
     if (!event.charactersIgnoringModifiers) {
@@ -171,7 +194,8 @@ std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& ev
     return std::nullopt;
 }
 
-void KeyTips::checkShortcutMatch(const std::string& buffer) {
+// A copy: the buffer passed is usually firstLayerKeyBuffer, which a match clears.
+void KeyTips::checkShortcutMatch(std::string buffer) {  // NOLINT(performance-unnecessary-value-param)
     bool anyCandidate = false;
     bool exact = false;
     for (const AccessKey& key : firstAccessLayer().accessKeys) {
@@ -193,17 +217,19 @@ void KeyTips::checkShortcutMatch(const std::string& buffer) {
 }
 
 std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Event& event) {
+    const appkit::ModifierFlags flags = event.modifierFlags;
+    if ((flags & appkit::optionFlag) == 0) {
+        ++interruptions;  // the user ends the session, with key tips on or off
+    }
     if (!EnableAccessKeys) {
         return event;
     }
-    const appkit::ModifierFlags flags = event.modifierFlags;
     if ((flags & appkit::optionFlag) != 0) {
         if ((flags & (appkit::commandFlag | appkit::controlFlag | appkit::shiftFlag)) != 0) {
             blockAccessibility = true;
         }
         return event;
     }
-    ++interruptions;
     if (isOptionKey(event.keyCode)) {
         if (!isLayerActive() && !blockAccessibility) {
             isFirstLayerActive = true;
@@ -211,7 +237,7 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
             ++modeGeneration;
             firstLayerKeyBuffer.clear();
             keyBuffer.clear();
-            platform::dispatch::mainAsync([this, generation = modeGeneration] {
+            platform::dispatch::mainAsync(whileAlive([this, generation = modeGeneration] {
                 // A mode starts on a clear screen: labels whose removal an earlier mode had queued go now.
                 quickAccessLayer().close();
                 commandAccessLayer().close();
@@ -219,26 +245,26 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
                     quickAccessLayer().open();
                     firstAccessLayer().open();
                 }
-            });
+            }));
         } else if (isLayerActive()) {
-            platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
+            queueShutDown(true);
         }
         blockAccessibility = false;
         return event;
     }
     if (isLayerActive()) {
-        platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
+        queueShutDown(true);
     }
     return event;
 }
 
 std::optional<appkit::Event> KeyTips::handleMouseDownEvent(const appkit::Event& event) {
+    ++interruptions;  // the user ends the session, with key tips on or off
     if (!EnableAccessKeys) {
         return event;
     }
-    ++interruptions;
     if (isLayerActive()) {
-        platform::dispatch::mainAsync([this] { shutDownAccessKeys(true); });
+        queueShutDown(true);
     }
     return event;
 }

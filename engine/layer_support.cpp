@@ -1,6 +1,7 @@
 #include "layer_support.hpp"
 
 #include <algorithm>
+#include <iterator>
 
 #include "engine/layers.hpp"
 #include "engine/text.hpp"
@@ -36,24 +37,17 @@ std::string titleOrNoTitle(const Element& element, AttributeCache& cache) {
     return title ? std::string(*title) : std::string("No Title");
 }
 
-std::vector<const AccessKey*> keysBeginningWith(const KeyTable& keys, std::string_view buffer) {
-    std::vector<const AccessKey*> candidates;
-    for (const AccessKey& key : keys) {
-        if (startsWith(key.shortcut, buffer)) {
-            candidates.push_back(&key);
-        }
-    }
+KeyTable keysBeginningWith(const KeyTable& keys, std::string_view buffer) {
+    KeyTable candidates;
+    std::copy_if(keys.begin(), keys.end(), std::back_inserter(candidates),
+                 [buffer](const AccessKey& key) { return startsWith(key.shortcut, buffer); });
     return candidates;
 }
 
-std::vector<AccessKey> exactMatches(const std::vector<const AccessKey*>& candidates,
-                                    std::string_view buffer) {
-    std::vector<AccessKey> exact;
-    for (const AccessKey* key : candidates) {
-        if (key->shortcut == buffer) {
-            exact.push_back(*key);
-        }
-    }
+KeyTable exactMatches(const KeyTable& candidates, std::string_view buffer) {
+    KeyTable exact;
+    std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(exact),
+                 [buffer](const AccessKey& key) { return key.shortcut == buffer; });
     return exact;
 }
 

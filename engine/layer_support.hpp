@@ -17,10 +17,11 @@ namespace keytips {
 std::string uppercased(std::string_view shortcut);
 // The element's "AXTitle" as text (through the cache), or "No Title".
 std::string titleOrNoTitle(const Element& element, AttributeCache& cache);
-// The keys whose shortcut begins with the buffer, in key order.
-std::vector<const AccessKey*> keysBeginningWith(const KeyTable& keys, std::string_view buffer);
-// Copies of the candidates whose shortcut equals the buffer, in order.
-std::vector<AccessKey> exactMatches(const std::vector<const AccessKey*>& candidates, std::string_view buffer);
+// Copies of the keys whose shortcut begins with the buffer, in key order: a press may open a layer,
+// which replaces the list they come from.
+KeyTable keysBeginningWith(const KeyTable& keys, std::string_view buffer);
+// The candidates whose shortcut equals the buffer, in order.
+KeyTable exactMatches(const KeyTable& candidates, std::string_view buffer);
 void logPerformAction(std::string_view prefix, std::string_view role, bool press);
 // Presses a menu button or shows its menu, and presses any other element, focused first when asked.
 void actOnElement(const Element& element, std::string_view role, bool press, bool focusFirst);

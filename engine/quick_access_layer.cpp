@@ -139,7 +139,7 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
 
 void QuickAccessLayer::press(const std::string& key) {
     tips_.keyBuffer += key;
-    const std::vector<const AccessKey*> candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
+    const KeyTable candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
     if (candidates.empty()) {
         log("VELKARO || QAT: No access keys found starting with " + tips_.keyBuffer);
         tips_.keyBuffer.clear();
@@ -169,18 +169,20 @@ void QuickAccessLayer::press(const std::string& key) {
         // Both belong to this key-tip mode: a mode opened meanwhile keeps its labels and is not acted in,
         // and the press is dropped when the user ends the session (Escape, a click, a modifier, the host
         // resigning) before it runs.
-        platform::dispatch::detachTask([this, target = *element, exact, session = tips_.session()] {
-            platform::dispatch::mainAsync([this, session] {
+        platform::dispatch::detachTask(
+            [closeLabels = tips_.whileAlive([this, session = tips_.session()] {
                 if (tips_.isCurrentSession(session)) {
                     close();
                 }
+            }),
+             pressButton = tips_.whileAlive([this, target = *element, exact, session = tips_.session()] {
+                 if (tips_.isCurrentSession(session)) {
+                     performAction(target, exact.role, exact.press);
+                 }
+             })] {
+                platform::dispatch::mainAsync(closeLabels);
+                platform::dispatch::mainAsyncAfter(0.1, pressButton);
             });
-            platform::dispatch::mainAsyncAfter(0.1, [this, target, exact, session] {
-                if (tips_.isCurrentSession(session)) {
-                    performAction(target, exact.role, exact.press);
-                }
-            });
-        });
     }
 }
 

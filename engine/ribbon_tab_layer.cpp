@@ -121,7 +121,7 @@ std::vector<RelevantElement> FirstAccessLayer::buildRibbonAccessToolbar(const st
 
 void FirstAccessLayer::press(const std::string& key) {
     tips_.keyBuffer += key;
-    const std::vector<const AccessKey*> candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
+    const KeyTable candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
     if (candidates.empty()) {
         log("No access keys found starting with " + tips_.keyBuffer);
         tips_.keyBuffer.clear();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,9 +15,25 @@ namespace column_selector {
 namespace cg = platform::cg;
 
 std::atomic<bool> EnableColumnSelector{true};
-cg::MachPortRef eventTap;
 
 namespace {
+
+std::mutex eventTapMutex;
+cg::MachPortRef eventTap;  // guarded by eventTapMutex
+
+void storeEventTap(cg::MachPortRef tap) {
+    const std::lock_guard lock(eventTapMutex);
+    eventTap.swap(tap);
+}  // the replaced tap is let go outside the lock
+
+// Forgets the tap if it is still the one stored: a later start-up's tap stays.
+void forgetEventTap(const cg::MachPortRef& tap) {
+    cg::MachPortRef forgotten;
+    const std::lock_guard lock(eventTapMutex);
+    if (eventTap == tap) {
+        forgotten.swap(eventTap);
+    }
+}
 
 constexpr std::string_view settingScript =
     "tell application \"Microsoft Excel\"\n"
@@ -134,9 +151,10 @@ void initializeEventMonitor() {
     platform::foundation::log("initializeEventMonitor function called");
 
     constexpr cg::EventMask keyDownMask = cg::EventMask{1} << cg::keyDownEvent;
-    eventTap = cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert,
-                                  cg::TapOptions::defaultTap, keyDownMask, eventTapCallback, nullptr);
-    const cg::MachPortRef tap = eventTap;
+    const cg::MachPortRef tap =
+        cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert, cg::TapOptions::defaultTap,
+                           keyDownMask, eventTapCallback, nullptr);
+    storeEventTap(tap);
     if (!tap) {
         platform::foundation::log("Failed to create event tap");
         return;
@@ -152,17 +170,20 @@ void initializeEventMonitor() {
     // Nothing services the tap any more: switch it off, take it off the run loop and let it go.
     cg::eventTapEnable(tap, false);
     cg::runLoopRemoveSource(loop, source);
-    if (eventTap == tap) {
-        eventTap.reset();
-    }
+    forgetEventTap(tap);
+}
+
+cg::MachPortRef currentEventTap() {
+    const std::lock_guard lock(eventTapMutex);
+    return eventTap;
 }
 
 cg::Event* eventTapCallback(cg::TapProxy* /*proxy*/, cg::EventType type, cg::Event* event,
                             void* /*userInfo*/) {
     if (isTapDisabledNotification(type)) {
         platform::foundation::log("Event tap disabled, re-enabling");
-        if (eventTap) {
-            cg::eventTapEnable(eventTap, true);
+        if (const cg::MachPortRef tap = currentEventTap()) {
+            cg::eventTapEnable(tap, true);
         }
         return nullptr;
     }
@@ -211,7 +232,7 @@ bool simulateCmdShift(std::string_view key) {
 
 void resetColumnSelector() {
     EnableColumnSelector = true;
-    eventTap.reset();
+    storeEventTap(nullptr);
 }
 
 }  // namespace column_selector

@@ -23,7 +23,7 @@ TEST_F(Lifecycle, RunLoopReturnReleasesTheTap) {
     stop();
 
     EXPECT_EQ(sim::installedTapCount(), 0U);
-    EXPECT_EQ(column_selector::eventTap, nullptr);
+    EXPECT_EQ(column_selector::currentEventTap(), nullptr);
     const auto verdict = sim::injectTapEvent(down(space, cmd));
     EXPECT_TRUE(verdict.passed);
     EXPECT_TRUE(sim::postedEvents().empty());

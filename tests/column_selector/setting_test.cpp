@@ -104,7 +104,7 @@ TEST_F(StartUp, TapCreationFailureReturnsAndKeepsTheSetting) {
                                                 "initializeEventMonitor function called",
                                                 "Failed to create event tap"}));
     EXPECT_FALSE(column_selector::EnableColumnSelector.load());
-    EXPECT_EQ(column_selector::eventTap, nullptr);
+    EXPECT_EQ(column_selector::currentEventTap(), nullptr);
     EXPECT_EQ(sim::installedTapCount(), 0U);
     const auto verdict = sim::injectTapEvent(down(space, cmd));
     EXPECT_TRUE(verdict.passed);

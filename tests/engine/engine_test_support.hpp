@@ -32,6 +32,7 @@ inline constexpr std::uint16_t one = 18;
 inline constexpr std::uint16_t zero = 29;
 inline constexpr std::uint16_t j = 38;
 inline constexpr std::uint16_t b = 11;
+inline constexpr std::uint16_t n = 45;
 inline constexpr std::uint16_t returnKey = 36;
 inline constexpr std::uint16_t tab = 48;
 inline constexpr std::uint16_t space = 49;

@@ -17,6 +17,7 @@ using platform::Rect;
 using platform::Size;
 using platform::sim::ElementSetup;
 using platform::sim::WindowEvent;
+using platform::sim::WindowInfo;
 
 class LabelWindows : public ::testing::Test {
 protected:
@@ -150,15 +151,16 @@ TEST_F(LabelWindows, DeletingACategory) {
     for (const auto& label : labels->windows()) {
         created.push_back(label.get());
     }
+    const std::vector<WindowInfo> before = world().windows();  // in creation order too
     world().clearRecords();
 
     labels->deleteOverlayWindowsByCategory("second");
     const auto events = world().windowEvents();
     ASSERT_EQ(events.size(), 2U);
     EXPECT_EQ(events[0].kind, WindowEvent::Kind::orderedOut);
-    EXPECT_EQ(events[0].info.window, created[1]);
+    EXPECT_EQ(events[0].info.number, before[1].number);
     EXPECT_EQ(events[1].kind, WindowEvent::Kind::orderedOut);
-    EXPECT_EQ(events[1].info.window, created[3]);
+    EXPECT_EQ(events[1].info.number, before[3].number);
     ASSERT_EQ(labels->windows().size(), 3U);
     EXPECT_EQ(labels->windows()[0].get(), created[0]);
     EXPECT_EQ(labels->windows()[1].get(), created[2]);

@@ -188,6 +188,28 @@ window "Find"
     EXPECT_TRUE(logged("Window Title: Find"));
 }
 
+// Of two windows with the remembered title the first is raised, and every popover it shows is
+// cancelled, not only the first.
+TEST_F(KeyTipMode, WindowStepRaisesTheFirstWindowOfTheTitleAndCancelsEachPopover) {
+    start(R"(window "Book1"
+  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=16,16
+  AXRadioButton "Home" value=1 pos=10,40 size=40,20
+  AXPopover "Gallery" pos=300,300 size=50,50
+  AXPopover "Colours" pos=360,300 size=50,50
+window "Book1"
+  AXButton "Other" pos=300,300 size=50,50
+)");
+    tapOption();
+    world().setFocusedWindow(pid, windows[1]);
+    world().clearRecords();
+    press(escapeKey, "\x1b");
+    world().pump();
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery", "AXCancel Colours"}));
+    ASSERT_FALSE(world().actions().empty());
+    EXPECT_EQ(world().actions()[0].element, windows[0]);
+    EXPECT_EQ(world().focusedWindow(pid), windows[0]);
+}
+
 TEST_F(KeyTipMode, WindowStepWithoutTheRememberedWindowStillCancelsPopovers) {
     start(windowWithPopover);
     tapOption();

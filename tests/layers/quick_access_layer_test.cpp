@@ -300,40 +300,69 @@ TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
     EXPECT_EQ(world().pendingDelayedBlocks(), 0U);
 }
 
-// The toolbar digit ends the mode at once; its press waits 0.1 s. Whatever ends the session
-// meanwhile drops the press; keys that do not end it leave it.
-TEST_F(QuickAccessToolbar, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) {
-    struct Case {
-        const char* name;
-        std::function<void()> meanwhile;
-        bool pressed;
-    };
-    const std::vector<Case> cases{
-        {"nothing", [] {}, true},
-        {"a letter", [this] { EXPECT_TRUE(press(4, "h")); }, true},
-        {"Return", [this] { EXPECT_TRUE(press(returnKey, "\r")); }, true},
-        {"Escape", [this] { EXPECT_TRUE(press(escapeKey, "\x1b")); }, false},
-        {"a click", [] { world().deliver(platform::sim::World::mouseDown()); }, false},
-        {"a right click", [] { world().deliver(platform::sim::World::mouseDown(false)); }, false},
-        {"Shift",
-         [] { world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag)); }, false},
-        {"the host resigning",
-         [] { world().postNotification(platform::appkit::applicationDidResignActiveNotification); }, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        start(toolbarWindow(2));
-        tapOption();
-        type("2");
-        ASSERT_TRUE(idle());
-        c.meanwhile();
-        world().pump();
-        world().advanceClock(0.1);
+// What may happen between a toolbar digit and its press, and whether the press still happens.
+struct Meanwhile {
+    const char* name;
+    std::function<void()> happen;
+    bool pressed;
+};
+
+class ToolbarPressMeanwhile : public QuickAccessToolbar {
+protected:
+    std::vector<Meanwhile> cases() {
+        return {
+            {"nothing", [] {}, true},
+            {"a letter", [this] { EXPECT_TRUE(press(4, "h")); }, true},
+            {"Return", [this] { EXPECT_TRUE(press(returnKey, "\r")); }, true},
+            {"Escape", [this] { EXPECT_TRUE(press(escapeKey, "\x1b")); }, false},
+            {"a click", [] { world().deliver(platform::sim::World::mouseDown()); }, false},
+            {"a right click", [] { world().deliver(platform::sim::World::mouseDown(false)); }, false},
+            {"Shift",
+             [] { world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag)); },
+             false},
+            {"a click with key tips switched off",
+             [this] {
+                 world().setScriptAnswer("GetEnableKeyboardShortcuts",
+                                         platform::sim::ScriptAnswer::withText("False"));
+                 tips->updateEnableAccessKeys();
+                 world().deliver(platform::sim::World::mouseDown());
+             },
+             false},
+            {"the host resigning",
+             [] { world().postNotification(platform::appkit::applicationDidResignActiveNotification); },
+             false},
+        };
+    }
+
+    void checkPress(const Meanwhile& c) {
         const std::vector<std::string> done = actions();
         EXPECT_EQ(std::count(done.begin(), done.end(), "AXPress B2"), c.pressed ? 1 : 0);
         EXPECT_TRUE(labels().empty());
+    }
+};
+
+// The toolbar digit ends the mode at once; its press waits 0.1 s. Whatever ends the session
+// meanwhile drops the press; keys that do not end it leave it. The event comes after the press's task
+// has run, or before (the task queues the labels' removal): either way no label stays.
+TEST_F(ToolbarPressMeanwhile, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) {
+    for (const bool beforeTheTask : {false, true}) {
+        for (const Meanwhile& c : cases()) {
+            SCOPED_TRACE(std::string(c.name) + (beforeTheTask ? ", before the task ran" : ""));
+            TearDown();
+            SetUp();
+            start(toolbarWindow(2));
+            tapOption();
+            world().setTasksHeld(beforeTheTask);
+            type("2");
+            ASSERT_TRUE(idle());
+            ASSERT_EQ(world().pendingTasks(), beforeTheTask ? 1U : 0U);
+            c.happen();
+            world().pump();
+            world().runTasks();
+            world().pump();
+            world().advanceClock(0.1);
+            checkPress(c);
+        }
     }
 }
 

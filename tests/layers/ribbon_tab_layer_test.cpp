@@ -255,6 +255,25 @@ TEST_F(RibbonTabs, LabellingNoTabKeepsTheFirstLayerOnlyForToolbarDigits) {
     }
 }
 
+// Toolbar buttons found but none of their labels shown (their size unreadable), and no tab labelled:
+// no mode stays open without a label on screen, and the next key reaches the host.
+TEST_F(RibbonTabs, ToolbarKeysWithoutLabelsAndNoTabLeaveNoInvisibleMode) {
+    start();
+    world().failAttribute(el("save"), "AXSize", AttributeFailure::error);
+    world().failAttribute(el("undo"), "AXSize", AttributeFailure::error);
+    world().removeChild(world().children(windows[0])[3], world().find("home"));
+    world().removeChild(world().children(windows[0])[3], world().find("insert"));
+    tapOption();
+    ASSERT_EQ(tips->quickAccessLayer().relevantElements.size(), 2U);
+    EXPECT_TRUE(labels().empty());
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(press(keyCodeOf('1'), "1"));
+    EXPECT_TRUE(press(keyCodeOf('h'), "h"));
+    world().pump();
+    world().advanceClock(0.1);
+    EXPECT_TRUE(actions().empty());
+}
+
 TEST_F(RibbonTabs, HostNotRunningLeavesNoModeOpen) {
     start();
     world().quitApplication(pid);

@@ -1,4 +1,6 @@
-// Seeded random key sequences through the real event monitors of both simulated hosts: Option taps,
+// Seeded random key sequences through the real event monitors of both simulated hosts, in US and UK
+// English, each sequence with its own toolbar (0 to 30 buttons), with or without the host's late
+// effects and with or without interleaved tasks, and some long sessions of one engine: Option taps,
 // letters and digits that match and that match nothing, chords, modifier taps, Escape, Return,
 // arrows, clicks, the host resigning and coming back, clock steps past the toolbar's delay, key tips
 // switched off and on, with the main queue pumped or not between the keys, as a user typing faster
@@ -8,7 +10,9 @@
 //   - after the mode ended (and until the next Option tap) nothing is pressed, shown or focused, but
 //     for a toolbar button typed in that mode whose press is still due and not cancelled;
 //   - a key passed to the host queues nothing;
-//   - a mode presses one tab at most.
+//   - a mode presses one tab at most;
+//   - nothing is pressed, shown or focused that is not on screen at that moment (a hidden control of
+//     another tab, say).
 // A failing sequence is shrunk to a short one, printed with its seed.
 #include <gtest/gtest.h>
 
@@ -92,17 +96,42 @@ std::string describe(const std::vector<Step>& steps) {
 struct Host {
     const sim_hosts::HostKind* kind;
     std::size_t toolbarButtons;
-    // The host changes its tree in a block after the action rather than at once, and detached tasks
-    // run at seeded places among the main queue's blocks.
+    // The host changes its tree in a block after the action rather than at once.
     bool late = false;
+    // Detached tasks run at seeded places among the main queue's blocks.
+    bool interleaved = false;
+    // The host language in the host's own values; empty: US English.
+    std::string language;
 };
+
+std::string describe(const Host& host) {
+    return std::string(host.kind->name) + (host.language.empty() ? " US" : " UK") + ", " +
+           std::to_string(host.toolbarButtons) + " toolbar buttons" + (host.late ? ", late effects" : "") +
+           (host.interleaved ? ", interleaved tasks" : "");
+}
+
+// The four hosts and languages in turn, and for each sequence its own toolbar (0 to 30 buttons), late
+// effects or not and interleaving or not.
+Host hostFor(std::uint64_t seed) {
+    std::mt19937_64 random(seed * 7919U + 17U);
+    const bool presentation = seed % 2 == 1;
+    const bool uk = seed % 4 >= 2;
+    Host host{presentation ? &sim_hosts::presentationHost() : &sim_hosts::spreadsheetHost(),
+              static_cast<std::size_t>(random() % 31)};
+    host.late = random() % 2 == 0;
+    host.interleaved = random() % 2 == 0;
+    if (uk) {
+        host.language = presentation ? "en-GB" : "2057";
+    }
+    return host;
+}
 
 // Runs a sequence on a fresh host and tells the first broken rule, if any.
 class SequenceRun {
 public:
     explicit SequenceRun(const Host& host, std::uint64_t seed = 0) : session_(options(host), *host.kind) {
-        if (host.late) {
-            sim::world().setLateEffects(true);
+        sim::world().setLateEffects(host.late);
+        if (host.interleaved) {
             sim::world().setInterleavingSeed(seed);
         }
         for (const sim_hosts::RibbonElement& tab : session_.host().tabs) {
@@ -130,6 +159,7 @@ public:
 private:
     static sim_hosts::RibbonOptions options(const Host& host) {
         sim_hosts::RibbonOptions options;
+        options.language = host.language;
         options.toolbarButtons.clear();
         for (std::size_t i = 1; i <= host.toolbarButtons; ++i) {
             options.toolbarButtons.push_back("B" + std::to_string(i));
@@ -230,6 +260,10 @@ private:
             if (action.action == "AXRaise" || action.action == "AXCancel") {
                 continue;
             }
+            if (!action.shown) {
+                return action.action + " on " + action.role + " \"" +
+                       action.title.value_or(action.description.value_or("")) + "\", a control not on screen";
+            }
             if (tabs_.contains(action.element.reference()) && action.action == "AXPress" &&
                 ++tabsPressed_ > 1) {
                 return std::string("a second tab was pressed in one mode: ") + action.title.value_or("-");
@@ -243,6 +277,9 @@ private:
             }
         }
         for (std::size_t i = setsSeen_; i < sets.size(); ++i) {
+            if (!sets[i].shown) {
+                return "\"" + sets[i].attribute + "\" set on " + sets[i].role + ", a control not on screen";
+            }
             if (ended_) {
                 return "\"" + sets[i].attribute + "\" set after the mode ended";
             }
@@ -295,12 +332,17 @@ std::optional<std::string> play(const Host& host, const std::vector<Step>& steps
 constexpr std::string_view matchingKeys = "hndwamrvf1234579";
 constexpr std::string_view otherKeys = "qzxy08";
 
-std::vector<Step> randomSequence(std::uint64_t seed, std::size_t length) {
+// Mostly keys: few of the steps that end a session, so that one engine opens layer after layer and its
+// records of earlier openings pile up.
+std::vector<Step> randomSequence(std::uint64_t seed, std::size_t length, bool mostlyKeys = false) {
     std::mt19937_64 random(seed);
     const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     std::vector<Step> steps;
     while (steps.size() < length) {
-        const std::size_t roll = pick(100);
+        std::size_t roll = pick(100);
+        if (mostlyKeys && roll >= 58 && roll < 78 && pick(4) != 0) {
+            roll = 14 + pick(38);  // most session ends become matching keys
+        }
         Step step;
         if (roll < 14) {
             step.kind = Kind::option;
@@ -370,6 +412,10 @@ std::vector<Step> parse(std::string_view text) {
             steps.push_back({Kind::clock});
         } else if (word == "escape") {
             steps.push_back({Kind::escape});
+        } else if (word == "click") {
+            steps.push_back({Kind::click});
+        } else if (word == "disable") {
+            steps.push_back({Kind::disable});
         } else {
             steps.push_back({Kind::key, word[0]});
         }
@@ -380,8 +426,9 @@ std::vector<Step> parse(std::string_view text) {
 const Host spreadsheet3{&sim_hosts::spreadsheetHost(), 3};
 const Host spreadsheet4{&sim_hosts::spreadsheetHost(), 4};
 const Host presentation3{&sim_hosts::presentationHost(), 3};
-const Host lateSpreadsheet3{&sim_hosts::spreadsheetHost(), 3, true};
-const Host latePresentation3{&sim_hosts::presentationHost(), 3, true};
+const Host lateSpreadsheet3{&sim_hosts::spreadsheetHost(), 3, true, true};
+const Host latePresentation3{&sim_hosts::presentationHost(), 3, true, true};
+const Host lateSpreadsheet6{&sim_hosts::spreadsheetHost(), 6, true};
 
 // Sequences that broke the rules once.
 TEST(RandomSequences, FixedCases) {
@@ -405,6 +452,8 @@ TEST(RandomSequences, FixedCases) {
         {&lateSpreadsheet3, "option pump n pump p pump"},
         {&lateSpreadsheet3, "option n p escape pump"},
         {&latePresentation3, "option pump n pump escape pump"},
+        // A click with key tips switched off still ends the session: the toolbar press is dropped.
+        {&lateSpreadsheet6, "option 5 pump disable click"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.host->kind->name) + ": " + std::string(c.steps));
@@ -430,18 +479,30 @@ TEST(RandomSequences, FixedCasesActAsTheUserExpects) {
 }
 
 TEST(RandomSequences, SeededSequencesKeepTheRules) {
-    constexpr std::size_t sequences = 40;
+    constexpr std::uint64_t sequences = 160;
     constexpr std::size_t length = 40;
-    for (const Host* host : {&spreadsheet3, &presentation3, &lateSpreadsheet3, &latePresentation3}) {
-        for (std::uint64_t seed = 1; seed <= sequences; ++seed) {
-            const std::vector<Step> steps = randomSequence(seed, length);
-            if (const std::optional<std::string> broken = play(*host, steps, seed)) {
-                const std::vector<Step> shortest = shrink(*host, steps, seed);
-                ADD_FAILURE() << host->kind->name << (host->late ? " host with late effects" : " host")
-                              << ", seed " << seed << ": " << *broken << "\n  sequence: " << describe(steps)
-                              << "\n  shortest failing: " << describe(shortest)
-                              << "\n  which breaks: " << play(*host, shortest, seed).value_or("");
-            }
+    for (std::uint64_t seed = 1; seed <= sequences; ++seed) {
+        const Host host = hostFor(seed);
+        const std::vector<Step> steps = randomSequence(seed, length);
+        if (const std::optional<std::string> broken = play(host, steps, seed)) {
+            const std::vector<Step> shortest = shrink(host, steps, seed);
+            ADD_FAILURE() << describe(host) << ", seed " << seed << ": " << *broken
+                          << "\n  sequence: " << describe(steps)
+                          << "\n  shortest failing: " << describe(shortest)
+                          << "\n  which breaks: " << play(host, shortest, seed).value_or("");
+        }
+    }
+}
+
+// One engine through thousands of steps, one for each host and language: every opening adds to what
+// the layers recorded of the earlier ones.
+TEST(RandomSequences, LongSessionsKeepTheRules) {
+    constexpr std::size_t length = 4000;
+    for (std::uint64_t seed = 1001; seed <= 1004; ++seed) {
+        const Host host = hostFor(seed);
+        const std::vector<Step> steps = randomSequence(seed, length, /*mostlyKeys=*/true);
+        if (const std::optional<std::string> broken = play(host, steps, seed)) {
+            ADD_FAILURE() << describe(host) << ", seed " << seed << ": " << *broken;
         }
     }
 }

@@ -88,6 +88,41 @@ TEST_F(SimAccessibility, ShowingAMenuPutsItAtTheEndOfTheFocusedWindow) {
     EXPECT_EQ(childrenRead(window).back(), pasteMenu);
 }
 
+// Each record tells whether the element was in a window's tree when it was acted on.
+TEST_F(SimAccessibility, RecordsTellWhetherTheElementWasOnScreen) {
+    const Element hidden = world().createDetached({.role = "AXButton", .title = "Hidden"});
+    EXPECT_EQ(performAction(world().find("bold"), "AXPress"), Error::success);
+    EXPECT_EQ(performAction(hidden, "AXPress"), Error::success);
+    setAttributeValue(hidden, "AXFocused", Value(true));
+    world().removeChild(world().find("popover"), world().find("bold"));
+    EXPECT_EQ(performAction(world().find("bold"), "AXPress"), Error::success);
+
+    const auto actions = world().actions();
+    ASSERT_EQ(actions.size(), 3U);
+    EXPECT_TRUE(actions[0].shown);
+    EXPECT_FALSE(actions[1].shown);
+    EXPECT_FALSE(actions[2].shown);
+    ASSERT_EQ(world().attributeSets().size(), 1U);
+    EXPECT_FALSE(world().attributeSets()[0].shown);
+}
+
+// A host may build elements while it places a menu: the elements already there stay where they are.
+TEST_F(SimAccessibility, ElementsMadeWhileAMenuIsPlacedLeaveTheOthersIntact) {
+    const Element window = *world().focusedWindow(pid);
+    const Element menu = world().createDetached({.role = "AXMenu"});
+    world().addElement(menu, {.role = "AXMenuItem", .title = "Top Border"});
+    world().setMenu(world().find("borders"), menu, /*opensOnPress=*/false, [] {
+        for (int i = 0; i < 256; ++i) {
+            world().createDetached({.role = "AXMenuItem"});
+        }
+        return platform::Point{40, 200};
+    });
+
+    EXPECT_EQ(performAction(world().find("borders"), "AXShowMenu"), Error::success);
+    EXPECT_EQ(childrenRead(window).back(), menu);
+    EXPECT_NE(world().findByTitle(pid, "AXMenuItem", "Top Border"), Element{});
+}
+
 TEST_F(SimAccessibility, CancellingAPopoverRemovesItFromEveryParent) {
     const Element popover = world().find("popover");
     const Element window = *world().focusedWindow(pid);

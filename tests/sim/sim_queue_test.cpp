@@ -75,6 +75,32 @@ std::string interleaved(std::uint64_t seed) {
     return order;
 }
 
+// Held tasks wait through pumps and clock steps until runTasks(), which runs no main-queue block.
+TEST_F(SimQueue, HeldTasksWaitForRunTasks) {
+    world().setTasksHeld(true);
+    detachTask([this] {
+        order += "t";
+        detachTask([this] { order += "u"; });
+        mainAsync([this] { order += "m"; });
+    });
+    mainAsyncAfter(0.1, [this] { order += "d"; });
+    world().pump();
+    world().advanceClock(0.2);
+    EXPECT_EQ(order, "d");
+    EXPECT_EQ(world().pendingTasks(), 1U);
+
+    EXPECT_EQ(world().runTasks(), 2U);
+    EXPECT_EQ(order, "dtu");
+    EXPECT_EQ(world().pendingMainBlocks(), 1U);
+    world().pump();
+    EXPECT_EQ(order, "dtum");
+
+    world().reset();
+    detachTask([this] { order += "x"; });
+    world().pump();
+    EXPECT_EQ(order, "dtumx") << "reset releases the hold";
+}
+
 TEST_F(SimQueue, SeededInterleavingPutsTasksAnywhereButKeepsTheMainQueueInOrder) {
     std::set<std::size_t> taskPlaces;
     for (std::uint64_t seed = 1; seed <= 64; ++seed) {

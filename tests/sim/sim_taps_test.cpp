@@ -52,9 +52,9 @@ protected:
         sim::world().reset();
     }
 
-    void start(cg::EventMask mask) {
-        tap_ = cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert,
-                                  cg::TapOptions::defaultTap, mask, recordingCallback, &recorder_);
+    void start(cg::EventMask mask, cg::TapOptions options = cg::TapOptions::defaultTap) {
+        tap_ = cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert, options, mask,
+                                  recordingCallback, &recorder_);
         ASSERT_NE(tap_, nullptr);
         worker_ = std::thread([this] {
             const auto source = cg::machPortCreateRunLoopSource(tap_, 0);
@@ -117,6 +117,36 @@ TEST_F(SimTaps, PostedEventsGoBackThroughTheTapsAfterTheCurrentOne) {
     EXPECT_EQ(recorder_.seen, (std::vector<KeyEvent>{first, second, third}));
     EXPECT_EQ(sim::postedEvents(), (std::vector<KeyEvent>{second, third}));
     EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{second});
+}
+
+// A listening tap sees every event but deletes none; the world records how each tap was asked for,
+// how it was enabled, its run-loop source, and where and from which source each event was posted.
+TEST_F(SimTaps, ListenOnlyTapsDeleteNothingAndTapsAndPostsAreRecorded) {
+    start(keyDownMask, cg::TapOptions::listenOnly);
+    const auto verdict = sim::injectTapEvent(down(3));
+    EXPECT_TRUE(verdict.passed);
+    EXPECT_EQ(recorder_.seen.size(), 1U);
+    cg::eventTapEnable(tap_, false);
+    stop();
+
+    const std::vector<sim::TapRecord> records = sim::tapRecords();
+    ASSERT_EQ(records.size(), 1U);
+    EXPECT_EQ(records[0].location, cg::TapLocation::hid);
+    EXPECT_EQ(records[0].placement, cg::TapPlacement::headInsert);
+    EXPECT_EQ(records[0].options, cg::TapOptions::listenOnly);
+    EXPECT_EQ(records[0].mask, keyDownMask);
+    EXPECT_EQ(records[0].enableCalls, std::vector<bool>{false});
+    EXPECT_EQ(records[0].sourcesAdded, 1U);
+    EXPECT_EQ(records[0].sourcesRemoved, 1U);
+
+    const auto source = cg::eventSourceCreate(cg::EventSourceState::privateState);
+    const auto event = cg::eventCreateKeyboardEvent(source, 4, true);
+    cg::eventPost(cg::TapLocation::session, event.get());
+    const std::vector<sim::PostRecord> posts = sim::postRecords();
+    ASSERT_EQ(posts.size(), 1U);
+    EXPECT_EQ(posts[0].location, cg::TapLocation::session);
+    EXPECT_EQ(posts[0].source, cg::EventSourceState::privateState);
+    EXPECT_EQ(posts[0].event.keyCode, 4);
 }
 
 TEST_F(SimTaps, DisabledNotificationReachesTheCallbackWhateverMaskAndState) {

@@ -1,6 +1,10 @@
 // The world as a whole: its initial state, reset, and the screen picture.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include "platform/accessibility.hpp"
 #include "platform/appkit.hpp"
 #include "platform/dispatch.hpp"
@@ -12,6 +16,32 @@ namespace {
 using platform::Rect;
 using platform::sim::World;
 using platform::sim::world;
+
+// A record outlives its window: it names the window by a number never given again, and holds no
+// pointer to it once the window is gone, even when a new window takes the same memory.
+TEST(SimWorld, WindowRecordsNameWindowsByNumberAndDropPointersToDestroyedOnes) {
+    world().reset();
+    const auto make = [] {
+        return std::make_unique<platform::appkit::Window>(Rect{}, 0, platform::appkit::BackingStore::buffered,
+                                                          false);
+    };
+    auto first = make();
+    first->makeKeyAndOrderFront();
+    const std::uint64_t firstNumber = world().windows().at(0).number;
+    first.reset();
+    auto second = make();
+    second->makeKeyAndOrderFront();
+
+    const std::vector<platform::sim::WindowEvent> events = world().windowEvents();
+    ASSERT_EQ(events.size(), 2U);
+    EXPECT_EQ(events[0].info.number, firstNumber);
+    EXPECT_EQ(events[0].info.window, nullptr);
+    EXPECT_NE(events[1].info.number, firstNumber);
+    EXPECT_EQ(events[1].info.window, second.get());
+    EXPECT_EQ(world().windows().at(0).number, events[1].info.number);
+    second.reset();
+    world().reset();
+}
 
 TEST(SimWorld, ResetReturnsEverythingToTheInitialState) {
     world().reset();

@@ -15,8 +15,9 @@ namespace column_selector {
 extern std::atomic<bool> EnableColumnSelector;
 
 // The tap made by the last start-up; null before it, after a failed creation and once its run loop
-// has returned.
-extern platform::cg::MachPortRef eventTap;
+// has returned. The start-up writes it on its caller's thread while tap callbacks read it on their
+// run loops' threads: it is only reached through a copy taken under a lock.
+platform::cg::MachPortRef currentEventTap();
 
 // Asks the host to run the add-in's macro "GetEnableColumnSelector"; true unless the answer is a text
 // other than "True".

@@ -14,6 +14,7 @@
 #include "engine/layers.hpp"
 #include "engine/overlay_window.hpp"
 #include "platform/appkit.hpp"
+#include "platform/dispatch.hpp"
 
 namespace keytips {
 
@@ -42,7 +43,12 @@ public:
     void handleApplicationDidResignActive(const platform::appkit::Notification& notification);
     void shutDownAccessKeys(bool closeWindow = true);
     [[nodiscard]] bool isLayerActive() const;
-    void checkShortcutMatch(const std::string& buffer);
+    // Takes the typed keys by value: a match clears the buffer they are read from.
+    void checkShortcutMatch(std::string buffer);
+
+    // The block, for the main queue or a task, that runs `block` while this engine exists and does
+    // nothing once it is gone. Every block the engine or its layers queue goes through it.
+    [[nodiscard]] platform::dispatch::Block whileAlive(platform::dispatch::Block block) const;
 
     // The layer objects, each created on first use.
     QuickAccessLayer& quickAccessLayer();
@@ -95,7 +101,15 @@ public:
     OverlayWindows labels;
 
 private:
+    using Handler = std::optional<platform::appkit::Event> (KeyTips::*)(const platform::appkit::Event&);
+    // The monitor handler that hands events to `handle` while this engine exists and passes them on
+    // unchanged once it is gone.
+    [[nodiscard]] platform::appkit::EventHandler handlerWhileAlive(Handler handle);
     void queuePress(std::function<void()> press);
+    void queueShutDown(bool closeWindow);
+
+    // Shared with every handler and block the engine hands out; they hold it weakly.
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 
     const HostProfile& profile_;
     bool monitorsInstalled_ = false;

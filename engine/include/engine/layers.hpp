@@ -111,6 +111,9 @@ public:
     using FirstAccessLayer::open;
 
 private:
+    // The element `accessKeyToElement` holds for the identifier, when a key of this opening labelled it.
+    [[nodiscard]] std::optional<Element> elementFiledInThisOpening(const std::string& identifier) const;
+
     // The element each key of `accessKeys` labelled at this opening, by the key's place in the list.
     // Keys of one layer may share an identifier; a typed key acts on the element of its own label.
     std::vector<std::optional<Element>> labelledElements_;

@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <set>
+#include <vector>
 
 #include "platform/dispatch.hpp"
 #include "platform/sim/world.hpp"
@@ -346,6 +349,29 @@ CopyResult copyActionNames(const Element& element) {
     return {Error::success, Value(std::move(names))};
 }
 
+namespace {
+
+// Whether the element is a window or lies below one, through its parents.
+bool isShown(const Element& element) {
+    std::vector<Element> pending{element};
+    std::set<std::uint64_t> seen;
+    while (!pending.empty()) {
+        const Element next = pending.back();
+        pending.pop_back();
+        const Node* node = sim::detail::node(next);
+        if (node == nullptr || !seen.insert(next.reference()).second) {
+            continue;
+        }
+        if (node->kind == NodeKind::window) {
+            return true;
+        }
+        pending.insert(pending.end(), node->parents.begin(), node->parents.end());
+    }
+    return false;
+}
+
+}  // namespace
+
 Error setAttributeValue(const Element& element, std::string_view attribute, const Value& value) {
     sim::world().countRequest("setAttributeValue");
     Node* node = sim::detail::node(element);
@@ -357,7 +383,8 @@ Error setAttributeValue(const Element& element, std::string_view attribute, cons
     } else if (isStructural(attribute)) {
         result = Error::attributeUnsupported;
     }
-    sim::AttributeSetRecord record{element, std::string(attribute), value, {}, std::nullopt, result};
+    sim::AttributeSetRecord record{element, std::string(attribute), value, {}, std::nullopt,
+                                   result,  isShown(element)};
     if (node != nullptr) {
         const std::string* role = textOf(*node, "AXRole");
         record.role = role == nullptr ? std::string() : *role;
@@ -374,7 +401,8 @@ Error performAction(const Element& element, std::string_view action) {
     sim::world().countRequest("performAction");
     const Node* node = sim::detail::node(element);
     const Error result = actionResult(node, action);
-    sim::ActionRecord record{element, std::string(action), {}, std::nullopt, std::nullopt, result};
+    sim::ActionRecord record{element, std::string(action), {}, std::nullopt, std::nullopt,
+                             result,  isShown(element)};
     if (node != nullptr) {
         const std::string* role = textOf(*node, "AXRole");
         record.role = role == nullptr ? std::string() : *role;

@@ -1,6 +1,7 @@
 // The world's state and its reset.
 #include "state.hpp"
 
+#include <algorithm>
 #include <utility>
 
 namespace platform::sim::detail {
@@ -40,6 +41,7 @@ void State::reset() {
         oldDelayed.swap(delayed);
         clock = 0;
         interleaving.reset();
+        tasksHeld = false;
     }
     bareEvents = false;
     heldModifiers = 0;
@@ -84,9 +86,20 @@ Node* node(const ax::Element& element) {
     return &nodes[reference - 1];
 }
 
+std::uint64_t LiveWindows::numberOf(const appkit::Window* window) const {
+    const auto found = std::find(list_.begin(), list_.end(), window);
+    return found == list_.end() ? 0 : found->number;
+}
+
+bool LiveWindows::isAlive(std::uint64_t number) const {
+    return number != 0 && std::any_of(list_.begin(), list_.end(),
+                                      [number](const LiveWindow& live) { return live.number == number; });
+}
+
 WindowInfo windowInfo(const appkit::Window& window) {
     WindowInfo info;
     info.window = &window;
+    info.number = state().liveWindows.numberOf(&window);
     info.frame = window.frame();
     const auto& subviews = window.contentView().subviews;
     if (!subviews.empty()) {

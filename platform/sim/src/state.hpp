@@ -70,14 +70,49 @@ struct RequestCounts {
     std::map<std::string, std::size_t, std::less<>> attributeReads;
 };
 
+// A library window alive now, with the number it got when it was made.
+struct LiveWindow {
+    const appkit::Window* window = nullptr;
+    std::uint64_t number = 0;
+    friend bool operator==(const LiveWindow& live, const appkit::Window* other) {
+        return live.window == other;
+    }
+};
+
+// The library windows alive now, in creation order. Each gets a number when it is added, never given
+// again in the process: records name a window by it, so that a record outliving its window can never
+// be taken for a later window made at the same address.
+class LiveWindows {
+public:
+    using List = std::vector<LiveWindow>;
+    void push_back(const appkit::Window* window) { list_.push_back({window, ++lastNumber_}); }
+    List::iterator erase(List::const_iterator first, List::const_iterator last) {
+        return list_.erase(first, last);
+    }
+    void clear() { list_.clear(); }
+    [[nodiscard]] List::iterator begin() { return list_.begin(); }
+    [[nodiscard]] List::iterator end() { return list_.end(); }
+    [[nodiscard]] List::const_iterator begin() const { return list_.begin(); }
+    [[nodiscard]] List::const_iterator end() const { return list_.end(); }
+    // The window's number; 0 for a window not alive.
+    [[nodiscard]] std::uint64_t numberOf(const appkit::Window* window) const;
+    [[nodiscard]] bool isAlive(std::uint64_t number) const;
+
+private:
+    List list_;
+    std::uint64_t lastNumber_ = 0;
+};
+
 struct State {
     // ---- Main thread only ----
-    std::vector<Node> nodes;  // the element of reference r is nodes[r - 1]
+    // The element of reference r is nodes[r - 1]. A deque: adding an element (as an action's effect may)
+    // leaves every reference to the others valid.
+    std::deque<Node> nodes;
     std::map<int, ax::Element> applicationElements;
     std::unordered_map<std::string, ax::Element> names;
     std::vector<Monitor> monitors;
     std::vector<Observer> observers;
-    std::vector<const appkit::Window*> liveWindows;
+    LiveWindows liveWindows;
     std::vector<WindowEvent> windowEvents;
     std::vector<appkit::Event> hostReceived;
     std::vector<ActionRecord> actions;
@@ -92,6 +127,7 @@ struct State {
     std::deque<dispatch::Block> tasks;
     std::multimap<double, dispatch::Block> delayed;  // equal deadlines keep their queuing order
     std::optional<std::mt19937_64> interleaving;     // present while a seeded interleaving is chosen
+    bool tasksHeld = false;                          // pump() leaves detached tasks waiting
 
     // ---- Read on the taps' threads too ----
     std::atomic<bool> bareEvents{false};

@@ -25,6 +25,7 @@ namespace platform::cg {
 
 struct Event {
     sim::KeyEvent data;
+    std::optional<EventSourceState> source;  // the state of the source it was created from
 };
 
 struct EventSource {
@@ -39,6 +40,8 @@ struct MachPort {
     TapCallback callback = nullptr;
     void* userInfo = nullptr;
     long rank = 0;  // place in the order in which events pass the taps
+    bool listenOnly = false;
+    std::size_t record = 0;  // index of its record in the world's tap records
     TapProxy proxy;
     bool enabled = false;
 };
@@ -99,7 +102,8 @@ struct TapWorld {
     std::size_t keyboardCreations = 0;
     bool failSource = false;
 
-    std::vector<KeyEvent> posted;
+    std::vector<TapRecord> records;  // one per tap created, kept after the tap is released
+    std::vector<PostRecord> posted;
     std::vector<KeyEvent> hostReceived;
     std::vector<KeyEvent>* postsOfDelivery = nullptr;  // where callbacks' posts go during an injection
 
@@ -204,6 +208,9 @@ std::optional<KeyEvent> throughTaps(KeyEvent event, std::vector<KeyEvent>& posts
         world.postsOfDelivery = &posts;
         auto result = deliver(lock, *loop, tap, event);
         world.postsOfDelivery = nullptr;
+        if (tap->listenOnly) {
+            continue;  // a listening tap sees the event but can neither change nor delete it
+        }
         if (!result) {
             return std::nullopt;
         }
@@ -301,7 +308,40 @@ TapVerdict injectTapEvent(const KeyEvent& event) {
 std::vector<KeyEvent> postedEvents() {
     TapWorld& world = taps();
     std::lock_guard lock(world.mutex);
+    std::vector<KeyEvent> events;
+    events.reserve(world.posted.size());
+    for (const PostRecord& post : world.posted) {
+        events.push_back(post.event);
+    }
+    return events;
+}
+
+std::vector<PostRecord> postRecords() {
+    TapWorld& world = taps();
+    std::lock_guard lock(world.mutex);
     return world.posted;
+}
+
+std::vector<TapRecord> tapRecords() {
+    TapWorld& world = taps();
+    std::lock_guard lock(world.mutex);
+    return world.records;
+}
+
+std::vector<cg::RunLoopRef> waitForTapRunLoops(std::size_t count) {
+    TapWorld& world = taps();
+    std::unique_lock lock(world.mutex);
+    std::vector<cg::RunLoopRef> found;
+    world.changed.wait(lock, [&] {
+        found.clear();
+        for (const auto& loop : world.loops) {
+            if (loop->running > 0 && !loop->sources.empty()) {
+                found.push_back(loop.get());
+            }
+        }
+        return found.size() >= count;
+    });
+    return found;
 }
 
 std::vector<KeyEvent> hostReceivedKeyEvents() {
@@ -360,6 +400,7 @@ void resetEventTaps() {
             passUnhandled(*loop);
         }
         world.taps.clear();
+        world.records.clear();
         world.lowestRank = 0;
         world.highestRank = 0;
         world.failNextTap = false;
@@ -378,10 +419,12 @@ namespace platform::cg {
 
 using sim::taps;
 
-MachPortRef eventTapCreate(TapLocation /*location*/, TapPlacement placement, TapOptions /*options*/,
+MachPortRef eventTapCreate(TapLocation location, TapPlacement placement, TapOptions options,
                            EventMask eventsOfInterest, TapCallback callback, void* userInfo) {
     auto& world = taps();
     std::lock_guard lock(world.mutex);
+    world.records.push_back(
+        {location, placement, options, eventsOfInterest, callback == nullptr || world.failNextTap});
     if (world.failNextTap || callback == nullptr) {
         world.failNextTap = false;
         return nullptr;
@@ -391,6 +434,8 @@ MachPortRef eventTapCreate(TapLocation /*location*/, TapPlacement placement, Tap
     tap->callback = callback;
     tap->userInfo = userInfo;
     tap->rank = placement == TapPlacement::headInsert ? --world.lowestRank : ++world.highestRank;
+    tap->listenOnly = options == TapOptions::listenOnly;
+    tap->record = world.records.size() - 1;
     tap->enabled = true;  // a new tap is enabled; it sees events once its source runs
     world.taps.push_back(tap);
     return tap;
@@ -403,6 +448,9 @@ void eventTapEnable(const MachPortRef& tap, bool enable) {
     auto& world = taps();
     std::lock_guard lock(world.mutex);
     tap->enabled = enable;
+    if (tap->record < world.records.size()) {
+        world.records[tap->record].enableCalls.push_back(enable);
+    }
 }
 
 bool eventTapIsEnabled(const MachPortRef& tap) {
@@ -441,6 +489,9 @@ void runLoopAddSource(RunLoopRef loop, const RunLoopSourceRef& source) {
     std::lock_guard lock(world.mutex);
     if (std::find(loop->sources.begin(), loop->sources.end(), source) == loop->sources.end()) {
         loop->sources.push_back(source);
+        if (source->port && source->port->record < world.records.size()) {
+            ++world.records[source->port->record].sourcesAdded;
+        }
     }
     world.changed.notify_all();
 }
@@ -456,6 +507,9 @@ void runLoopRemoveSource(RunLoopRef loop, const RunLoopSourceRef& source) {
     if (found != loop->sources.end()) {
         removed = std::move(*found);
         loop->sources.erase(found);
+        if (removed->port && removed->port->record < world.records.size()) {
+            ++world.records[removed->port->record].sourcesRemoved;
+        }
     }
     world.changed.notify_all();
 }
@@ -533,7 +587,8 @@ EventRef eventCreateKeyboardEvent(const EventSourceRef& source, KeyCode key, boo
     if (sim::isModifierKeyCode(key)) {
         type = flagsChangedEvent;
     }
-    return std::make_shared<Event>(Event{{type, key, keyDown, flags}});
+    return std::make_shared<Event>(
+        Event{{type, key, keyDown, flags}, source ? std::optional(source->state) : std::nullopt});
 }
 
 std::int64_t eventGetIntegerValueField(const Event* event, EventField field) {
@@ -551,14 +606,14 @@ void eventSetFlags(Event* event, EventFlags flags) {
     }
 }
 
-void eventPost(TapLocation /*location*/, const Event* event) {
+void eventPost(TapLocation location, const Event* event) {
     if (event == nullptr) {
         return;
     }
     auto& world = taps();
     {
         std::lock_guard lock(world.mutex);
-        world.posted.push_back(event->data);
+        world.posted.push_back({event->data, location, event->source});
         if (sim::inCallback && world.postsOfDelivery != nullptr) {
             // Goes back through the taps once the event being delivered is done.
             world.postsOfDelivery->push_back(event->data);

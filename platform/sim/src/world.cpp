@@ -434,7 +434,8 @@ std::optional<dispatch::Block> takeNext() {
         queue.pop_front();
         return block;
     };
-    if (shared.interleaving && !shared.tasks.empty()) {
+    const bool tasksWaiting = !shared.tasks.empty() && !shared.tasksHeld;
+    if (shared.interleaving && tasksWaiting) {
         // Every waiting task and main-queue block is as likely to go next: a uniform random merge.
         auto& random = *shared.interleaving;
         const std::size_t waiting = shared.tasks.size() + shared.mainBlocks.size();
@@ -447,7 +448,7 @@ std::optional<dispatch::Block> takeNext() {
         }
         return takeFront(shared.mainBlocks);
     }
-    if (!shared.tasks.empty()) {
+    if (tasksWaiting) {
         return takeFront(shared.tasks);
     }
     if (!shared.mainBlocks.empty()) {
@@ -517,6 +518,31 @@ std::size_t World::pendingMainBlocks() const {
 std::size_t World::pendingDelayedBlocks() const {
     std::lock_guard lock(state().queueMutex);
     return state().delayed.size();
+}
+
+void World::setTasksHeld(bool held) {
+    std::lock_guard lock(state().queueMutex);
+    state().tasksHeld = held;
+}
+
+std::size_t World::runTasks() {
+    std::size_t run = 0;
+    for (;;) {
+        dispatch::Block task;
+        {
+            std::lock_guard lock(state().queueMutex);
+            if (state().tasks.empty()) {
+                break;
+            }
+            task = std::move(state().tasks.front());
+            state().tasks.pop_front();
+        }
+        if (task) {
+            task();
+        }
+        ++run;
+    }
+    return run;
 }
 
 std::size_t World::pendingTasks() const {
@@ -616,23 +642,31 @@ std::vector<appkit::Event> World::hostReceived() const { return state().hostRece
 
 std::vector<WindowInfo> World::windows() const {
     std::vector<WindowInfo> result;
-    for (const auto* window : state().liveWindows) {
-        result.push_back(detail::windowInfo(*window));
+    for (const detail::LiveWindow& live : state().liveWindows) {
+        result.push_back(detail::windowInfo(*live.window));
     }
     return result;
 }
 
 std::vector<WindowInfo> World::visibleWindows() const {
     std::vector<WindowInfo> result;
-    for (const auto* window : state().liveWindows) {
-        if (window->isVisible()) {
-            result.push_back(detail::windowInfo(*window));
+    for (const detail::LiveWindow& live : state().liveWindows) {
+        if (live.window->isVisible()) {
+            result.push_back(detail::windowInfo(*live.window));
         }
     }
     return result;
 }
 
-std::vector<WindowEvent> World::windowEvents() const { return state().windowEvents; }
+std::vector<WindowEvent> World::windowEvents() const {
+    std::vector<WindowEvent> events = state().windowEvents;
+    for (WindowEvent& event : events) {
+        if (!state().liveWindows.isAlive(event.info.number)) {
+            event.info.window = nullptr;  // gone: only its number still names it
+        }
+    }
+    return events;
+}
 
 namespace {
 constexpr std::string_view attributeReadPrefix = "copyAttributeValue ";

@@ -31,6 +31,8 @@ inline void PrintTo(const KeyEvent& event, std::ostream* out) {
 
 // Waits until a run loop with at least one tap source runs on some thread; returns it.
 cg::RunLoopRef waitForTapRunLoop();
+// Waits until at least `count` run loops with a tap source run; returns them (in creation order).
+std::vector<cg::RunLoopRef> waitForTapRunLoops(std::size_t count);
 
 // Hands an event (or a tap-disabled notification) to the installed, enabled taps on their run loop's
 // thread and waits until it and everything it caused has been delivered. Returns whether the event
@@ -52,6 +54,30 @@ inline KeyEvent asDelivered(KeyEvent event) {
 
 // Every event posted by the libraries, in order.
 std::vector<KeyEvent> postedEvents();
+
+// One posted event: where it was posted, and the state of the source it was created from (none: made
+// without a source).
+struct PostRecord {
+    KeyEvent event;
+    cg::TapLocation location = cg::TapLocation::hid;
+    std::optional<cg::EventSourceState> source;
+};
+std::vector<PostRecord> postRecords();
+
+// What the libraries asked of one event tap, in the order the taps were asked for (a failed creation
+// too); kept after the tap is released or its thread has ended. A listen-only tap sees the events but
+// what its callback returns changes nothing.
+struct TapRecord {
+    cg::TapLocation location = cg::TapLocation::hid;
+    cg::TapPlacement placement = cg::TapPlacement::headInsert;
+    cg::TapOptions options = cg::TapOptions::defaultTap;
+    cg::EventMask mask = 0;
+    bool failed = false;
+    std::vector<bool> enableCalls;   // every eventTapEnable on it, in order
+    std::size_t sourcesAdded = 0;    // its run-loop sources added to a run loop
+    std::size_t sourcesRemoved = 0;  // ... and taken off one by runLoopRemoveSource
+};
+std::vector<TapRecord> tapRecords();
 
 // Every keyboard event that passed the taps and reached the host, in order, injected or posted.
 std::vector<KeyEvent> hostReceivedKeyEvents();

@@ -87,6 +87,7 @@ struct ActionRecord {
     std::optional<std::string> title;
     std::optional<std::string> description;
     ax::Error result = ax::Error::success;
+    bool shown = false;  // the element was in a window's tree at that moment
 };
 
 struct AttributeSetRecord {
@@ -96,11 +97,15 @@ struct AttributeSetRecord {
     std::string role;
     std::optional<std::string> title;
     ax::Error result = ax::Error::success;
+    bool shown = false;  // the element was in a window's tree at that moment
 };
 
 // A window of the libraries (a label window) as it stands now.
+// Its number names the window for good; the pointer is there only while the window is alive (null in a
+// record of a window since destroyed).
 struct WindowInfo {
     const appkit::Window* window = nullptr;
+    std::uint64_t number = 0;  // given when the window was made, never given to another window
     Rect frame;
     std::string text;                     // the string of its first text field
     std::optional<std::string> category;  // the user-interface item identifier a label window carries
@@ -240,6 +245,11 @@ public:
     [[nodiscard]] std::size_t pendingMainBlocks() const;
     [[nodiscard]] std::size_t pendingDelayedBlocks() const;
     [[nodiscard]] std::size_t pendingTasks() const;
+    // Held tasks (default off): while on, pump() and advanceClock() leave detached tasks waiting, so an
+    // event can be delivered after a task was started and before it runs. runTasks() runs the waiting
+    // tasks (and those they start), in the order started, and no main-queue block.
+    void setTasksHeld(bool held);
+    std::size_t runTasks();
 
     // ---- Events through the local monitors ----
     // Hands the event to the installed monitors whose mask matches, in order of installation; the
