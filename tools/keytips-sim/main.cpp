@@ -187,6 +187,12 @@ std::string quoted(const std::optional<std::string>& text) {
     return text ? "\"" + sim::printable(*text) + "\"" : "-";
 }
 
+// The element's description as it stands now, when it has one.
+std::optional<std::string> descriptionOf(const platform::ax::Element& element) {
+    const std::optional<platform::ax::Value> value = world().attribute(element, "AXDescription");
+    return value && value->text() != nullptr ? std::optional<std::string>(*value->text()) : std::nullopt;
+}
+
 // "key down 4 "h" with Option", "key down 53 Escape", "flags changed 58 (Option down)".
 std::string describeStroke(const sim::Stroke& stroke) {
     if (sim::isModifierKey(stroke.keyCode)) {
@@ -227,7 +233,9 @@ public:
                     break;
                 case platform::sim::HistoryEntry::Kind::attributeSet:
                     std::cout << "  set " << sets[index].attribute << " on " << sets[index].role << " "
-                              << quoted(sets[index].title) << "\n";
+                              << quoted(sets[index].title ? sets[index].title
+                                                          : descriptionOf(sets[index].element))
+                              << "\n";
                     break;
                 case platform::sim::HistoryEntry::Kind::log:
                     if (log_) {
