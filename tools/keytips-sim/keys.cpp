@@ -111,13 +111,27 @@ std::optional<Key> keyNamed(std::string_view word) {
     return Key{*code, std::string(1, c), c != lower};
 }
 
+// What a letter or digit key types with Shift held on a US keyboard.
+std::optional<std::string> shifted(const std::optional<std::string>& characters) {
+    if (!characters || characters->size() != 1) {
+        return characters;
+    }
+    const char c = characters->front();
+    constexpr std::string_view digits = "1234567890";
+    constexpr std::string_view symbols = "!@#$%^&*()";
+    if (const std::size_t digit = digits.find(c); digit != std::string_view::npos) {
+        return std::string(1, symbols[digit]);
+    }
+    return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+}
+
 std::string unknownWord(std::string_view word, std::string_view why) {
     std::string text = "unknown key word \"" + printable(word) + "\"";
     if (!why.empty()) {
         text += " (" + std::string(why) + ")";
     }
     return text +
-           "; accepted words: a-z A-Z 0-9, escape esc return enter space tab delete left right up down, "
+           "\naccepted words: a-z A-Z 0-9, escape esc return enter space tab delete left right up down, "
            "option opt rightoption ropt shift control ctrl command cmd, MODIFIER+...+KEY, +MODIFIER, "
            "-MODIFIER, click rightclick resign activate enable disable; words joined by commas";
 }
@@ -165,9 +179,7 @@ public:
                     joined += std::string(joined.empty() ? "" : ",") + c;
                 }
                 return unknownWord(part,
-                                   "to type several keys before the host's queue runs, join them with "
-                                   "commas: " +
-                                       joined);
+                                   "to type its keys one after another ahead of the host's queue: " + joined);
             }
             return unknownWord(part, "");
         }
@@ -224,8 +236,10 @@ private:
             step.strokes.push_back(modifierStroke(*modifier, true, flags));
             pressed.push_back(modifier);
         }
-        step.strokes.push_back({key.keyCode, true, flags, key.characters});
-        step.strokes.push_back({key.keyCode, false, flags, key.characters});
+        const std::optional<std::string> characters =
+            (flags & appkit::shiftFlag) != 0 ? shifted(key.characters) : key.characters;
+        step.strokes.push_back({key.keyCode, true, flags, characters});
+        step.strokes.push_back({key.keyCode, false, flags, characters});
         for (auto modifier = pressed.rbegin(); modifier != pressed.rend(); ++modifier) {
             flags = held_;
             for (auto still = pressed.begin(); still != modifier.base() - 1; ++still) {

@@ -298,11 +298,13 @@ public:
                     other_ = world().launchApplication("com.example.Notes");
                 }
                 world().setFrontmost(*other_);
+                hostFrontmost_ = false;
                 world().postNotification(appkit::applicationDidResignActiveNotification);
                 std::cout << "  another application is frontmost: the host resigned active\n";
                 return true;
             case sim::Action::activate:
                 world().setFrontmost(host_);
+                hostFrontmost_ = true;
                 std::cout << "  the host is frontmost again\n";
                 return true;
             case sim::Action::enable:
@@ -321,8 +323,12 @@ public:
         return false;
     }
 
+    // Whether the host is the frontmost application, which receives what the user types.
+    [[nodiscard]] bool hostFrontmost() const { return hostFrontmost_; }
+
 private:
     int host_;
+    bool hostFrontmost_ = true;
     std::string settingMacro_;
     EntryPoint update_;
     std::optional<int> other_;
@@ -349,13 +355,19 @@ void typeWords(const std::vector<sim::Word>& words, Surroundings& surroundings, 
     }
 }
 
-// Key tips: events go through the library's local event monitors on the main thread.
-void typeIntoKeyTips(const sim::Step& step, Reporter& reporter) {
+// Key tips: events go through the library's local event monitors on the main thread. They see only
+// what the host receives: nothing while another application is frontmost.
+void typeIntoKeyTips(const sim::Step& step, const Surroundings& surroundings, Reporter& reporter) {
+    const auto verdict = [&](bool passed) {
+        return !surroundings.hostFrontmost() ? "typed into the other application"
+               : passed                      ? "passed to the host"
+                                             : "swallowed";
+    };
     if (step.action == sim::Action::click || step.action == sim::Action::rightClick) {
         const bool left = step.action == sim::Action::click;
-        const bool passed = world().deliver(platform::sim::World::mouseDown(left)).has_value();
-        std::cout << "  " << (left ? "left" : "right")
-                  << " mouse down: " << (passed ? "passed to the host" : "swallowed") << "\n";
+        const bool passed = !surroundings.hostFrontmost() ||
+                            world().deliver(platform::sim::World::mouseDown(left)).has_value();
+        std::cout << "  " << (left ? "left" : "right") << " mouse down: " << verdict(passed) << "\n";
         return;
     }
     for (const sim::Stroke& stroke : step.strokes) {
@@ -366,9 +378,8 @@ void typeIntoKeyTips(const sim::Step& step, Reporter& reporter) {
         const appkit::Event event =
             modifier ? platform::sim::World::flagsChanged(stroke.keyCode, stroke.flags)
                      : platform::sim::World::keyDown(stroke.keyCode, stroke.characters, stroke.flags);
-        const bool passed = world().deliver(event).has_value();
-        std::cout << "  " << describeStroke(stroke) << ": " << (passed ? "passed to the host" : "swallowed")
-                  << "\n";
+        const bool passed = !surroundings.hostFrontmost() || world().deliver(event).has_value();
+        std::cout << "  " << describeStroke(stroke) << ": " << verdict(passed) << "\n";
         reporter.report();
     }
 }
@@ -480,7 +491,7 @@ int main(int argc, char** argv) {
         printLabels();
         typeWords(
             std::get<std::vector<sim::Word>>(words), surroundings, reporter,
-            [&reporter](const sim::Step& step) { typeIntoKeyTips(step, reporter); }, true);
+            [&](const sim::Step& step) { typeIntoKeyTips(step, surroundings, reporter); }, true);
     }
     if (options.svg) {
         std::ofstream out(*options.svg);
