@@ -283,8 +283,11 @@ EntryPoint entryPoint(void* library, const std::string& path, const char* name) 
 // what the add-in's setting answers.
 class Surroundings {
 public:
-    Surroundings(int host, std::string settingMacro, EntryPoint update)
-        : host_(host), settingMacro_(std::move(settingMacro)), update_(update) {}
+    Surroundings(int host, std::string settingMacro, EntryPoint update, std::string updateName)
+        : host_(host),
+          settingMacro_(std::move(settingMacro)),
+          update_(update),
+          updateName_(std::move(updateName)) {}
 
     void setSetting(bool on) const {
         world().setScriptAnswer(settingMacro_, platform::sim::ScriptAnswer::withText(on ? "True" : "False"));
@@ -294,6 +297,10 @@ public:
     bool act(sim::Action action) {
         switch (action) {
             case sim::Action::resign:
+                if (!hostFrontmost_) {
+                    std::cout << "  another application is already frontmost\n";
+                    return true;
+                }
                 if (!other_) {
                     other_ = world().launchApplication("com.example.Notes");
                 }
@@ -303,6 +310,10 @@ public:
                 std::cout << "  another application is frontmost: the host resigned active\n";
                 return true;
             case sim::Action::activate:
+                if (hostFrontmost_) {
+                    std::cout << "  the host is already frontmost\n";
+                    return true;
+                }
                 world().setFrontmost(host_);
                 hostFrontmost_ = true;
                 std::cout << "  the host is frontmost again\n";
@@ -311,8 +322,8 @@ public:
             case sim::Action::disable:
                 setSetting(action == sim::Action::enable);
                 std::cout << "  the add-in's setting is now "
-                          << (action == sim::Action::enable ? "on" : "off")
-                          << "; it calls the library's update entry point\n";
+                          << (action == sim::Action::enable ? "on" : "off") << "; it calls " << updateName_
+                          << "\n";
                 update_();
                 return true;
             case sim::Action::keys:
@@ -331,6 +342,7 @@ private:
     bool hostFrontmost_ = true;
     std::string settingMacro_;
     EntryPoint update_;
+    std::string updateName_;
     std::optional<int> other_;
 };
 
@@ -467,7 +479,8 @@ int main(int argc, char** argv) {
 
     Surroundings surroundings(
         std::get<int>(host),
-        options.columnSelector ? "GetEnableColumnSelector" : "GetEnableKeyboardShortcuts", update);
+        options.columnSelector ? "GetEnableColumnSelector" : "GetEnableKeyboardShortcuts", update,
+        updateName);
     surroundings.setSetting(options.enabled);
     const std::string language = options.host.language.empty() ? "empty language" : options.host.language;
     std::cout << "start: " << startName << " in the simulated " << options.host.host << " host (" << language
