@@ -102,6 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"ControlCharacterNamedInTheMessage", {"option", "\t"}, {"\"Tab\""}},
         BadInput{"UnknownHost", {"--host", "writer"}, {"unknown host \"writer\"", "usage:"}},
         BadInput{"MissingValue", {"option", "--language"}, {"--language needs a value", "usage:"}},
+        BadInput{"OptionInThePlaceOfAValue", {"--language", "--log", "option"}, {"--language needs a value"}},
         BadInput{"UnknownOption", {"--fast"}, {"unknown option --fast", "usage:"}},
         BadInput{"SettingNeitherOnNorOff", {"--setting", "yes"}, {"--setting takes on or off", "usage:"}},
         BadInput{"TooManyToolbarButtons", {"--toolbar", "21"}, {"--toolbar takes a number from 0 to 20"}},

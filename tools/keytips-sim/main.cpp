@@ -137,7 +137,8 @@ std::variant<Options, std::string> parseOptions(int argc, char** argv) {
         if (!takesValue) {
             return "unknown option " + std::string(arg);
         }
-        if (i + 1 >= args.size()) {
+        // An option in the place of the value means the value was left out.
+        if (i + 1 >= args.size() || args[i + 1].substr(0, 2) == "--") {
             return std::string(arg) + " needs a value";
         }
         const std::string value(args[++i]);
