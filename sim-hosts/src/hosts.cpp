@@ -39,7 +39,7 @@ const HostKind* hostKindNamed(std::string_view name) {
 }
 
 std::string languageOf(const HostKind& kind, const RibbonOptions& options) {
-    return options.language.empty() ? kind.usLanguage : options.language;
+    return options.language.value_or(kind.usLanguage);
 }
 
 }  // namespace sim_hosts

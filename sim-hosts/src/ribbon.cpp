@@ -176,6 +176,7 @@ public:
                 }
             }
         }
+        leaveOutRowsShownElsewhere();
     }
 
     RibbonHost build() {
@@ -201,6 +202,61 @@ public:
     }
 
 private:
+    // The layers a person sees on screen as a tab's panel or a menu: every tab row's identifier (shown
+    // or not), and every layer that a row opens.
+    [[nodiscard]] std::set<std::string, std::less<>> layersOnScreen() const {
+        std::set<std::string, std::less<>> layers;
+        for (const keytips::KeyTable* table : {&tables_.ribbonKeys, &tables_.contextualKeys}) {
+            for (const keytips::AccessKey& key : *table) {
+                layers.insert(key.identifier);
+            }
+        }
+        for (const keytips::AccessKey& key : tables_.sharedKeys) {
+            if (!key.isLastCommand) {
+                layers.insert(key.identifier);
+            }
+        }
+        return layers;
+    }
+
+    // A key repeated inside a layer by two controls names one that a person sees there and one that
+    // lives deeper: a row offered along a longer path of layers than another control with its key
+    // (an item of a menu opened from the layer, a command of another tab) stands only in its further
+    // layers, when one of them is on screen. A menu's opener listed in its own menu stays there.
+    void leaveOutRowsShownElsewhere() {
+        const std::set<std::string, std::less<>> onScreen = layersOnScreen();
+        const auto depth = [&](std::size_t row) { return tables_.sharedKeys[row].source.size(); };
+        for (auto& [layer, rows] : rowsOfLayer_) {
+            std::map<std::string, std::vector<std::size_t>, std::less<>> rowsOfKey;
+            for (const std::size_t row : rows) {
+                rowsOfKey[tables_.sharedKeys[row].shortcut].push_back(row);
+            }
+            std::set<std::size_t> deeper;
+            for (const auto& [shortcut, sharing] : rowsOfKey) {
+                if (sharing.size() < 2) {
+                    continue;
+                }
+                const std::size_t shallowest = depth(
+                    *std::min_element(sharing.begin(), sharing.end(),
+                                      [&](std::size_t a, std::size_t b) { return depth(a) < depth(b); }));
+                for (const std::size_t row : sharing) {
+                    const keytips::AccessKey& key = tables_.sharedKeys[row];
+                    const std::vector<std::string> further = furtherLayers(row, layer);
+                    const bool opensThisLayer = !key.isLastCommand && key.identifier == layer;
+                    if (depth(row) > shallowest && !opensThisLayer &&
+                        std::any_of(further.begin(), further.end(),
+                                    [&](const std::string& other) { return onScreen.contains(other); })) {
+                        deeper.insert(row);
+                    }
+                }
+            }
+            std::erase_if(rows, [&](std::size_t row) { return deeper.contains(row); });
+            std::erase_if(sameControl_, [&, &layer = layer](const SameControl& same) {
+                return same.layer == layer && deeper.contains(same.earlierRow);
+            });
+        }
+    }
+
     [[nodiscard]] std::string anchorTitle() const {
         return language_ == kind_.ukLanguage ? "Customise Quick Access Toolbar"
                                              : "Customize Quick Access Toolbar";

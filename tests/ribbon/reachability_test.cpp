@@ -389,6 +389,12 @@ constexpr Unreachable spreadsheetUkUnreachable[] = {
     {"Review", "zp", "Protect", "\"Proofing\" has the same shortcut, comes first and opens a layer"},
     {"Protect", "", "", "opened only by the row \"Protect\", which typing cannot reach"},
     {"Notes", "t", "Next Note", "\"Notes\" has the same shortcut, comes first and opens a layer"},
+    // Keys repeated inside a layer: the View command with the key is on screen; the row stands in the
+    // Freeze Panes menu, where it is reached.
+    {"View", "c", "Freeze First Column", "\"Custom Views\" has the key on the View tab"},
+    {"View", "r", "Freeze Top Row", "\"Ruler\" has the key on the View tab"},
+    {"View", "u", "Unfreeze Panes", "\"Unhide\" has the key on the View tab"},
+    {"Window", "u", "Unfreeze Panes", "\"Unhide\" has the key in the Window group"},
 };
 
 // The Freeze Panes item, offered in "Window" too, finds its control on the View tab behind the
@@ -404,9 +410,14 @@ TEST(RibbonReachability, SpreadsheetUK) {
                     5);
 }
 
+// A key repeated inside the Design layer: the Design tab's "Designer" is on screen; the row stands on
+// the Chart Design tab, where it is reached.
+constexpr std::string_view designerHasTheKey = "\"Designer\" has the key on the Design tab";
+
 constexpr Unreachable presentationUsUnreachable[] = {
     {"Page Layout", "", "", "no key opens it: its rows stand in \"Themes\" too, where they are reached"},
     {"SmartArt", "p", "Pyramid", "\"Process\" has the same shortcut, comes first and opens a layer"},
+    {"Design", "d", "Edit Data in Excel", designerHasTheKey},
 };
 
 TEST(RibbonReachability, PresentationUS) {
@@ -430,6 +441,7 @@ constexpr Unreachable presentationUkUnreachable[] = {
     {"Ungroup", "", "", "no key opens it"},
     {"Add Shape", "", "", "no key opens it: the SmartArt Design row \"Add Shape\" is a final command"},
     {"SmartArt", "p", "Pyramid", "\"Process\" has the same shortcut, comes first and opens a layer"},
+    {"Design", "d", "Edit Data in Excel", designerHasTheKey},
 };
 
 TEST(RibbonReachability, PresentationUK) {

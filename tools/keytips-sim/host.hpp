@@ -3,11 +3,28 @@
 
 #include <optional>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace keytips::sim {
 
-// Sets up the named host with the language given ("en-US", "en-GB" or the host's own language
-// value) in the simulated world; an error text when the host or language is unknown.
-std::optional<std::string> setUpHost(const std::string& host, const std::string& language);
+struct HostSetup {
+    std::string host = "spreadsheet";
+    // "en-US", "en-GB" or the host's own language value; may be empty, as a host may report it.
+    std::string language = "en-US";
+    std::size_t toolbarButtons = 3;
+    // The titles of the contextual tabs the host shows; absent: all of them.
+    std::optional<std::vector<std::string>> contextualTabs;
+};
+
+// The most toolbar buttons a host can be given.
+std::size_t maximumToolbarButtons();
+
+// Whether the host kind exists.
+bool isKnownHost(const std::string& host);
+
+// Sets up the host in the simulated world, launched and frontmost; its process identifier, or an
+// error text when a contextual tab named is not one of the host's.
+std::variant<int, std::string> setUpHost(const HostSetup& setup);
 
 }  // namespace keytips::sim

@@ -391,6 +391,11 @@ Error setAttributeValue(const Element& element, std::string_view attribute, cons
         record.title = optionalText(*node, "AXTitle");
     }
     sim::detail::state().attributeSets.push_back(std::move(record));
+    {
+        std::lock_guard lock(sim::detail::state().mutex);
+        sim::detail::noteHistory(sim::HistoryEntry::Kind::attributeSet,
+                                 sim::detail::state().attributeSets.size());
+    }
     if (result == Error::success) {
         node->attributes[std::string(attribute)] = value;
     }
@@ -410,6 +415,10 @@ Error performAction(const Element& element, std::string_view action) {
         record.description = optionalText(*node, "AXDescription");
     }
     sim::detail::state().actions.push_back(std::move(record));
+    {
+        std::lock_guard lock(sim::detail::state().mutex);
+        sim::detail::noteHistory(sim::HistoryEntry::Kind::action, sim::detail::state().actions.size());
+    }
     if (result == Error::success) {
         behave(element, action);
     }

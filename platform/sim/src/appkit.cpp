@@ -90,6 +90,7 @@ bool openURL(std::string_view url) {
 long Alert::runModal() const {
     std::lock_guard lock(state().mutex);
     state().alerts.push_back(*this);
+    sim::detail::noteHistory(sim::HistoryEntry::Kind::alert, state().alerts.size());
     return state().alertAnswer;
 }
 

@@ -212,6 +212,7 @@ void World::recordLog(std::string_view line) {
     {
         std::lock_guard lock(detail::state().mutex);
         detail::state().logLines.emplace_back(line);
+        detail::noteHistory(HistoryEntry::Kind::log, detail::state().logLines.size());
     }
     if (foundation::echoing()) {
         foundation::echo(stderr, line, true);

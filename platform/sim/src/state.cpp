@@ -75,7 +75,10 @@ void State::reset() {
     openedURLs.clear();
     scriptsRun.clear();
     counts = {};
+    history.clear();
 }
+
+void noteHistory(HistoryEntry::Kind kind, std::size_t count) { state().history.push_back({kind, count - 1}); }
 
 Node* node(const ax::Element& element) {
     auto& nodes = state().nodes;

@@ -148,6 +148,7 @@ struct State {
     std::vector<std::string> openedURLs;
     std::vector<std::string> scriptsRun;
     RequestCounts counts;
+    std::vector<HistoryEntry> history;
 
     // Returns everything to the initial state (not the tap side).
     void reset();
@@ -170,6 +171,9 @@ void replaceChildren(ax::Element parent, const std::vector<ax::Element>& childre
 
 // The application record of a process; null when none was launched with it. Caller holds the mutex.
 Application* application(int processIdentifier);
+
+// Notes a record just added to its list (the last of that list) in the history. Caller holds the mutex.
+void noteHistory(HistoryEntry::Kind kind, std::size_t count);
 
 // Counts one attribute read (kind "copyAttributeValue" and "copyAttributeValue <name>").
 void countAttributeRead(std::string_view attribute);

@@ -640,6 +640,11 @@ std::vector<AttributeSetRecord> World::attributeSets() const { return state().at
 
 std::vector<appkit::Event> World::hostReceived() const { return state().hostReceived; }
 
+std::vector<HistoryEntry> World::history() const {
+    std::lock_guard lock(state().mutex);
+    return state().history;
+}
+
 std::vector<WindowInfo> World::windows() const {
     std::vector<WindowInfo> result;
     for (const detail::LiveWindow& live : state().liveWindows) {
@@ -706,6 +711,7 @@ void World::clearRecords() {
     shared.openedURLs.clear();
     shared.scriptsRun.clear();
     shared.counts = {};
+    shared.history.clear();
 }
 
 void World::countRequest(std::string_view kind) {

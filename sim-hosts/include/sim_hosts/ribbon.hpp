@@ -63,10 +63,10 @@ const HostKind* hostKindNamed(std::string_view name);
 
 struct RibbonOptions {
     // The host language, in the host's own values ("1033", "2057"; "en-US", "en-GB"), or any other
-    // text; empty: the host's US English value. The host's UK value titles the toolbar anchor
-    // "Customise Quick Access Toolbar" and chooses the UK tables when none are given; every other
-    // value "Customize Quick Access Toolbar" and the US tables.
-    std::string language;
+    // text, the empty text among them; absent: the host's US English value. The host's UK value titles the
+    // toolbar anchor "Customise Quick Access Toolbar" and chooses the UK tables when none are given; every
+    // other value "Customize Quick Access Toolbar" and the US tables.
+    std::optional<std::string> language;
     // The window's title; empty: the host kind's.
     std::string windowTitle;
     // The titles of the contextual-tab rows whose tabs the host shows; absent: all of them.

@@ -121,6 +121,15 @@ struct WindowEvent {
     WindowInfo info;
 };
 
+// One entry of the records in the order they were made: which record, and its index in that record's
+// list (actions(), attributeSets(), logLines() or alerts()).
+struct HistoryEntry {
+    enum class Kind { action, attributeSet, log, alert };
+    Kind kind = Kind::action;
+    std::size_t index = 0;
+    friend bool operator==(const HistoryEntry&, const HistoryEntry&) = default;
+};
+
 class World {
 public:
     // Returns the world to its initial state: one primary screen of 1440 x 900 points, the preferred
@@ -274,6 +283,8 @@ public:
     [[nodiscard]] std::vector<ActionRecord> actions() const;
     [[nodiscard]] std::vector<AttributeSetRecord> attributeSets() const;
     [[nodiscard]] std::vector<appkit::Event> hostReceived() const;
+    // The actions, attribute sets, log lines and alerts above, merged in the order they happened.
+    [[nodiscard]] std::vector<HistoryEntry> history() const;
     // Library windows alive now, in creation order, and the shown / ordered-out history.
     [[nodiscard]] std::vector<WindowInfo> windows() const;
     [[nodiscard]] std::vector<WindowInfo> visibleWindows() const;
