@@ -22,7 +22,9 @@ class FocusBeforePress : public ::testing::TestWithParam<Case> {};
 TEST_P(FocusBeforePress, ComboBoxIsFocusedThenPressed) {
     const Case& c = GetParam();
     sim_hosts::RibbonOptions options;
-    options.language = c.language;
+    if (*c.language != '\0') {  // an empty case language: the host's US English
+        options.language = c.language;
+    }
     RibbonSession session(options, sim_hosts::presentationHost());
     session.open(c.path);
     sim::world().pump();
