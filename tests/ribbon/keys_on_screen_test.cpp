@@ -75,7 +75,8 @@ TEST_P(KeysOnScreen, EachKeyOfAPanelOrMenuStandsOnOneControl) {
         if (onControls.size() < 2) {
             continue;
         }
-        const auto& [layer, shortcut] = where;
+        const std::string& layer = std::get<0>(where);
+        const std::string& shortcut = std::get<1>(where);
         repeated.insert(where);
         const bool listed =
             std::any_of(setting.repeats.begin(), setting.repeats.end(),
