@@ -70,9 +70,23 @@ struct PackedValue {
     friend bool operator==(const PackedValue&, const PackedValue&) = default;
 };
 
-// Unpacks a packed value as the given type; false when the value holds another type.
-bool unpackPoint(const PackedValue& value, Point& out);
-bool unpackSize(const PackedValue& value, Size& out);
+// Unpacks a packed value as the given type; false when the value holds another type. The same on
+// every platform: the implementations have already packed the platform's value.
+inline bool unpackPoint(const PackedValue& value, Point& out) {
+    if (value.type != PackedType::point) {
+        return false;
+    }
+    out = {value.first, value.second};
+    return true;
+}
+
+inline bool unpackSize(const PackedValue& value, Size& out) {
+    if (value.type != PackedType::size) {
+        return false;
+    }
+    out = {value.first, value.second};
+    return true;
+}
 
 // A value of a type that none of the other alternatives describes (a date, a URL, ...).
 struct OtherValue {

@@ -214,22 +214,6 @@ std::string describe(const Element& element) {
     return out;
 }
 
-bool unpackPoint(const PackedValue& value, Point& out) {
-    if (value.type != PackedType::point) {
-        return false;
-    }
-    out = {value.first, value.second};
-    return true;
-}
-
-bool unpackSize(const PackedValue& value, Size& out) {
-    if (value.type != PackedType::size) {
-        return false;
-    }
-    out = {value.first, value.second};
-    return true;
-}
-
 // Main thread.
 Element createApplication(int processIdentifier) {
     const Owned application(AXUIElementCreateApplication(processIdentifier));

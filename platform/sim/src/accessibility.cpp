@@ -267,22 +267,6 @@ std::string describe(const Element& element) {
     return out;
 }
 
-bool unpackPoint(const PackedValue& value, Point& out) {
-    if (value.type != PackedType::point) {
-        return false;
-    }
-    out = {value.first, value.second};
-    return true;
-}
-
-bool unpackSize(const PackedValue& value, Size& out) {
-    if (value.type != PackedType::size) {
-        return false;
-    }
-    out = {value.first, value.second};
-    return true;
-}
-
 Element createApplication(int processIdentifier) {
     return sim::world().applicationElement(processIdentifier);
 }
