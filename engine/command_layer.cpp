@@ -1,6 +1,7 @@
 // The command layer: one level below the tabs at a time (a tab, group, menu or gallery), its labels,
 // its presses, and the host window's restoration when key-tip mode ends.
 #include <algorithm>
+#include <array>
 
 #include "engine/key_tips.hpp"
 #include "engine/layers.hpp"
@@ -13,9 +14,16 @@ namespace keytips {
 namespace ax = platform::ax;
 using platform::foundation::log;
 
+namespace {
+
+// The layers that open a colour gallery, whose focus moves into the gallery when they open.
+constexpr std::array<std::string_view, 3> colourGalleryLayers = {"Font Color", "Shading", "Line Color"};
+
+}  // namespace
+
 CommandAccessLayer::CommandAccessLayer(KeyTips& tips, std::vector<Element> initialElements)
     : FirstAccessLayer(tips, std::move(initialElements)) {
-    currentLayer = "second";
+    currentLayer = commandLayerCategory;
     accessKeys.clear();
 }
 
@@ -42,7 +50,8 @@ void CommandAccessLayer::open(const std::string& source) {
     for (const Element& element : elements) {
         printAllVisibleElements(element);
     }
-    if (source == "Font Color" || source == "Shading" || source == "Line Color") {
+    if (std::find(colourGalleryLayers.begin(), colourGalleryLayers.end(), source) !=
+        colourGalleryLayers.end()) {
         // Moves the focus into the colour gallery: onto its second radio button.
         int radioButtons = 0;
         for (const Element& element : elements) {
@@ -100,12 +109,8 @@ void CommandAccessLayer::press(const std::string& key) {
     const KeyTable candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
     if (candidates.empty()) {
         log("VELKARO || Layer 2: No access keys found starting with " + tips_.keyBuffer);
-        tips_.keyBuffer.clear();
-        tips_.isFirstLayerActive = false;
-        tips_.isSecondLayerActive = false;
-        close();
-        closeWindow();
-        tips_.layerHistory.clear();
+        tips_.endMode(KeyTips::Closing::keyBuffer | KeyTips::Closing::commandLabels |
+                      KeyTips::Closing::hostWindow | KeyTips::Closing::layerHistory);
         return;
     }
     // Opening a layer replaces the key list, so the matches are copied first, each with the element it
@@ -125,23 +130,19 @@ void CommandAccessLayer::press(const std::string& key) {
     for (const auto& [exact, found] : matches) {
         tips_.keyBuffer.clear();
         if (!found || !isElementEnabled(*found)) {
-            tips_.isSecondLayerActive = false;
-            tips_.layerHistory.clear();
-            close();
-            closeWindow();
+            tips_.endMode(KeyTips::Closing::commandLabels | KeyTips::Closing::hostWindow |
+                          KeyTips::Closing::layerHistory);
             continue;
         }
         const Element element = *found;
         if (exact.isLastCommand) {
-            tips_.isSecondLayerActive = false;
-            tips_.layerHistory.clear();
-            close();
+            tips_.endMode(KeyTips::Closing::commandLabels | KeyTips::Closing::layerHistory);
             performAction(element, exact.role, exact.press);
             continue;
         }
         // An earlier match of this shortcut may have ended the second layer; the layer opened now
         // takes the typed keys again.
-        tips_.isSecondLayerActive = true;
+        tips_.enterSecondLayer();
         close();
         performAction(element, exact.role, exact.press);
         open(exact.identifier);
@@ -197,9 +198,7 @@ void CommandAccessLayer::closeWindow() {
 void CommandAccessLayer::returnLayer() {
     if (tips_.layerHistory.size() < 2) {
         log("Returning to Ribbon Bar");
-        tips_.isFirstLayerActive = true;
-        tips_.isSecondLayerActive = false;
-        tips_.tabPressedInMode = false;  // back at the tabs, one may be pressed again
+        tips_.returnToFirstLayer();
         close();
         closeWindow();
         tips_.firstAccessLayer().open();

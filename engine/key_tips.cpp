@@ -112,9 +112,21 @@ void KeyTips::initializeAccessKeys() {
 
 bool KeyTips::isLayerActive() const { return isFirstLayerActive || isSecondLayerActive; }
 
-platform::dispatch::Block KeyTips::whileAlive(platform::dispatch::Block block) const {
-    return [alive = std::weak_ptr(alive_), block = std::move(block)] {
-        if (!alive.expired()) {
+bool KeyTips::stillWanted(ModeTicket held, BlockScope scope) const {
+    switch (scope) {
+        case BlockScope::engine:
+            return true;
+        case BlockScope::mode:
+            return held.mode == modeGeneration && isLayerActive();
+        case BlockScope::session:
+            return held.mode == modeGeneration && held.interruptions == interruptions;
+    }
+    return false;
+}
+
+platform::dispatch::Block KeyTips::guard(BlockScope scope, platform::dispatch::Block block) const {
+    return [alive = std::weak_ptr(alive_), this, scope, held = ticket(), block = std::move(block)] {
+        if (!alive.expired() && stillWanted(held, scope)) {
             block();
         }
     };
@@ -131,14 +143,12 @@ appkit::EventHandler KeyTips::handlerWhileAlive(Handler handle) {
 }
 
 void KeyTips::queueShutDown(bool closeWindow) {
-    platform::dispatch::mainAsync(whileAlive([this, closeWindow] { shutDownAccessKeys(closeWindow); }));
+    platform::dispatch::mainAsync(
+        guard(BlockScope::engine, [this, closeWindow] { shutDownAccessKeys(closeWindow); }));
 }
 
 void KeyTips::queuePress(std::function<void()> press) {
-    platform::dispatch::mainAsync(whileAlive([this, generation = modeGeneration, press = std::move(press)] {
-        if (!isCurrentMode(generation)) {
-            return;
-        }
+    platform::dispatch::mainAsync(guard(BlockScope::mode, [this, press = std::move(press)] {
         press();
         if (!isLayerActive()) {
             // However the press ended the mode, no label of it stays on screen.
@@ -211,8 +221,7 @@ void KeyTips::checkShortcutMatch(std::string buffer) {  // NOLINT(performance-un
     }
     if (exact) {
         firstLayerKeyBuffer.clear();
-        isFirstLayerActive = false;
-        isSecondLayerActive = true;
+        enterSecondLayer();
     }
 }
 
@@ -232,16 +241,13 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
     }
     if (isOptionKey(event.keyCode)) {
         if (!isLayerActive() && !blockAccessibility) {
-            isFirstLayerActive = true;
-            tabPressedInMode = false;
-            ++modeGeneration;
-            firstLayerKeyBuffer.clear();
-            keyBuffer.clear();
-            platform::dispatch::mainAsync(whileAlive([this, generation = modeGeneration] {
+            openMode();
+            platform::dispatch::mainAsync(guard(BlockScope::engine, [this, held = ticket()] {
                 // A mode starts on a clear screen: labels whose removal an earlier mode had queued go now.
                 quickAccessLayer().close();
                 commandAccessLayer().close();
-                if (isCurrentMode(generation)) {  // not ended meanwhile (the host may have resigned)
+                if (stillWanted(held,
+                                BlockScope::mode)) {  // not ended meanwhile (the host may have resigned)
                     quickAccessLayer().open();
                     firstAccessLayer().open();
                 }
@@ -276,17 +282,56 @@ void KeyTips::handleApplicationDidResignActive(const appkit::Notification& /*not
 
 void KeyTips::shutDownAccessKeys(bool closeWindow) {
     ++interruptions;
-    isFirstLayerActive = false;
-    isSecondLayerActive = false;
-    quickAccessLayer().close();
-    firstAccessLayer().close();
-    commandAccessLayer().close();
-    if (closeWindow) {
-        commandAccessLayer().closeWindow();
-    }
-    layerHistory = {};
+    endMode(Closing::firstLayerLabels | Closing::commandLabels |
+            (closeWindow ? Closing::hostWindow : Closing::none) | Closing::layerHistory |
+            Closing::firstLayerKeyBuffer | Closing::keyBuffer);
+}
+
+// ---- Mode transitions ------------------------------------------------------------------------------
+
+void KeyTips::openMode() {
+    isFirstLayerActive = true;
+    tabPressedInMode = false;
+    ++modeGeneration;
     firstLayerKeyBuffer.clear();
     keyBuffer.clear();
+}
+
+void KeyTips::enterSecondLayer() {
+    isFirstLayerActive = false;
+    isSecondLayerActive = true;
+}
+
+void KeyTips::returnToFirstLayer() {
+    isFirstLayerActive = true;
+    isSecondLayerActive = false;
+    tabPressedInMode = false;
+}
+
+void KeyTips::leaveFirstLayer() { isFirstLayerActive = false; }
+
+void KeyTips::endMode(Closing closing) {
+    isFirstLayerActive = false;
+    isSecondLayerActive = false;
+    if (includes(closing, Closing::firstLayerLabels)) {
+        quickAccessLayer().close();
+        firstAccessLayer().close();
+    }
+    if (includes(closing, Closing::commandLabels)) {
+        commandAccessLayer().close();
+    }
+    if (includes(closing, Closing::hostWindow)) {
+        commandAccessLayer().closeWindow();
+    }
+    if (includes(closing, Closing::layerHistory)) {
+        layerHistory.clear();
+    }
+    if (includes(closing, Closing::firstLayerKeyBuffer)) {
+        firstLayerKeyBuffer.clear();
+    }
+    if (includes(closing, Closing::keyBuffer)) {
+        keyBuffer.clear();
+    }
 }
 
 // ---- Layer objects ---------------------------------------------------------------------------------

@@ -18,10 +18,11 @@ using platform::foundation::log;
 namespace {
 
 constexpr std::string_view quickAccessLayerName = "Quick Access";
-constexpr std::size_t maxToolbarKeys = 19;  // "1" to "9", then "09" down to "00"
+// The toolbar's keys: "1" to "9", then "09" down to "00".
+constexpr std::size_t toolbarKeyCount = 19;
 
 std::string toolbarShortcut(std::size_t n) {
-    return n <= 9 ? std::to_string(n) : "0" + std::to_string(19 - n);
+    return n <= 9 ? std::to_string(n) : "0" + std::to_string(toolbarKeyCount - n);
 }
 
 void logValueReadFailure(const Element& element, const AccessKey& key) {
@@ -67,8 +68,11 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
     std::erase_if(accessKeys, [](const AccessKey& key) {
         return std::find(key.source.begin(), key.source.end(), quickAccessLayerName) != key.source.end();
     });
+    findToolbarAnchor(list, cache);
+    return numberToolbarButtons(list, cache);
+}
 
-    // The toolbar's row: the customise menu button, or failing that the search button.
+bool QuickAccessLayer::findToolbarAnchor(const std::vector<Element>& list, AttributeCache& cache) {
     const std::string_view anchorTitle = tips_.language == tips_.profile().ukLanguage()
                                              ? "Customise Quick Access Toolbar"
                                              : "Customize Quick Access Toolbar";
@@ -91,17 +95,18 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
         }
         return false;
     };
-    if (!findAnchor("AXMenuButton", anchorTitle)) {
-        findAnchor("AXButton", "Search (Cmd + Ctrl + U)");
-    }
+    return findAnchor("AXMenuButton", anchorTitle) || findAnchor("AXButton", "Search (Cmd + Ctrl + U)");
+}
 
+std::vector<RelevantElement> QuickAccessLayer::numberToolbarButtons(const std::vector<Element>& list,
+                                                                    AttributeCache& cache) {
     std::vector<RelevantElement> result;
     if (!tips_.toolbarXCoordinate || !tips_.toolbarYCoordinate) {
         return result;
     }
     std::set<std::string, std::less<>> seenTitles;
     for (const Element& element : list) {
-        if (result.size() == maxToolbarKeys) {
+        if (result.size() == toolbarKeyCount) {
             break;
         }
         const std::optional<std::string_view> role = textOf(getAttribute(element, "AXRole", cache));
@@ -142,43 +147,29 @@ void QuickAccessLayer::press(const std::string& key) {
     const KeyTable candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
     if (candidates.empty()) {
         log("VELKARO || QAT: No access keys found starting with " + tips_.keyBuffer);
-        tips_.keyBuffer.clear();
         // The mode ends, with a second layer that a key typed after this one may have announced.
-        tips_.isFirstLayerActive = false;
-        tips_.isSecondLayerActive = false;
-        close();
+        tips_.endMode(KeyTips::Closing::keyBuffer | KeyTips::Closing::firstLayerLabels);
         return;
     }
     for (const AccessKey& exact : exactMatches(candidates, tips_.keyBuffer)) {
-        tips_.keyBuffer.clear();
         // A toolbar press ends key-tip mode: keys typed after this one press no tab.
-        tips_.isFirstLayerActive = false;
-        tips_.isSecondLayerActive = false;
+        tips_.endMode(KeyTips::Closing::keyBuffer);
         const std::optional<Element> element = findMatchingElement(exact);
         if (!element || !isElementEnabled(*element)) {
             if (tips_.profile().quickAccessLogsDisabledButton()) {
                 log("Element with title is not enabled");
             }
-            tips_.isSecondLayerActive = false;
-            tips_.keyBuffer.clear();
             close();
             return;
         }
         logValueReadFailure(*element, exact);
         // The labels go first; the button is pressed a moment later, once they are off the screen.
-        // Both belong to this key-tip mode: a mode opened meanwhile keeps its labels and is not acted in,
-        // and the press is dropped when the user ends the session (Escape, a click, a modifier, the host
-        // resigning) before it runs.
+        // Both belong to this session, which outlives the mode the press ended: a mode opened meanwhile
+        // keeps its labels and is not acted in, and the press is dropped when the user ends the session.
         platform::dispatch::detachTask(
-            [closeLabels = tips_.whileAlive([this, session = tips_.session()] {
-                if (tips_.isCurrentSession(session)) {
-                    close();
-                }
-            }),
-             pressButton = tips_.whileAlive([this, target = *element, exact, session = tips_.session()] {
-                 if (tips_.isCurrentSession(session)) {
-                     performAction(target, exact.role, exact.press);
-                 }
+            [closeLabels = tips_.guard(KeyTips::BlockScope::session, [this] { close(); }),
+             pressButton = tips_.guard(KeyTips::BlockScope::session, [this, target = *element, exact] {
+                 performAction(target, exact.role, exact.press);
              })] {
                 platform::dispatch::mainAsync(closeLabels);
                 platform::dispatch::mainAsyncAfter(0.1, pressButton);

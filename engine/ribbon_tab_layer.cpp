@@ -67,8 +67,7 @@ void FirstAccessLayer::finishOpeningWithoutTabs() {
     if (tips_.labels.showsCategory(firstLayerCategory)) {
         return;  // the toolbar's labelled digits still serve
     }
-    tips_.isFirstLayerActive = false;
-    tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory);
+    close();
 }
 
 std::optional<WindowRecord> FirstAccessLayer::fetchFocusedWindow(const Element& application) {
@@ -80,7 +79,7 @@ std::optional<WindowRecord> FirstAccessLayer::fetchFocusedWindow(const Element& 
 }
 
 void FirstAccessLayer::close() {
-    tips_.isFirstLayerActive = false;
+    tips_.leaveFirstLayer();
     tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory);
 }
 
@@ -124,10 +123,8 @@ void FirstAccessLayer::press(const std::string& key) {
     const KeyTable candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
     if (candidates.empty()) {
         log("No access keys found starting with " + tips_.keyBuffer);
-        tips_.keyBuffer.clear();
         // A second layer can only have been announced for a key typed after this one: it ends too.
-        tips_.isSecondLayerActive = false;
-        close();
+        tips_.endMode(KeyTips::Closing::keyBuffer | KeyTips::Closing::firstLayerLabels);
         return;
     }
     for (const AccessKey& exact : exactMatches(candidates, tips_.keyBuffer)) {
@@ -135,18 +132,15 @@ void FirstAccessLayer::press(const std::string& key) {
         if (tips_.tabPressedInMode) {
             return;  // a key-tip mode presses one tab at most
         }
-        tips_.isFirstLayerActive = false;
-        tips_.isSecondLayerActive = true;
+        tips_.enterSecondLayer();
         const std::optional<Element> element = findMatchingElement(exact);
         if (!element) {
-            tips_.isSecondLayerActive = false;
-            close();
+            tips_.endMode(KeyTips::Closing::firstLayerLabels);
             continue;
         }
         if (!isElementEnabled(*element)) {
             log("Element with title is not enabled");
-            tips_.isSecondLayerActive = false;
-            close();
+            tips_.endMode(KeyTips::Closing::firstLayerLabels);
             continue;
         }
         const ax::CopyResult value = ax::copyAttributeValue(*element, "AXValue");

@@ -46,32 +46,52 @@ public:
     // Takes the typed keys by value: a match clears the buffer they are read from.
     void checkShortcutMatch(std::string buffer);
 
-    // The block, for the main queue or a task, that runs `block` while this engine exists and does
-    // nothing once it is gone. Every block the engine or its layers queue goes through it.
-    [[nodiscard]] platform::dispatch::Block whileAlive(platform::dispatch::Block block) const;
+    // ---- Mode transitions ----
+    // The only places that change `isFirstLayerActive` and `isSecondLayerActive`. Ending the mode
+    // names its closing steps, so each caller says what it takes down.
+    enum class Closing : unsigned {
+        none = 0,
+        firstLayerLabels = 1U << 0U,    // the toolbar's and the tabs' labels
+        commandLabels = 1U << 1U,       // the command layer's labels
+        hostWindow = 1U << 2U,          // raise the remembered window, dismiss popovers
+        layerHistory = 1U << 3U,        // the opened command layers
+        keyBuffer = 1U << 4U,           // the keys typed in a layer
+        firstLayerKeyBuffer = 1U << 5U  // the keys typed at the tabs
+    };
+    // Option tapped with no mode open: a new mode, at the first layer, with nothing typed yet.
+    void openMode();
+    // A tab's letters are typed: the keys that follow go to the command layer.
+    void enterSecondLayer();
+    // Back at the tabs from the command layer; a tab may be pressed again.
+    void returnToFirstLayer();
+    // The first layer ends; a second layer that a key typed ahead announced stays.
+    void leaveFirstLayer();
+    // Both layers end, followed by the closing steps named, in the order listed above.
+    void endMode(Closing closing);
+
+    // ---- Queued blocks ----
+    // How long a block queued on the main queue or a task stays wanted. Every block the engine and its
+    // layers queue is made by `guard`, so none acts once its engine is destroyed or its time is over:
+    // - `engine`: while the engine exists (taking a mode down, clearing the screen);
+    // - `mode`: while the key-tip mode it was queued in is still open (a typed key's press);
+    // - `session`: until a new mode opens or the user ends the session (Escape, a click, a modifier,
+    //   the host resigning, a shut-down), even after the mode itself ended (a toolbar button's press).
+    enum class BlockScope { engine, mode, session };
+    struct ModeTicket {
+        std::uint64_t mode = 0;
+        std::uint64_t interruptions = 0;
+    };
+    // The ticket of the mode and session current now.
+    [[nodiscard]] ModeTicket ticket() const { return {modeGeneration, interruptions}; }
+    // Whether a block holding `ticket` is still wanted within `scope` (the engine exists: it asks).
+    [[nodiscard]] bool stillWanted(ModeTicket ticket, BlockScope scope) const;
+    // `block`, to run only while it is wanted within `scope`, judged by the ticket of this moment.
+    [[nodiscard]] platform::dispatch::Block guard(BlockScope scope, platform::dispatch::Block block) const;
 
     // The layer objects, each created on first use.
     QuickAccessLayer& quickAccessLayer();
     FirstAccessLayer& firstAccessLayer();
     CommandAccessLayer& commandAccessLayer();
-
-    // Whether a block queued while the mode numbered `generation` was open may still act: that mode
-    // is the current one and still open.
-    [[nodiscard]] bool isCurrentMode(std::uint64_t generation) const {
-        return generation == modeGeneration && isLayerActive();
-    }
-
-    // A session: one key-tip mode and what it left to run after it ended (a toolbar button's press).
-    // It is over once a new mode opens or the user ends it: Escape, a click, a modifier change, the
-    // host resigning, or anything else that shuts the mode down.
-    struct Session {
-        std::uint64_t mode = 0;
-        std::uint64_t interruptions = 0;
-    };
-    [[nodiscard]] Session session() const { return {modeGeneration, interruptions}; }
-    [[nodiscard]] bool isCurrentSession(Session session) const {
-        return session.mode == modeGeneration && session.interruptions == interruptions;
-    }
 
     // ---- Module state ----
     bool EnableAccessKeys = true;  // NOLINT(readability-identifier-naming)
@@ -90,11 +110,12 @@ public:
     std::string windowTitle;
     std::optional<double> toolbarXCoordinate;
     std::optional<double> toolbarYCoordinate;
-    // Counts the openings of key-tip mode; blocks queued in one mode do not act in a later one.
+    // Counts the openings of key-tip mode (see ModeTicket).
     std::uint64_t modeGeneration = 0;
-    // Counts the user's ends of a session (see Session).
+    // Counts the user's ends of a session (see ModeTicket).
     std::uint64_t interruptions = 0;
-    // Whether the current key-tip mode has pressed (or opened) a tab.
+    // Whether the current key-tip mode has pressed (or opened) a tab: a mode presses one tab at most.
+    // Mode state, not a guard: the transitions reset it, the tab press sets it.
     bool tabPressedInMode = false;
 
     KeyTables AccessKeys;  // NOLINT(readability-identifier-naming): the active tables
@@ -117,5 +138,12 @@ private:
     std::unique_ptr<FirstAccessLayer> firstAccessLayer_;
     std::unique_ptr<CommandAccessLayer> commandAccessLayer_;
 };
+
+constexpr KeyTips::Closing operator|(KeyTips::Closing a, KeyTips::Closing b) {
+    return static_cast<KeyTips::Closing>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool includes(KeyTips::Closing closing, KeyTips::Closing step) {
+    return (static_cast<unsigned>(closing) & static_cast<unsigned>(step)) != 0;
+}
 
 }  // namespace keytips

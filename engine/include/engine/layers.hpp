@@ -19,6 +19,8 @@ class KeyTips;
 
 // The label category of every first-layer label.
 inline constexpr std::string_view firstLayerCategory = "layerAccessToolbar";
+// The label category of every command-layer label, which is also the command layer's `currentLayer`.
+inline constexpr std::string_view commandLayerCategory = "second";
 
 // Behaviour the Quick Access Toolbar and ribbon-tab layers share.
 // The first entry of `relevantElements` whose role, title and description (through the cache; a
@@ -47,7 +49,7 @@ public:
     virtual bool isElementEnabled(const Element& element);
 
     std::string currentLayer = "first";
-    std::string sourceLayer = "None";
+    std::string sourceLayer = "None";  // intended: never changed, no layer reads it
     std::vector<Element> elements;
     AttributeCache attributeCache;
     std::vector<RelevantElement> relevantElements;
@@ -55,6 +57,14 @@ public:
 
 protected:
     KeyTips& tips_;
+
+private:
+    // Records the position of the toolbar's row anchor (the customise menu button, failing that the
+    // search button) as the toolbar's coordinates; false when neither is found with a position.
+    bool findToolbarAnchor(const std::vector<Element>& elements, AttributeCache& attributeCache);
+    // Numbers the buttons left of the anchor on its row, one key per distinct title, and labels them.
+    std::vector<RelevantElement> numberToolbarButtons(const std::vector<Element>& elements,
+                                                      AttributeCache& attributeCache);
 };
 
 class FirstAccessLayer {
@@ -78,7 +88,7 @@ public:
     virtual bool isElementEnabled(const Element& element);
 
     std::string currentLayer = "first";
-    std::string sourceLayer = "None";
+    std::string sourceLayer = "None";  // intended: never changed; the command layer builds with it as is
     std::vector<Element> elements;
     AttributeCache attributeCache;
     std::vector<RelevantElement> relevantElements;
@@ -102,12 +112,14 @@ public:
     void press(const std::string& key) override;
 
     virtual void open(const std::string& source);
+    // Intended: the map returned is a copy of `accessKeyToElement`, which no caller reads.
     virtual std::pair<std::vector<RelevantElement>, std::unordered_map<std::string, Element>>
     buildLayerAccessToolbar(const std::string& source, const std::vector<Element>& elements,
                             AttributeCache& attributeCache);
     virtual std::vector<WindowRecord> fetchAllWindows(const Element& application);
     virtual void closeWindow();
 
+    // Intended: the ribbon-tab layer's open() stays callable on the command layer.
     using FirstAccessLayer::open;
 
 private:
