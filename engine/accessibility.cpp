@@ -8,6 +8,100 @@ namespace keytips {
 namespace ax = platform::ax;
 using platform::foundation::log;
 
+// ---- Attribute reads --------------------------------------------------------------------------------
+
+namespace {
+
+// The value, when the error code is success and a value came back.
+std::optional<AttributeValue> readValue(const Element& element, std::string_view attribute) {
+    ax::CopyResult read = ax::copyAttributeValue(element, attribute);
+    if (read.error != ax::Error::success) {
+        return std::nullopt;
+    }
+    return std::move(read.value);
+}
+
+}  // namespace
+
+std::optional<AttributeValue> readAnyValue(const Element& element, std::string_view attribute) {
+    return ax::copyAttributeValue(element, attribute).value;
+}
+
+std::optional<std::string> readText(const Element& element, std::string_view attribute) {
+    const std::optional<AttributeValue> value = readValue(element, attribute);
+    if (value && value->text() != nullptr) {
+        return *value->text();
+    }
+    return std::nullopt;
+}
+
+std::optional<Element> readElement(const Element& element, std::string_view attribute) {
+    const std::optional<AttributeValue> value = readValue(element, attribute);
+    if (value && value->element() != nullptr) {
+        return *value->element();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<Element>> readElements(const Element& element, std::string_view attribute) {
+    const std::optional<AttributeValue> value = readValue(element, attribute);
+    const ax::ValueList* list = value ? value->list() : nullptr;
+    if (list == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<Element> elements;
+    elements.reserve(list->size());
+    for (const AttributeValue& entry : *list) {
+        if (entry.element() == nullptr) {
+            return std::nullopt;
+        }
+        elements.push_back(*entry.element());
+    }
+    return elements;
+}
+
+std::optional<platform::Point> readPoint(const Element& element, std::string_view attribute) {
+    const std::optional<AttributeValue> value = readValue(element, attribute);
+    const ax::PackedValue* packed = value ? value->packed() : nullptr;
+    platform::Point point;
+    if (packed == nullptr || packed->type != ax::PackedType::point || !ax::unpackPoint(*packed, point)) {
+        return std::nullopt;
+    }
+    return point;
+}
+
+std::optional<platform::Size> readSize(const Element& element, std::string_view attribute) {
+    const std::optional<AttributeValue> value = readValue(element, attribute);
+    const ax::PackedValue* packed = value ? value->packed() : nullptr;
+    platform::Size size;
+    if (packed == nullptr || !ax::unpackSize(*packed, size)) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+std::optional<bool> readFlag(const Element& element, std::string_view attribute) {
+    const std::optional<AttributeValue> value = readValue(element, attribute);
+    if (value && value->boolean() != nullptr) {
+        return *value->boolean();
+    }
+    return std::nullopt;
+}
+
+ControlValue readControlValue(const Element& element) {
+    const ax::CopyResult read = ax::copyAttributeValue(element, "AXValue");
+    ControlValue result;
+    result.readSucceeded = read.error == ax::Error::success;
+    if (result.readSucceeded && read.value) {
+        const std::int64_t* number = read.value->integer();
+        const bool* flag = read.value->boolean();
+        result.isOn = (number != nullptr && *number == 1) || (flag != nullptr && *flag);
+    }
+    return result;
+}
+
+// ---- Values ----------------------------------------------------------------------------------------
+
 std::optional<std::string_view> textOf(const AttributeValue* value) {
     if (value == nullptr) {
         return std::nullopt;
@@ -43,25 +137,14 @@ std::optional<Element> getApplication(std::string_view bundleIdentifier) {
 
 std::vector<Element> fetchElements(const Element& element, VisitedSet& visited, std::int64_t depth) {
     std::vector<Element> result;
-    if (depth > 10 || !visited.insert(element).second) {
+    if (depth > maxWalkDepth || !visited.insert(element).second) {
         return result;
     }
-    const ax::CopyResult children = ax::copyAttributeValue(element, "AXChildren");
-    if (children.error != ax::Error::success || !children.value) {
-        return result;
+    std::optional<std::vector<Element>> children = readElements(element, "AXChildren");
+    if (!children) {
+        return result;  // no children, or not a list of elements
     }
-    const ax::ValueList* list = children.value->list();
-    if (list == nullptr) {
-        return result;
-    }
-    result.reserve(list->size());
-    for (const AttributeValue& child : *list) {
-        const Element* childElement = child.element();
-        if (childElement == nullptr) {
-            return {};  // not a list of elements
-        }
-        result.push_back(*childElement);
-    }
+    result = std::move(*children);
     const std::size_t childCount = result.size();
     for (std::size_t i = 0; i < childCount; ++i) {
         std::vector<Element> below = fetchElements(Element(result[i]), visited, depth + 1);
@@ -71,14 +154,7 @@ std::vector<Element> fetchElements(const Element& element, VisitedSet& visited, 
 }
 
 std::optional<Element> getFocusedWindow(const Element& application) {
-    const ax::CopyResult focused = ax::copyAttributeValue(application, "AXFocusedWindow");
-    if (focused.error != ax::Error::success || !focused.value) {
-        return std::nullopt;
-    }
-    if (const Element* window = focused.value->element()) {
-        return *window;
-    }
-    return std::nullopt;
+    return readElement(application, "AXFocusedWindow");
 }
 
 std::vector<Element> fetchElementsFromFocusedWindow(const Element& application) {
@@ -100,59 +176,40 @@ const AttributeValue* getAttribute(const Element& element, std::string_view attr
             return &stored->second;
         }
     }
-    ax::CopyResult read = ax::copyAttributeValue(element, attribute);
-    if (!read.value) {
+    std::optional<AttributeValue> read = readAnyValue(element, attribute);
+    if (!read) {
         return nullptr;
     }
     auto& attributes = entry != cache.end() ? entry->second : cache[element];
-    return &attributes.emplace(std::string(attribute), std::move(*read.value)).first->second;
+    return &attributes.emplace(std::string(attribute), std::move(*read)).first->second;
 }
 
 std::optional<platform::Point> getPosition(const Element& element) {
-    const ax::CopyResult read = ax::copyAttributeValue(element, "AXPosition");
-    if (read.error != ax::Error::success || !read.value) {
-        return std::nullopt;
-    }
-    const ax::PackedValue* packed = read.value->packed();
-    platform::Point point;
-    if (packed == nullptr || packed->type != ax::PackedType::point || !ax::unpackPoint(*packed, point)) {
+    const std::optional<platform::Point> point = readPoint(element, "AXPosition");
+    if (!point) {
         return std::nullopt;
     }
     const std::vector<platform::Rect> screens = platform::appkit::screenFrames();
     if (screens.empty()) {
         return std::nullopt;  // no primary screen to flip against
     }
-    return platform::Point{point.x, screens.front().size.height - point.y};
+    return platform::Point{point->x, screens.front().size.height - point->y};
 }
 
-std::optional<platform::Size> getSize(const Element& element) {
-    const ax::CopyResult read = ax::copyAttributeValue(element, "AXSize");
-    if (read.error != ax::Error::success || !read.value) {
-        return std::nullopt;
-    }
-    const ax::PackedValue* packed = read.value->packed();
-    platform::Size size;
-    if (packed == nullptr || !ax::unpackSize(*packed, size)) {
-        return std::nullopt;
-    }
-    return size;
-}
+std::optional<platform::Size> getSize(const Element& element) { return readSize(element, "AXSize"); }
 
 namespace {
-std::string textOrNil(const ax::CopyResult& read) {
-    if (read.value) {
-        if (const std::string* text = read.value->text()) {
-            return *text;
-        }
-    }
-    return "nil";
+// The element listing's text of an attribute, read without consulting the error code.
+std::string textOrNil(const Element& element, std::string_view attribute) {
+    const std::optional<AttributeValue> value = readAnyValue(element, attribute);
+    return std::string(textOf(value ? &*value : nullptr).value_or("nil"));
 }
 }  // namespace
 
 void printAllVisibleElements(const Element& element) {
-    const std::string role = textOrNil(ax::copyAttributeValue(element, "AXRole"));
-    const std::string title = textOrNil(ax::copyAttributeValue(element, "AXTitle"));
-    const std::string description = textOrNil(ax::copyAttributeValue(element, "AXDescription"));
+    const std::string role = textOrNil(element, "AXRole");
+    const std::string title = textOrNil(element, "AXTitle");
+    const std::string description = textOrNil(element, "AXDescription");
     std::string line = "VELKARO ELEMENTS || (\"";
     line += role;
     line += "\", \"";
@@ -170,16 +227,15 @@ void printAllVisibleElements(const Element& element) {
 }
 
 std::optional<WindowRecord> readWindowRecord(const Element& window) {
-    const ax::CopyResult title = ax::copyAttributeValue(window, "AXTitle");
-    if (title.error != ax::Error::success) {
+    const std::optional<std::string> title = readText(window, "AXTitle");
+    if (!title) {
         return std::nullopt;
     }
     const ax::CopyResult actions = ax::copyActionNames(window);
-    if (actions.error != ax::Error::success || !title.value || title.value->text() == nullptr ||
-        !actions.value || actions.value->list() == nullptr) {
+    if (actions.error != ax::Error::success || !actions.value || actions.value->list() == nullptr) {
         return std::nullopt;
     }
-    WindowRecord record{window, *title.value->text(), {}};
+    WindowRecord record{window, *title, {}};
     for (const AttributeValue& name : *actions.value->list()) {
         if (name.text() == nullptr) {
             return std::nullopt;
@@ -191,18 +247,12 @@ std::optional<WindowRecord> readWindowRecord(const Element& window) {
 
 std::vector<WindowRecord> fetchAllWindows(const Element& application) {
     std::vector<WindowRecord> records;
-    const ax::CopyResult windows = ax::copyAttributeValue(application, "AXWindows");
-    if (windows.error != ax::Error::success || !windows.value || windows.value->list() == nullptr) {
-        return records;
+    const std::optional<std::vector<Element>> windows = readElements(application, "AXWindows");
+    if (!windows) {
+        return records;  // no windows, or not a list of elements
     }
-    const ax::ValueList& list = *windows.value->list();
-    for (const AttributeValue& entry : list) {
-        if (entry.element() == nullptr) {
-            return {};  // not a list of elements
-        }
-    }
-    for (const AttributeValue& entry : list) {
-        if (std::optional<WindowRecord> record = readWindowRecord(*entry.element())) {
+    for (const Element& window : *windows) {
+        if (std::optional<WindowRecord> record = readWindowRecord(window)) {
             records.push_back(std::move(*record));
         }
     }

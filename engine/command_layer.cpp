@@ -55,9 +55,7 @@ void CommandAccessLayer::open(const std::string& source) {
         // Moves the focus into the colour gallery: onto its second radio button.
         int radioButtons = 0;
         for (const Element& element : elements) {
-            const ax::CopyResult role = ax::copyAttributeValue(element, "AXRole");
-            if (role.error == ax::Error::success && role.value && role.value->text() != nullptr &&
-                *role.value->text() == "AXRadioButton" && ++radioButtons == 2) {
+            if (readText(element, "AXRole") == "AXRadioButton" && ++radioButtons == 2) {
                 ax::setAttributeValue(element, "AXFocused", AttributeValue(true));
                 break;
             }
@@ -187,9 +185,7 @@ void CommandAccessLayer::closeWindow() {
         log("No window found with title: " + tips_.windowTitle);
     }
     for (const Element& element : fetchElementsFromFocusedWindow(*application)) {
-        const ax::CopyResult role = ax::copyAttributeValue(element, "AXRole");
-        if (role.error == ax::Error::success && role.value && role.value->text() != nullptr &&
-            *role.value->text() == "AXPopover") {
+        if (readText(element, "AXRole") == "AXPopover") {
             ax::performAction(element, "AXCancel");
         }
     }

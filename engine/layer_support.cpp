@@ -93,14 +93,6 @@ std::optional<Element> findMatchingElement(const std::vector<RelevantElement>& r
     return std::nullopt;
 }
 
-bool isElementEnabled(const Element& element) {
-    const ax::CopyResult read = ax::copyAttributeValue(element, "AXEnabled");
-    if (read.error == ax::Error::success && read.value) {
-        if (const bool* enabled = read.value->boolean()) {
-            return *enabled;
-        }
-    }
-    return true;
-}
+bool isElementEnabled(const Element& element) { return readFlag(element, "AXEnabled").value_or(true); }
 
 }  // namespace keytips

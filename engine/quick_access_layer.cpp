@@ -12,7 +12,6 @@
 
 namespace keytips {
 
-namespace ax = platform::ax;
 using platform::foundation::log;
 
 namespace {
@@ -26,7 +25,7 @@ std::string toolbarShortcut(std::size_t n) {
 }
 
 void logValueReadFailure(const Element& element, const AccessKey& key) {
-    if (ax::copyAttributeValue(element, "AXValue").error != ax::Error::success) {
+    if (!readControlValue(element).readSucceeded) {
         log("Failed to get value attribute of element with title " + key.title.value_or(""));
     }
 }

@@ -11,22 +11,7 @@
 
 namespace keytips {
 
-namespace ax = platform::ax;
 using platform::foundation::log;
-
-namespace {
-
-// A tab is selected when its "AXValue" reads 1, as an integer or as the boolean true.
-bool isSelected(const ax::CopyResult& value) {
-    if (value.error != ax::Error::success || !value.value) {
-        return false;
-    }
-    const std::int64_t* number = value.value->integer();
-    const bool* flag = value.value->boolean();
-    return (number != nullptr && *number == 1) || (flag != nullptr && *flag);
-}
-
-}  // namespace
 
 FirstAccessLayer::FirstAccessLayer(KeyTips& tips, std::vector<Element> initialElements)
     : elements(std::move(initialElements)), tips_(tips) {
@@ -71,11 +56,11 @@ void FirstAccessLayer::finishOpeningWithoutTabs() {
 }
 
 std::optional<WindowRecord> FirstAccessLayer::fetchFocusedWindow(const Element& application) {
-    const ax::CopyResult focused = ax::copyAttributeValue(application, "AXFocusedWindow");
-    if (focused.error != ax::Error::success || !focused.value || focused.value->element() == nullptr) {
+    const std::optional<Element> window = getFocusedWindow(application);
+    if (!window) {
         return std::nullopt;
     }
-    return readWindowRecord(*focused.value->element());
+    return readWindowRecord(*window);
 }
 
 void FirstAccessLayer::close() {
@@ -143,13 +128,14 @@ void FirstAccessLayer::press(const std::string& key) {
             tips_.endMode(KeyTips::Closing::firstLayerLabels);
             continue;
         }
-        const ax::CopyResult value = ax::copyAttributeValue(*element, "AXValue");
-        if (value.error != ax::Error::success) {
+        // A tab is selected when its "AXValue" reads 1, as an integer or as the boolean true.
+        const ControlValue value = readControlValue(*element);
+        if (!value.readSucceeded) {
             log("Failed to get value attribute of element with title " + exact.title.value_or(""));
         }
         log("This is the identifier: " + exact.identifier);
         tips_.tabPressedInMode = true;
-        if (isSelected(value)) {
+        if (value.isOn) {
             log("Value is 1");
             close();
             tips_.commandAccessLayer().open(exact.identifier);

@@ -42,6 +42,33 @@ struct ElementWindowPair {
     std::string windowTitle;
 };
 
+// The deepest level below its starting element that a walk reads children at.
+inline constexpr std::int64_t maxWalkDepth = 10;
+
+// ---- Attribute reads: the only callers of the platform's attribute read ----
+// Direct reads ask the element each time, one request per call. Each gives none when the error code
+// is not success, when no value came back, or when the value is not of the read's kind.
+std::optional<std::string> readText(const Element& element, std::string_view attribute);
+std::optional<Element> readElement(const Element& element, std::string_view attribute);
+// A list whose entries are all elements; none when any entry is something else.
+std::optional<std::vector<Element>> readElements(const Element& element, std::string_view attribute);
+// A packed value of the point type that unpacks as a point.
+std::optional<platform::Point> readPoint(const Element& element, std::string_view attribute);
+// A packed value that unpacks as a size; the unpacking alone decides the type.
+std::optional<platform::Size> readSize(const Element& element, std::string_view attribute);
+// A boolean.
+std::optional<bool> readFlag(const Element& element, std::string_view attribute);
+// A control's "AXValue", read once: whether the error code is success, and whether the value is on
+// (1 as an integer, or the boolean true).
+struct ControlValue {
+    bool readSucceeded = false;
+    bool isOn = false;
+};
+ControlValue readControlValue(const Element& element);
+// The value that came back, of any kind, whatever the error code: the cached read and the element
+// listing do not consult it.
+std::optional<AttributeValue> readAnyValue(const Element& element, std::string_view attribute);
+
 std::optional<Element> getApplication(std::string_view bundleIdentifier);
 std::vector<Element> fetchElements(const Element& element, VisitedSet& visited, std::int64_t depth = 0);
 std::optional<Element> getFocusedWindow(const Element& application);
