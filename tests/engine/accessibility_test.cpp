@@ -3,6 +3,7 @@
 #include "engine/accessibility.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -514,6 +515,170 @@ window "Book2"
     world().failAttribute(app, "AXWindows", AttributeFailure::wrongType);
     EXPECT_TRUE(keytips::fetchElementsFromAllWindows(app).empty());
 }
+
+// Every typed read gives the value of its kind, and none for a read error, a read that brings no
+// value, or a value of another kind.
+struct TypedRead {
+    const char* name;
+    std::function<Value(const Element& other)> stored;  // a value of the read's kind
+    // What the read gives, written out; none when it gives none.
+    std::function<std::optional<std::string>(const Element& element, const Element& other)> read;
+    std::string expected;
+};
+
+std::string describePoint(double x, double y) { return std::to_string(x) + "," + std::to_string(y); }
+
+const TypedRead typedReads[] = {
+    {"text", [](const Element&) { return Value("Bold"); },
+     [](const Element& e, const Element&) { return keytips::readText(e, "AXValue"); }, "Bold"},
+    {"element", [](const Element& other) { return Value(other); },
+     [](const Element& e, const Element& other) -> std::optional<std::string> {
+         const std::optional<Element> read = keytips::readElement(e, "AXValue");
+         if (!read) {
+             return std::nullopt;
+         }
+         return *read == other ? "the other element" : "a wrong element";
+     },
+     "the other element"},
+    {"elements",
+     [](const Element& other) {
+         return Value(platform::ax::ValueList{other, other});
+     },
+     [](const Element& e, const Element& other) -> std::optional<std::string> {
+         const std::optional<Elements> read = keytips::readElements(e, "AXValue");
+         if (!read) {
+             return std::nullopt;
+         }
+         return *read == Elements{other, other} ? "both" : "wrong elements";
+     },
+     "both"},
+    {"point",
+     [](const Element&) {
+         return Value(PackedValue::point({3, 4}));
+     },
+     [](const Element& e, const Element&) -> std::optional<std::string> {
+         const std::optional<platform::Point> read = keytips::readPoint(e, "AXValue");
+         if (!read) {
+             return std::nullopt;
+         }
+         return describePoint(read->x, read->y);
+     },
+     describePoint(3, 4)},
+    {"size",
+     [](const Element&) {
+         return Value(PackedValue::size({40, 20}));
+     },
+     [](const Element& e, const Element&) -> std::optional<std::string> {
+         const std::optional<platform::Size> read = keytips::readSize(e, "AXValue");
+         if (!read) {
+             return std::nullopt;
+         }
+         return describePoint(read->width, read->height);
+     },
+     describePoint(40, 20)},
+    {"flag", [](const Element&) { return Value(false); },
+     [](const Element& e, const Element&) -> std::optional<std::string> {
+         const std::optional<bool> read = keytips::readFlag(e, "AXValue");
+         if (!read) {
+             return std::nullopt;
+         }
+         return *read ? "true" : "false";
+     },
+     "false"},
+};
+
+struct ReadOutcome {
+    const char* name;
+    std::optional<AttributeFailure> failure;  // none: the value is read as stored
+};
+
+const ReadOutcome readOutcomes[] = {{"AsStored", std::nullopt},
+                                    {"Error", AttributeFailure::error},
+                                    {"NoValue", AttributeFailure::noValue},
+                                    {"WrongType", AttributeFailure::wrongType}};
+
+class TypedReads : public Accessibility,
+                   public ::testing::WithParamInterface<std::tuple<TypedRead, ReadOutcome>> {};
+
+TEST_P(TypedReads, GiveTheirKindOrNone) {
+    const auto& [kind, outcome] = GetParam();
+    const Element window = world().addWindow(pid, "Reads");
+    const Element element = world().addElement(window, ElementSetup{.role = "AXGroup"});
+    const Element other = world().addElement(window, ElementSetup{.role = "AXButton"});
+    world().setAttribute(element, "AXValue", kind.stored(other));
+    if (outcome.failure) {
+        world().failAttribute(element, "AXValue", *outcome.failure);
+    }
+    const std::optional<std::string> read = kind.read(element, other);
+    if (outcome.failure) {
+        EXPECT_EQ(read, std::nullopt);
+    } else {
+        EXPECT_EQ(read, kind.expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, TypedReads,
+                         ::testing::Combine(::testing::ValuesIn(typedReads),
+                                            ::testing::ValuesIn(readOutcomes)),
+                         [](const ::testing::TestParamInfo<TypedReads::ParamType>& param) {
+                             return std::string(std::get<0>(param.param).name) +
+                                    std::get<1>(param.param).name;
+                         });
+
+TEST_F(Accessibility, TypedReadsRefuseValuesOfAnotherKind) {
+    const Element window = world().addWindow(pid, "Reads");
+    const Element element = world().addElement(window, ElementSetup{.role = "AXGroup"});
+    // A list with an entry that is not an element is no list of elements.
+    world().setAttribute(element, "AXValue", Value(platform::ax::ValueList{window, Value("text")}));
+    EXPECT_EQ(keytips::readElements(element, "AXValue"), std::nullopt);
+    // A packed size is no point; a number is no flag and no text.
+    world().setAttribute(element, "AXValue", Value(PackedValue::size({1, 2})));
+    EXPECT_EQ(keytips::readPoint(element, "AXValue"), std::nullopt);
+    world().setAttribute(element, "AXValue", Value(1));
+    EXPECT_EQ(keytips::readFlag(element, "AXValue"), std::nullopt);
+    EXPECT_EQ(keytips::readText(element, "AXValue"), std::nullopt);
+}
+
+// A control's "AXValue" is on for 1 as an integer or for true, and its read fails on an error only.
+struct ControlValueCase {
+    const char* name;
+    std::optional<Value> value;
+    std::optional<AttributeFailure> failure;
+    bool readSucceeded;
+    bool isOn;
+};
+
+const ControlValueCase controlValueCases[] = {
+    {"IntegerOne", Value(1), std::nullopt, true, true},
+    {"IntegerZero", Value(0), std::nullopt, true, false},
+    {"IntegerTwo", Value(2), std::nullopt, true, false},
+    {"True", Value(true), std::nullopt, true, true},
+    {"False", Value(false), std::nullopt, true, false},
+    {"TextOne", Value("1"), std::nullopt, true, false},
+    {"NoValue", std::nullopt, AttributeFailure::noValue, true, false},
+    {"Error", Value(1), AttributeFailure::error, false, false}};
+
+class ControlValues : public Accessibility, public ::testing::WithParamInterface<ControlValueCase> {};
+
+TEST_P(ControlValues, AreOnForOneOrTrue) {
+    const ControlValueCase& c = GetParam();
+    const Element window = world().addWindow(pid, "Reads");
+    const Element element = world().addElement(window, ElementSetup{.role = "AXRadioButton"});
+    if (c.value) {
+        world().setAttribute(element, "AXValue", *c.value);
+    }
+    if (c.failure) {
+        world().failAttribute(element, "AXValue", *c.failure);
+    }
+    const keytips::ControlValue read = keytips::readControlValue(element);
+    EXPECT_EQ(read.readSucceeded, c.readSucceeded);
+    EXPECT_EQ(read.isOn, c.isOn);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryValue, ControlValues, ::testing::ValuesIn(controlValueCases),
+                         [](const ::testing::TestParamInfo<ControlValueCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 }  // namespace
 }  // namespace enginetest
