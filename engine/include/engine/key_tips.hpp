@@ -76,6 +76,8 @@ public:
     // - `mode`: while the key-tip mode it was queued in is still open (a typed key's press);
     // - `session`: until a new mode opens or the user ends the session (Escape, a click, a modifier,
     //   the host resigning, a shut-down), even after the mode itself ended (a toolbar button's press).
+    // The event handlers hold the same lifetime token as these blocks. Which element a typed key acts
+    // on is another question, answered by the opening that labelled it (see the command layer).
     enum class BlockScope { engine, mode, session };
     struct ModeTicket {
         std::uint64_t mode = 0;
