@@ -24,23 +24,11 @@ using keytips::KeyTable;
 using platform::sim::World;
 using platform::sim::world;
 
-keytips::KeyTables& benchTables() {
-    static keytips::KeyTables tables;
-    return tables;
-}
-
-const keytips::LanguageTables& benchLanguage() {
-    static const keytips::LanguageTables language{
-        []() -> const KeyTable& { return benchTables().ribbonKeys; },
-        []() -> const KeyTable& { return benchTables().contextualKeys; },
-        []() -> const KeyTable& { return benchTables().sharedKeys; }};
-    return language;
-}
-
 // ---- Idle handlers -------------------------------------------------------------------------------------
 
 struct IdleEngine {
-    keytips::SpreadsheetProfile profile{keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables()};
+    keytips::HostProfile profile =
+        keytips::spreadsheetProfile(keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables());
     keytips::KeyTips tips{profile};
     IdleEngine() {
         world().reset();
@@ -103,13 +91,13 @@ constexpr int layerRows = 200;
 // A window of 2,000 elements below the toolbar row, 200 of which carry the titles of a 200-row layer
 // "Big"; 21 tabs; the toolbar anchor with a few buttons.
 struct LargeWindow {
-    keytips::SpreadsheetProfile profile{benchLanguage(), benchLanguage()};
+    keytips::KeyTables tables;
+    keytips::HostProfile profile =
+        keytips::spreadsheetProfile(keytips::LanguageTables(tables), keytips::LanguageTables(tables));
     std::unique_ptr<keytips::KeyTips> tips;
 
     LargeWindow() {
         world().reset();
-        auto& tables = benchTables();
-        tables = {};
         for (int i = 0; i < 21; ++i) {
             const std::string title = "Tab " + std::to_string(i);
             tables.ribbonKeys.push_back(AccessKey{{"Ribbon"},
@@ -290,13 +278,13 @@ BENCHMARK_TEMPLATE(BM_MatchCommandLayer, scanKeyByKey)->Name("BM_MatchCommandLay
 
 // Opening the Home layer of a host's full ribbon built from its US tables, with the toolbar row found:
 // the spreadsheet host (LedgerKeys' profile) and the presentation host (DeckKeys' profile).
-template <typename Profile, const sim_hosts::HostKind& (*kind)(), keytips::LanguageTables (*us)(),
+template <keytips::HostProfile (*makeProfile)(keytips::LanguageTables, keytips::LanguageTables),
+          const sim_hosts::HostKind& (*kind)(), keytips::LanguageTables (*us)(),
           keytips::LanguageTables (*uk)()>
 void BM_OpenHomeLayerInRibbon(benchmark::State& state) {
     world().reset();
     sim_hosts::launchHost(world(), kind());
-    const Profile profile{us(), uk()};
-    keytips::KeyTips tips(profile);
+    keytips::KeyTips tips(makeProfile(us(), uk()));
     tips.language = kind().usLanguage;
     tips.initializeAccessKeys();
     tips.quickAccessLayer().open();
@@ -313,11 +301,11 @@ void BM_OpenHomeLayerInRibbon(benchmark::State& state) {
     state.counters["elements"] = static_cast<double>(tips.commandAccessLayer().elements.size());
     world().reset();
 }
-BENCHMARK_TEMPLATE(BM_OpenHomeLayerInRibbon, keytips::SpreadsheetProfile, sim_hosts::spreadsheetHost,
+BENCHMARK_TEMPLATE(BM_OpenHomeLayerInRibbon, keytips::spreadsheetProfile, sim_hosts::spreadsheetHost,
                    keytips::spreadsheet::usTables, keytips::spreadsheet::ukTables)
     ->Name("BM_OpenHomeLayerInRibbon/spreadsheet")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_OpenHomeLayerInRibbon, keytips::PresentationProfile, sim_hosts::presentationHost,
+BENCHMARK_TEMPLATE(BM_OpenHomeLayerInRibbon, keytips::presentationProfile, sim_hosts::presentationHost,
                    keytips::presentation::usTables, keytips::presentation::ukTables)
     ->Name("BM_OpenHomeLayerInRibbon/presentation")
     ->Unit(benchmark::kMillisecond);

@@ -25,4 +25,9 @@ KeyTable buildKeyTable(std::span<const KeyRow> rows) {
     return table;
 }
 
+const KeyTables& LanguageTables::tables() const {
+    static const KeyTables none;
+    return read_ ? read_() : none;
+}
+
 }  // namespace keytips

@@ -39,7 +39,7 @@ void CommandAccessLayer::open(const std::string& source) {
         }
     }
     labelledElements_.assign(accessKeys.size(), std::nullopt);
-    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier());
+    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier);
     if (!application) {
         return;
     }
@@ -167,7 +167,7 @@ std::vector<WindowRecord> CommandAccessLayer::fetchAllWindows(const Element& app
 }
 
 void CommandAccessLayer::closeWindow() {
-    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier());
+    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier);
     if (!application) {
         return;
     }

@@ -40,7 +40,7 @@ void KeyTips::monitorKeyboardEvents() {
     } else {
         appkit::Alert alert;
         alert.messageText = "Velkaro Keyvane";
-        alert.informativeText = std::string(profile_.alertInformativeText());
+        alert.informativeText = std::string(profile_.alertInformativeText);
         alert.style = appkit::AlertStyle::warning;
         alert.addButton("Open Language Settings");
         alert.addButton("Cancel");
@@ -48,7 +48,7 @@ void KeyTips::monitorKeyboardEvents() {
             openLanguageAndRegionSettings();
         }
     }
-    log(profile_.startLine());
+    log(profile_.startLine);
     keyDownMonitor = appkit::addLocalMonitorForEvents(appkit::keyDownMask,
                                                       handlerWhileAlive(&KeyTips::handleKeyDownEvent));
     flagsChangedMonitor = appkit::addLocalMonitorForEvents(
@@ -76,7 +76,7 @@ void KeyTips::updateEnableAccessKeys() {
 }
 
 bool KeyTips::getEnableAccessKeys() const {
-    const std::optional<AppleScript> script = AppleScript::create(std::string(profile_.enableScript()));
+    const std::optional<AppleScript> script = AppleScript::create(std::string(profile_.enableScript));
     if (!script) {
         log("No script executed");
         return true;
@@ -101,11 +101,7 @@ void KeyTips::openLanguageAndRegionSettings() const {
 }
 
 void KeyTips::initializeAccessKeys() {
-    const LanguageTables tables =
-        language == profile_.ukLanguage() ? profile_.ukTables() : profile_.usTables();
-    AccessKeys.ribbonKeys = tables.ribbonKeys();
-    AccessKeys.contextualKeys = tables.contextualKeys();
-    AccessKeys.sharedKeys = tables.sharedKeys();
+    AccessKeys = (language == profile_.ukLanguage ? profile_.ukTables : profile_.usTables).tables();
 }
 
 // ---- Event dispatch --------------------------------------------------------------------------------

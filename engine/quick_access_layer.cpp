@@ -36,7 +36,7 @@ QuickAccessLayer::QuickAccessLayer(KeyTips& tips, std::vector<Element> initialEl
     : elements(std::move(initialElements)), tips_(tips) {}
 
 void QuickAccessLayer::open() {
-    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier());
+    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier);
     if (!application) {
         log("VELKARO || Debug: Failed to get application");
         return;
@@ -72,7 +72,7 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
 }
 
 bool QuickAccessLayer::findToolbarAnchor(const std::vector<Element>& list, AttributeCache& cache) {
-    const std::string_view anchorTitle = tips_.language == tips_.profile().ukLanguage()
+    const std::string_view anchorTitle = tips_.language == tips_.profile().ukLanguage
                                              ? "Customise Quick Access Toolbar"
                                              : "Customize Quick Access Toolbar";
     const auto findAnchor = [&](std::string_view role, std::string_view title) {
@@ -155,7 +155,7 @@ void QuickAccessLayer::press(const std::string& key) {
         tips_.endMode(KeyTips::Closing::keyBuffer);
         const std::optional<Element> element = findMatchingElement(exact);
         if (!element || !isElementEnabled(*element)) {
-            if (tips_.profile().quickAccessLogsDisabledButton()) {
+            if (tips_.profile().quickAccessLogsDisabledButton) {
                 log("Element with title is not enabled");
             }
             close();

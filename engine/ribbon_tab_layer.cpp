@@ -21,7 +21,7 @@ FirstAccessLayer::FirstAccessLayer(KeyTips& tips, std::vector<Element> initialEl
 }
 
 void FirstAccessLayer::open() {
-    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier());
+    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier);
     if (!application) {
         log("Debug: Failed to get application");
         finishOpeningWithoutTabs();

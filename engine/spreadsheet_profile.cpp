@@ -1,3 +1,5 @@
+#include <array>
+
 #include "engine/host_profile.hpp"
 #include "platform/foundation.hpp"
 
@@ -6,19 +8,7 @@ namespace keytips {
 using platform::foundation::AppleScript;
 using platform::foundation::log;
 
-std::string_view SpreadsheetProfile::enableScript() const {
-    return "tell application \"Microsoft Excel\"\n  return run VB macro \"GetEnableKeyboardShortcuts\"\nend "
-           "tell";
-}
-
-std::string_view SpreadsheetProfile::alertInformativeText() const {
-    return "Keyvane is not available in your current language. To use Keyvane, please set Excel's language "
-           "to either English (US) or English (UK). You can do this by adding the desired language to your "
-           "Preferred Languages in macOS Settings and dragging it to the top of the list, or by changing the "
-           "language specifically for Excel in the Applications section at the bottom.";
-}
-
-void SpreadsheetProfile::getLanguageCode(std::string& language) {
+void getLanguageCode(std::string& language) {
     const std::optional<AppleScript> script = AppleScript::create(
         "tell application \"Microsoft Excel\"\n    run VB macro \"GetLanguageCode\"\nend tell");
     if (!script) {
@@ -37,9 +27,38 @@ void SpreadsheetProfile::getLanguageCode(std::string& language) {
     language = *result.stringValue;
 }
 
-void SpreadsheetProfile::readLanguage(std::string& language) const {
+namespace {
+
+void readSpreadsheetLanguage(std::string& language) {
     getLanguageCode(language);
     log("VELKARO Locale: System " + language);
+}
+
+constexpr std::array<std::string_view, 2> spreadsheetFocusedRoles = {"AXComboBox", "AXTextField"};
+
+}  // namespace
+
+HostProfile spreadsheetProfile(LanguageTables us, LanguageTables uk) {
+    return HostProfile{
+        .bundleIdentifier = "com.microsoft.Excel",
+        .enableScript =
+            "tell application \"Microsoft Excel\"\n  return run VB macro "
+            "\"GetEnableKeyboardShortcuts\"\nend tell",
+        .readLanguage = &readSpreadsheetLanguage,
+        .usLanguage = "1033",
+        .ukLanguage = "2057",
+        .alertInformativeText =
+            "Keyvane is not available in your current language. To use Keyvane, please set Excel's language "
+            "to either English (US) or English (UK). You can do this by adding the desired language to your "
+            "Preferred Languages in macOS Settings and dragging it to the top of the list, or by changing "
+            "the "
+            "language specifically for Excel in the Applications section at the bottom.",
+        .startLine = "VELKARO || monitorKeyboardEvents function called",
+        .usTables = us,
+        .ukTables = uk,
+        .rolesFocusedBeforePress = spreadsheetFocusedRoles,
+        .quickAccessLogsDisabledButton = false,
+    };
 }
 
 }  // namespace keytips

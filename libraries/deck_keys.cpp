@@ -6,9 +6,8 @@
 namespace keytips {
 
 KeyTips& libraryKeyTips() {
-    static const PresentationProfile* const profile =
-        new PresentationProfile(presentation::usTables(), presentation::ukTables());
-    static auto* const instance = new KeyTips(*profile);
+    static auto* const instance =
+        new KeyTips(presentationProfile(presentation::usTables(), presentation::ukTables()));
     return *instance;
 }
 

@@ -5,9 +5,8 @@
 namespace keytips {
 
 KeyTips& libraryKeyTips() {
-    static const SpreadsheetProfile* const profile =
-        new SpreadsheetProfile(spreadsheet::usTables(), spreadsheet::ukTables());
-    static auto* const instance = new KeyTips(*profile);
+    static auto* const instance =
+        new KeyTips(spreadsheetProfile(spreadsheet::usTables(), spreadsheet::ukTables()));
     return *instance;
 }
 

@@ -11,52 +11,29 @@ AccessKey tab(const char* identifier, const char* shortcut, const char* title) {
     return AccessKey{{"Ribbon"}, identifier, shortcut, "AXRadioButton", title, std::nullopt};
 }
 
-const KeyTable& usRibbon() {
-    ++tableReads().usRibbon;
-    static const KeyTable table{tab("Home", "h", "Home"), tab("Insert", "n", "Insert")};
-    return table;
-}
-const KeyTable& usContextual() {
-    ++tableReads().usContextual;
-    static const KeyTable table{tab("FormatShape", "js", "Shape Format"),
-                                tab("Chart Design", "jc", "Chart Design")};
-    return table;
-}
-const KeyTable& usShared() {
-    ++tableReads().usShared;
-    static const KeyTable table{
-        AccessKey{{"Home"}, "Bold", "1", "AXCheckBox", "Bold", std::nullopt, false, true},
-        AccessKey{{"Home"}, "Borders", "b", "AXMenuButton", "Borders", std::nullopt, false, false},
-    };
-    return table;
-}
-const KeyTable& ukRibbon() {
-    ++tableReads().ukRibbon;
-    static const KeyTable table{tab("Home", "h", "Home (UK)")};
-    return table;
-}
-const KeyTable& ukContextual() {
-    ++tableReads().ukContextual;
-    static const KeyTable table;
-    return table;
-}
-const KeyTable& ukShared() {
-    ++tableReads().ukShared;
-    static const KeyTable table{AccessKey{{"Home"}, "Bold", "1", "AXCheckBox", "Bold (UK)", std::nullopt}};
-    return table;
-}
-
 }  // namespace
 
-keytips::LanguageTables smallUsTables() { return {usRibbon, usContextual, usShared}; }
-keytips::LanguageTables smallUkTables() { return {ukRibbon, ukContextual, ukShared}; }
-
-TableReads& tableReads() {
-    static TableReads reads;
-    return reads;
+keytips::KeyTables smallUsTables() {
+    return {{tab("Home", "h", "Home"), tab("Insert", "n", "Insert")},
+            {tab("FormatShape", "js", "Shape Format"), tab("Chart Design", "jc", "Chart Design")},
+            {
+                AccessKey{{"Home"}, "Bold", "1", "AXCheckBox", "Bold", std::nullopt, false, true},
+                AccessKey{{"Home"}, "Borders", "b", "AXMenuButton", "Borders", std::nullopt, false, false},
+            }};
 }
 
-void resetTableReads() { tableReads() = {}; }
+keytips::KeyTables smallUkTables() {
+    return {{tab("Home", "h", "Home (UK)")},
+            {},
+            {AccessKey{{"Home"}, "Bold", "1", "AXCheckBox", "Bold (UK)", std::nullopt}}};
+}
+
+keytips::LanguageTables EngineTest::counted(const keytips::KeyTables& tables, int& reads) {
+    return keytips::LanguageTables([&tables, &reads]() -> const keytips::KeyTables& {
+        ++reads;
+        return tables;
+    });
+}
 
 int EngineTest::launchHost(std::string_view fixture) {
     const int pid = world().launchApplication(std::string(hostBundle));

@@ -52,20 +52,14 @@ inline constexpr std::uint16_t upArrow = 126;
 
 // Small language tables. US: tabs "h" Home, "n" Insert, contextual "js" and "jc"; commands "1" Bold
 // and "b" Borders in the layer Home. UK: one tab "h" titled "Home (UK)".
-keytips::LanguageTables smallUsTables();
-keytips::LanguageTables smallUkTables();
+keytips::KeyTables smallUsTables();
+keytips::KeyTables smallUkTables();
 
-// How often each small table has been read since the last resetTableReads().
+// How often each language's tables have been read.
 struct TableReads {
-    int usRibbon = 0;
-    int usContextual = 0;
-    int usShared = 0;
-    int ukRibbon = 0;
-    int ukContextual = 0;
-    int ukShared = 0;
+    int us = 0;
+    int uk = 0;
 };
-TableReads& tableReads();
-void resetTableReads();
 
 // A clean world and a fresh engine on the small tables for every test.
 class EngineTest : public ::testing::Test {
@@ -98,7 +92,16 @@ protected:
     }
     static std::vector<std::string> logSince(std::size_t first);
 
-    keytips::SpreadsheetProfile profile{smallUsTables(), smallUkTables()};
+    [[nodiscard]] const TableReads& tableReads() const { return reads_; }
+    void resetTableReads() { reads_ = {}; }
+
+    // The small tables, and a profile that reads them and counts its reads.
+    const keytips::KeyTables usTables = smallUsTables();
+    const keytips::KeyTables ukTables = smallUkTables();
+    TableReads reads_;
+    static keytips::LanguageTables counted(const keytips::KeyTables& tables, int& reads);
+    keytips::HostProfile profile =
+        keytips::spreadsheetProfile(counted(usTables, reads_.us), counted(ukTables, reads_.uk));
     std::unique_ptr<keytips::KeyTips> tips;
 };
 

@@ -208,7 +208,7 @@ TEST_F(StartUp, UnsupportedLanguageAlertAndItsButtons) {
         EXPECT_TRUE(tips->AccessKeys.ribbonKeys.empty());
         EXPECT_TRUE(tips->AccessKeys.contextualKeys.empty());
         EXPECT_TRUE(tips->AccessKeys.sharedKeys.empty());
-        EXPECT_EQ(tableReads().usRibbon + tableReads().ukRibbon, 0);
+        EXPECT_EQ(tableReads().us + tableReads().uk, 0);
         tapOption();
         world().pump();
         // The toolbar layer still labels its button, so the first layer stays open.
@@ -363,23 +363,21 @@ TEST_F(StartUp, InitializeAccessKeysChoosesTablesByWholeLanguage) {
                     tips->AccessKeys.sharedKeys.empty());
         tips->language = c.language;
         tips->initializeAccessKeys();
-        const keytips::LanguageTables expected = c.uk ? smallUkTables() : smallUsTables();
+        const keytips::KeyTables& expected = c.uk ? ukTables : usTables;
         resetTableReads();
-        ASSERT_EQ(tips->AccessKeys.ribbonKeys.size(), expected.ribbonKeys().size()) << c.language;
-        ASSERT_EQ(tips->AccessKeys.sharedKeys.size(), expected.sharedKeys().size()) << c.language;
-        EXPECT_EQ(tips->AccessKeys.ribbonKeys[0].title, expected.ribbonKeys()[0].title) << c.language;
-        EXPECT_EQ(tips->AccessKeys.sharedKeys[0].title, expected.sharedKeys()[0].title) << c.language;
-        EXPECT_EQ(tips->AccessKeys.contextualKeys.size(), expected.contextualKeys().size()) << c.language;
+        ASSERT_EQ(tips->AccessKeys.ribbonKeys.size(), expected.ribbonKeys.size()) << c.language;
+        ASSERT_EQ(tips->AccessKeys.sharedKeys.size(), expected.sharedKeys.size()) << c.language;
+        EXPECT_EQ(tips->AccessKeys.ribbonKeys[0].title, expected.ribbonKeys[0].title) << c.language;
+        EXPECT_EQ(tips->AccessKeys.sharedKeys[0].title, expected.sharedKeys[0].title) << c.language;
+        EXPECT_EQ(tips->AccessKeys.contextualKeys.size(), expected.contextualKeys.size()) << c.language;
     }
 }
 
 TEST_F(StartUp, InitializeAccessKeysReadsOnlyTheHostLanguage) {
     tips->language = "1033";
     tips->initializeAccessKeys();
-    EXPECT_EQ(tableReads().usRibbon, 1);
-    EXPECT_EQ(tableReads().usContextual, 1);
-    EXPECT_EQ(tableReads().usShared, 1);
-    EXPECT_EQ(tableReads().ukRibbon + tableReads().ukContextual + tableReads().ukShared, 0);
+    EXPECT_EQ(tableReads().us, 1);
+    EXPECT_EQ(tableReads().uk, 0);
 
     // A second call replaces the active tables with fresh copies.
     tips->AccessKeys.ribbonKeys.clear();
@@ -388,15 +386,15 @@ TEST_F(StartUp, InitializeAccessKeysReadsOnlyTheHostLanguage) {
     tips->initializeAccessKeys();
     EXPECT_EQ(tips->AccessKeys.ribbonKeys.size(), 1U);
     EXPECT_EQ(tips->AccessKeys.sharedKeys.size(), 1U);
-    EXPECT_EQ(tableReads().ukRibbon, 1);
-    EXPECT_EQ(tableReads().usRibbon, 1);
+    EXPECT_EQ(tableReads().uk, 1);
+    EXPECT_EQ(tableReads().us, 1);
 }
 
 // The real spreadsheet tables: with "1033" the active tables are copies of the US tables.
 TEST(StartUpRealTables, UsHostGetsTheUsTables) {
     world().reset();
-    const keytips::SpreadsheetProfile spreadsheet(keytips::spreadsheet::usTables(),
-                                                  keytips::spreadsheet::ukTables());
+    const keytips::HostProfile spreadsheet =
+        keytips::spreadsheetProfile(keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables());
     keytips::KeyTips engine(spreadsheet);
     engine.monitorKeyboardEvents();
     using US = keytips::spreadsheet::AccessKeys_US;

@@ -34,12 +34,6 @@ inline KeyTables& ukStore() {
     static KeyTables tables;
     return tables;
 }
-inline const KeyTable& usRibbon() { return usStore().ribbonKeys; }
-inline const KeyTable& usContextual() { return usStore().contextualKeys; }
-inline const KeyTable& usShared() { return usStore().sharedKeys; }
-inline const KeyTable& ukRibbon() { return ukStore().ribbonKeys; }
-inline const KeyTable& ukContextual() { return ukStore().contextualKeys; }
-inline const KeyTable& ukShared() { return ukStore().sharedKeys; }
 
 inline AccessKey tabRow(std::string title, std::string shortcut) {
     return AccessKey{{"Ribbon"}, title, std::move(shortcut), "AXRadioButton", title, std::nullopt,
@@ -206,8 +200,8 @@ protected:
 
     [[nodiscard]] bool idle() const { return !tips->isFirstLayerActive && !tips->isSecondLayerActive; }
 
-    keytips::SpreadsheetProfile profile{{&usRibbon, &usContextual, &usShared},
-                                        {&ukRibbon, &ukContextual, &ukShared}};
+    keytips::HostProfile profile =
+        keytips::spreadsheetProfile(keytips::LanguageTables(usStore()), keytips::LanguageTables(ukStore()));
     std::unique_ptr<keytips::KeyTips> tips;
     std::vector<platform::ax::Element> windows;
     int pid = 0;

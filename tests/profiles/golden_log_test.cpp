@@ -26,7 +26,7 @@ struct Script {
     std::string name;
     std::string bundleIdentifier;
     std::string windowTitle;
-    std::unique_ptr<keytips::HostProfile> (*profile)();
+    keytips::HostProfile (*profile)();
     void (*setLanguage)(const std::string& language);
     std::string usLanguage;
 };
@@ -67,8 +67,7 @@ std::vector<std::string> runSessions(const Script& script) {
     script.setLanguage(script.usLanguage);
     world().setScriptAnswer("GetEnableKeyboardShortcuts",
                             ScriptAnswer::withError("{\n    NSAppleScriptErrorNumber = -1708;\n}"));
-    const std::unique_ptr<keytips::HostProfile> profile = script.profile();
-    auto tips = std::make_unique<keytips::KeyTips>(*profile);
+    auto tips = std::make_unique<keytips::KeyTips>(script.profile());
     tips->monitorKeyboardEvents();
     world().setScriptAnswer("GetEnableKeyboardShortcuts", ScriptAnswer::withText("True"));
     tips->updateEnableAccessKeys();
@@ -98,7 +97,7 @@ std::vector<std::string> runSessions(const Script& script) {
     world().launchApplication(script.bundleIdentifier);
     script.setLanguage("fr-FR");
     world().setScriptAnswer("GetEnableKeyboardShortcuts", ScriptAnswer::withText("False"));
-    tips = std::make_unique<keytips::KeyTips>(*profile);
+    tips = std::make_unique<keytips::KeyTips>(script.profile());
     tips->monitorKeyboardEvents();
     logs.push_back(logText());
     tips.reset();
@@ -209,8 +208,8 @@ TEST(GoldenLog, Spreadsheet) {
                         "com.microsoft.Excel",
                         "Book1",
                         [] {
-                            return std::unique_ptr<keytips::HostProfile>(new keytips::SpreadsheetProfile(
-                                keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables()));
+                            return keytips::spreadsheetProfile(keytips::spreadsheet::usTables(),
+                                                               keytips::spreadsheet::ukTables());
                         },
                         [](const std::string& language) {
                             world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withText(language));
@@ -227,8 +226,8 @@ TEST(GoldenLog, Presentation) {
                         "com.microsoft.Powerpoint",
                         "Presentation1",
                         [] {
-                            return std::unique_ptr<keytips::HostProfile>(new keytips::PresentationProfile(
-                                keytips::presentation::usTables(), keytips::presentation::ukTables()));
+                            return keytips::presentationProfile(keytips::presentation::usTables(),
+                                                                keytips::presentation::ukTables());
                         },
                         [](const std::string& language) { world().setPreferredLanguages({language}); },
                         "en-US"};

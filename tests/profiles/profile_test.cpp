@@ -38,24 +38,11 @@ constexpr keytips::KeyRow sharedRows[] = {
 };
 // clang-format on
 
-const keytips::KeyTable& usRibbon() {
-    static const keytips::KeyTable table = keytips::buildKeyTable(usRibbonRows);
-    return table;
-}
-const keytips::KeyTable& ukRibbon() {
-    static const keytips::KeyTable table = keytips::buildKeyTable(ukRibbonRows);
-    return table;
-}
-const keytips::KeyTable& noRows() {
-    static const keytips::KeyTable table;
-    return table;
-}
-const keytips::KeyTable& shared() {
-    static const keytips::KeyTable table = keytips::buildKeyTable(sharedRows);
-    return table;
-}
-const keytips::LanguageTables usTables{&usRibbon, &noRows, &shared};
-const keytips::LanguageTables ukTables{&ukRibbon, &noRows, &shared};
+// The tables of both languages, as each test gets them.
+struct SmallTables {
+    keytips::KeyTables us{keytips::buildKeyTable(usRibbonRows), {}, keytips::buildKeyTable(sharedRows)};
+    keytips::KeyTables uk{keytips::buildKeyTable(ukRibbonRows), {}, keytips::buildKeyTable(sharedRows)};
+};
 
 // ---- The two hosts -----------------------------------------------------------------------------------
 
@@ -75,7 +62,7 @@ struct Host {
     std::string ukLanguage;
     std::string startLine;
     std::string informativeText;
-    std::function<std::unique_ptr<keytips::HostProfile>()> makeProfile;
+    keytips::HostProfile (*makeProfile)(keytips::LanguageTables us, keytips::LanguageTables uk);
     std::function<void(const LanguageSetting&)> setLanguage;
     // The log lines of the language query for a language setting.
     std::function<Lines(const LanguageSetting&)> languageLines;
@@ -104,7 +91,7 @@ const Host& spreadsheet() {
         "2057",
         "VELKARO || monitorKeyboardEvents function called",
         alertText("Excel's", "Excel"),
-        [] { return std::make_unique<keytips::SpreadsheetProfile>(usTables, ukTables); },
+        &keytips::spreadsheetProfile,
         [](const LanguageSetting& language) {
             world().setScriptAnswer("GetLanguageCode", language ? ScriptAnswer::withText(*language)
                                                                 : ScriptAnswer::withoutString());
@@ -135,7 +122,7 @@ const Host& presentation() {
         "en-GB",
         "VELKARO PPT || monitorKeyboardEvents function called",
         alertText("PowerPoint's", "PowerPoint"),
-        [] { return std::make_unique<keytips::PresentationProfile>(usTables, ukTables); },
+        &keytips::presentationProfile,
         [](const LanguageSetting& language) {
             world().setPreferredLanguages(language ? Lines{*language, "en-US"} : Lines{});
         },
@@ -168,8 +155,7 @@ class HostProfiles : public ::testing::TestWithParam<const Host*> {
 protected:
     void SetUp() override {
         world().reset();
-        profile_ = host().makeProfile();
-        tips_ = std::make_unique<keytips::KeyTips>(*profile_);
+        tips_ = std::make_unique<keytips::KeyTips>(profile_);
     }
     void TearDown() override {
         tips_.reset();
@@ -211,7 +197,9 @@ protected:
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 
-    std::unique_ptr<keytips::HostProfile> profile_;
+    SmallTables tables_;
+    keytips::HostProfile profile_ =
+        host().makeProfile(keytips::LanguageTables(tables_.us), keytips::LanguageTables(tables_.uk));
     std::unique_ptr<keytips::KeyTips> tips_;
 };
 
@@ -249,7 +237,7 @@ TEST_P(HostProfiles, StartUpWithEachLanguage) {
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.language.value_or("(none)"));
         world().reset();
-        tips_ = std::make_unique<keytips::KeyTips>(*profile_);
+        tips_ = std::make_unique<keytips::KeyTips>(profile_);
         const LanguageSetting& language = entry.language;
         launch(host().bundleIdentifier);
         host().setLanguage(language);
@@ -277,10 +265,11 @@ TEST_P(HostProfiles, StartUpWithEachLanguage) {
             EXPECT_TRUE(tips_->AccessKeys.sharedKeys.empty());
         } else {
             EXPECT_TRUE(alerts.empty());
-            const keytips::KeyTable& ribbon = entry.tables == Tables::uk ? ukRibbon() : usRibbon();
+            const keytips::KeyTable& ribbon =
+                (entry.tables == Tables::uk ? tables_.uk : tables_.us).ribbonKeys;
             ASSERT_EQ(tips_->AccessKeys.ribbonKeys.size(), ribbon.size());
             EXPECT_EQ(tips_->AccessKeys.ribbonKeys.front().title, ribbon.front().title);
-            EXPECT_EQ(tips_->AccessKeys.sharedKeys.size(), shared().size());
+            EXPECT_EQ(tips_->AccessKeys.sharedKeys.size(), tables_.us.sharedKeys.size());
         }
     }
 }
@@ -300,7 +289,7 @@ TEST_P(HostProfiles, ToolbarAnchorFollowsTheLanguage) {
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.language);
         world().reset();
-        tips_ = std::make_unique<keytips::KeyTips>(*profile_);
+        tips_ = std::make_unique<keytips::KeyTips>(profile_);
         start(entry.language);
         tapOption();
         world().pump();

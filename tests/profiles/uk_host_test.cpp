@@ -24,7 +24,7 @@ using Texts = std::vector<std::string>;
 struct UkHost {
     std::string name;
     std::string bundleIdentifier;
-    std::unique_ptr<keytips::HostProfile> (*profile)();
+    keytips::HostProfile (*profile)();
     void (*setLanguage)();
     // Fixture lines of further tabs, and the labels of the first layer.
     std::string tabs;
@@ -55,8 +55,7 @@ TEST_P(UkHosts, OptionHomeBoldWithTheUkTables) {
 )");
     world().setFrontmost(pid);
     host.setLanguage();
-    const std::unique_ptr<keytips::HostProfile> profile = host.profile();
-    keytips::KeyTips tips(*profile);
+    keytips::KeyTips tips(host.profile());
     tips.monitorKeyboardEvents();
     EXPECT_TRUE(world().alerts().empty());
 
@@ -87,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(UkHost{
                           "spreadsheet", "com.microsoft.Excel",
                           [] {
-                              return std::unique_ptr<keytips::HostProfile>(new keytips::SpreadsheetProfile(
-                                  keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables()));
+                              return keytips::spreadsheetProfile(keytips::spreadsheet::usTables(),
+                                                                 keytips::spreadsheet::ukTables());
                           },
                           [] { world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withText("2057")); },
                           // A tab titled with the US wording gets no label.
@@ -97,9 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
                           Texts{"1", "2", "H", "B", "JT"}},
                       UkHost{"presentation", "com.microsoft.Powerpoint",
                              [] {
-                                 return std::unique_ptr<keytips::HostProfile>(
-                                     new keytips::PresentationProfile(keytips::presentation::usTables(),
-                                                                      keytips::presentation::ukTables()));
+                                 return keytips::presentationProfile(keytips::presentation::usTables(),
+                                                                     keytips::presentation::ukTables());
                              },
                              [] { world().setPreferredLanguages({"en-GB"}); },
                              R"( AXRadioButton "Slide Master" value=0 pos=60,40 size=40,20)",

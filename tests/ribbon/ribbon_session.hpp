@@ -101,7 +101,7 @@ public:
         : profile_(profileOf(kind)) {
         sim::world().reset();
         host_ = sim_hosts::launchHost(sim::world(), kind, options);
-        tips_ = std::make_unique<keytips::KeyTips>(*profile_);
+        tips_ = std::make_unique<keytips::KeyTips>(profile_);
         tips_->monitorKeyboardEvents();
         sim::world().pump();
     }
@@ -193,16 +193,15 @@ private:
     static double screenHeight() { return platform::appkit::screenFrames().front().size.height; }
 
     // The profile of the library that runs in the host.
-    static std::unique_ptr<keytips::HostProfile> profileOf(const sim_hosts::HostKind& kind) {
+    static keytips::HostProfile profileOf(const sim_hosts::HostKind& kind) {
         if (&kind == &sim_hosts::presentationHost()) {
-            return std::make_unique<keytips::PresentationProfile>(keytips::presentation::usTables(),
-                                                                  keytips::presentation::ukTables());
+            return keytips::presentationProfile(keytips::presentation::usTables(),
+                                                keytips::presentation::ukTables());
         }
-        return std::make_unique<keytips::SpreadsheetProfile>(keytips::spreadsheet::usTables(),
-                                                             keytips::spreadsheet::ukTables());
+        return keytips::spreadsheetProfile(keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables());
     }
 
-    std::unique_ptr<keytips::HostProfile> profile_;
+    keytips::HostProfile profile_;
     sim_hosts::RibbonHost host_;
     std::unique_ptr<keytips::KeyTips> tips_;
 };

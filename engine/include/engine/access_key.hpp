@@ -3,9 +3,11 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace keytips {
@@ -46,31 +48,41 @@ struct KeyTables {
     KeyTable sharedKeys;
 };
 
-// Read access to the three constant tables of one language; each built once, on its first read.
-struct LanguageTables {
-    const KeyTable& (*ribbonKeys)();
-    const KeyTable& (*contextualKeys)();
-    const KeyTable& (*sharedKeys)();
+// Where the engine reads one language's three tables when it starts: a library's own tables, built
+// from their row lists on the first read and kept for the process, or tables that the caller owns and
+// keeps alive as long as a profile that names them is in use. Without either, the tables are empty.
+class LanguageTables {
+public:
+    using Read = std::function<const KeyTables&()>;
+
+    LanguageTables() = default;
+    explicit LanguageTables(Read read) : read_(std::move(read)) {}
+    explicit LanguageTables(const KeyTables& tables)
+        : read_([&tables]() -> const KeyTables& { return tables; }) {}
+
+    [[nodiscard]] const KeyTables& tables() const;
+    [[nodiscard]] const KeyTable& ribbonKeys() const { return tables().ribbonKeys; }
+    [[nodiscard]] const KeyTable& contextualKeys() const { return tables().contextualKeys; }
+    [[nodiscard]] const KeyTable& sharedKeys() const { return tables().sharedKeys; }
+
+private:
+    Read read_;
 };
 
-// The three tables of one language made from their row lists: each built on its first read, once (a
-// first read from two threads at once builds it once), and never changed; every read returns it.
+// The three tables of one language made from their row lists: built on the first read, once (a first
+// read from two threads at once builds them once), and never changed; every read returns them.
 template <const std::span<const KeyRow>* ribbonRows, const std::span<const KeyRow>* contextualRows,
           const std::span<const KeyRow>* sharedRows>
 struct LanguageTableSet {
-    static const KeyTable& ribbonKeys() {
-        static const KeyTable table = buildKeyTable(*ribbonRows);
-        return table;
+    static const KeyTables& keyTables() {
+        static const KeyTables tables{buildKeyTable(*ribbonRows), buildKeyTable(*contextualRows),
+                                      buildKeyTable(*sharedRows)};
+        return tables;
     }
-    static const KeyTable& contextualKeys() {
-        static const KeyTable table = buildKeyTable(*contextualRows);
-        return table;
-    }
-    static const KeyTable& sharedKeys() {
-        static const KeyTable table = buildKeyTable(*sharedRows);
-        return table;
-    }
-    static LanguageTables tables() { return {&ribbonKeys, &contextualKeys, &sharedKeys}; }
+    static const KeyTable& ribbonKeys() { return keyTables().ribbonKeys; }
+    static const KeyTable& contextualKeys() { return keyTables().contextualKeys; }
+    static const KeyTable& sharedKeys() { return keyTables().sharedKeys; }
+    static LanguageTables tables() { return LanguageTables(&keyTables); }
 };
 
 }  // namespace keytips

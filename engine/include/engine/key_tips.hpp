@@ -134,7 +134,7 @@ private:
     // Shared with every handler and block the engine hands out; they hold it weakly.
     std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 
-    const HostProfile& profile_;
+    const HostProfile profile_;  // a copy: the profile is a few values; its tables outlive the engine
     bool monitorsInstalled_ = false;
     std::unique_ptr<QuickAccessLayer> quickAccessLayer_;
     std::unique_ptr<FirstAccessLayer> firstAccessLayer_;
