@@ -125,7 +125,8 @@ Rect frameOf(const World& world, ax::Element element) {
     return frame;
 }
 
-ElementSetup specOf(const keytips::AccessKey& key, Point position, Size size, std::string name) {
+// The element that carries a key row: its role and texts, unselected when it is a tab or check box.
+ElementSetup elementSetup(const keytips::AccessKey& key, Point position, Size size, std::string name) {
     ElementSetup setup;
     setup.role = key.role;
     setup.title = key.title;
@@ -303,9 +304,9 @@ private:
                 if (at.x > margin && at.x + width > windowWidth - margin) {
                     at = Point{margin, at.y + barHeight + rowGap};
                 }
-                element = world_.addElement(
-                    host_.tabRow,
-                    specOf(key, at, Size{width, barHeight}, std::string(tabRowLayer) + "/" + key.identifier));
+                element = world_.addElement(host_.tabRow,
+                                            elementSetup(key, at, Size{width, barHeight},
+                                                         std::string(tabRowLayer) + "/" + key.identifier));
                 at.x += width + tabGap;
             }
             host_.tabIndex_[element.reference()] = host_.tabs.size();
@@ -338,8 +339,8 @@ private:
                            double width) {
         const keytips::AccessKey& key = tables_.sharedKeys[row];
         const ax::Element element =
-            world_.addElement(container, specOf(key, position, Size{width, controlHeight},
-                                                layer + "/" + key.identifier + "/" + key.shortcut));
+            world_.addElement(container, elementSetup(key, position, Size{width, controlHeight},
+                                                      layer + "/" + key.identifier + "/" + key.shortcut));
         host_.commandIndex_[element.reference()] = host_.commands.size();
         host_.commands.push_back({layer, row, key.identifier, element});
         return element;

@@ -187,12 +187,12 @@ public:
     void setScriptAnswer(std::string macroName, ScriptAnswer answer);
 
     // ---- Accessibility trees ----
-    ax::Element applicationElement(int processIdentifier) const;
+    ax::Element applicationElement(int processIdentifier);
     // Adds a window with a title (absent: the window has no "AXTitle"); the first window of an
     // application becomes its focused window.
     ax::Element addWindow(int processIdentifier, std::optional<std::string> title, Rect frame = {});
     void setFocusedWindow(int processIdentifier, std::optional<ax::Element> window);
-    [[nodiscard]] std::optional<ax::Element> focusedWindow(int processIdentifier) const;
+    [[nodiscard]] std::optional<ax::Element> focusedWindow(int processIdentifier);
     ax::Element addElement(ax::Element parent, ElementSetup setup);
     // Makes an element that no tree holds yet (a tab's panel, a menu), to be shown later.
     ax::Element createDetached(ElementSetup setup);
@@ -211,7 +211,7 @@ public:
     // The element a fixture or setup named; the default handle when none has that name.
     ax::Element find(std::string_view name) const;
     // The first element, depth first from the application's windows, with this role and title.
-    ax::Element findByTitle(int processIdentifier, std::string_view role, std::string_view title) const;
+    ax::Element findByTitle(int processIdentifier, std::string_view role, std::string_view title);
 
     // Behaviours. Pressing a tab ("AXRadioButton") selects it: its "AXValue" becomes 1 and its sibling
     // radio buttons' 0, and its panel's children replace the children of the content element. Each
