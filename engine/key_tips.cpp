@@ -23,7 +23,7 @@ bool isOptionKey(std::uint16_t keyCode) { return keyCode == leftOptionKey || key
 
 }  // namespace
 
-KeyTips::KeyTips(const HostProfile& profile) : profile_(profile) {}
+KeyTips::KeyTips(HostProfile profile) : profile_(std::move(profile)) {}
 
 KeyTips::~KeyTips() = default;
 

@@ -1,4 +1,5 @@
 #include <array>
+#include <utility>
 
 #include "engine/host_profile.hpp"
 #include "platform/foundation.hpp"
@@ -54,8 +55,8 @@ HostProfile spreadsheetProfile(LanguageTables us, LanguageTables uk) {
             "the "
             "language specifically for Excel in the Applications section at the bottom.",
         .startLine = "VELKARO || monitorKeyboardEvents function called",
-        .usTables = us,
-        .ukTables = uk,
+        .usTables = std::move(us),
+        .ukTables = std::move(uk),
         .rolesFocusedBeforePress = spreadsheetFocusedRoles,
         .quickAccessLogsDisabledButton = false,
     };

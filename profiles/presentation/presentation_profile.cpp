@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/foundation.hpp"
@@ -36,8 +37,8 @@ HostProfile presentationProfile(LanguageTables us, LanguageTables uk) {
             "to your Preferred Languages in macOS Settings and dragging it to the top of the list, or by "
             "changing the language specifically for PowerPoint in the Applications section at the bottom.",
         .startLine = "VELKARO PPT || monitorKeyboardEvents function called",
-        .usTables = us,
-        .ukTables = uk,
+        .usTables = std::move(us),
+        .ukTables = std::move(uk),
         .rolesFocusedBeforePress = presentationFocusedRoles,
         .quickAccessLogsDisabledButton = true,
     };

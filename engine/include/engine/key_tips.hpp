@@ -20,7 +20,7 @@ namespace keytips {
 
 class KeyTips {
 public:
-    explicit KeyTips(const HostProfile& profile);
+    explicit KeyTips(HostProfile profile);
     ~KeyTips();
     KeyTips(const KeyTips&) = delete;
     KeyTips& operator=(const KeyTips&) = delete;
