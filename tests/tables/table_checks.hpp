@@ -453,6 +453,23 @@ struct TabTableCase {
 
 inline void PrintTo(const TabTableCase& tested, std::ostream* out) { *out << tested.name; }
 
+// A row that stands in a table the given number of times.
+struct ExactRow {
+    KeyRow row;
+    std::size_t times;
+};
+
+inline void PrintTo(const ExactRow& exact, std::ostream* out) { *out << describe(exact.row); }
+
+// Names each instance of a parameterized test over rows by the first layer, identifier and shortcut of
+// its row, made a valid test name.
+struct NameOfRow {
+    std::string operator()(const testing::TestParamInfo<ExactRow>& tested) const {
+        const KeyRow& row = tested.param.row;
+        return testName(std::string(row.source[0]) + " " + row.identifier + " " + row.shortcut);
+    }
+};
+
 // ---------------------------------------------------------------------------------------------------
 // Comparisons with the expected rows, stretches, blocks and layers.
 
