@@ -459,14 +459,17 @@ struct ExactRow {
     std::size_t times;
 };
 
-inline void PrintTo(const ExactRow& exact, std::ostream* out) { *out << describe(exact.row); }
+// The first layer, identifier and shortcut of the row, made a valid test name.
+inline std::string nameOf(const ExactRow& exact) {
+    return testName(std::string(exact.row.source[0]) + " " + exact.row.identifier + " " + exact.row.shortcut);
+}
 
-// Names each instance of a parameterized test over rows by the first layer, identifier and shortcut of
-// its row, made a valid test name.
+inline void PrintTo(const ExactRow& exact, std::ostream* out) { *out << nameOf(exact); }
+
+// Names each instance of a parameterized test over rows by its row.
 struct NameOfRow {
     std::string operator()(const testing::TestParamInfo<ExactRow>& tested) const {
-        const KeyRow& row = tested.param.row;
-        return testName(std::string(row.source[0]) + " " + row.identifier + " " + row.shortcut);
+        return nameOf(tested.param);
     }
 };
 
