@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <ostream>
 
+#include "case_names.hpp"
 #include "tap_rules.hpp"
 
 namespace platform::macos {
@@ -15,6 +16,8 @@ struct ErrorCase {
     AXError platform;
     ax::Error expected;
 };
+
+void PrintTo(const ErrorCase& error, std::ostream* out) { *out << error.name; }
 
 class AccessibilityErrors : public ::testing::TestWithParam<ErrorCase> {};
 
@@ -35,20 +38,63 @@ INSTANTIATE_TEST_SUITE_P(
                       // Codes the seam does not name read as a plain failure.
                       ErrorCase{"NotEnoughPrecision", kAXErrorNotEnoughPrecision, ax::Error::failure},
                       ErrorCase{"NotRegistered", kAXErrorNotificationNotRegistered, ax::Error::failure}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    NameOfCase{});
 
-TEST(NumberTypes, FloatingTypesReadAsRealsAndEveryOtherAsIntegers) {
-    for (CFNumberType type : {kCFNumberFloat32Type, kCFNumberFloat64Type, kCFNumberFloatType,
-                              kCFNumberDoubleType, kCFNumberCGFloatType}) {
-        EXPECT_TRUE(isRealNumberType(type)) << type;
-    }
-    for (CFNumberType type :
-         {kCFNumberSInt8Type, kCFNumberSInt16Type, kCFNumberSInt32Type, kCFNumberSInt64Type,
-          kCFNumberCharType, kCFNumberShortType, kCFNumberIntType, kCFNumberLongType, kCFNumberLongLongType,
-          kCFNumberCFIndexType, kCFNumberNSIntegerType}) {
-        EXPECT_FALSE(isRealNumberType(type)) << type;
-    }
+// A number type and whether it reads as a real.
+struct NumberTypeCase {
+    const char* name;
+    CFNumberType type;
+    bool real;
+};
+
+void PrintTo(const NumberTypeCase& number, std::ostream* out) { *out << number.name; }
+
+class NumberTypes : public ::testing::TestWithParam<NumberTypeCase> {};
+
+// Floating types read as reals and every other as integers.
+TEST_P(NumberTypes, ReadAsRealsOnlyWhenFloating) {
+    EXPECT_EQ(isRealNumberType(GetParam().type), GetParam().real) << GetParam().type;
 }
+
+INSTANTIATE_TEST_SUITE_P(Types, NumberTypes,
+                         ::testing::Values(NumberTypeCase{"Float32", kCFNumberFloat32Type, true},
+                                           NumberTypeCase{"Float64", kCFNumberFloat64Type, true},
+                                           NumberTypeCase{"Float", kCFNumberFloatType, true},
+                                           NumberTypeCase{"Double", kCFNumberDoubleType, true},
+                                           NumberTypeCase{"CGFloat", kCFNumberCGFloatType, true},
+                                           NumberTypeCase{"SInt8", kCFNumberSInt8Type, false},
+                                           NumberTypeCase{"SInt16", kCFNumberSInt16Type, false},
+                                           NumberTypeCase{"SInt32", kCFNumberSInt32Type, false},
+                                           NumberTypeCase{"SInt64", kCFNumberSInt64Type, false},
+                                           NumberTypeCase{"Char", kCFNumberCharType, false},
+                                           NumberTypeCase{"Short", kCFNumberShortType, false},
+                                           NumberTypeCase{"Int", kCFNumberIntType, false},
+                                           NumberTypeCase{"Long", kCFNumberLongType, false},
+                                           NumberTypeCase{"LongLong", kCFNumberLongLongType, false},
+                                           NumberTypeCase{"CFIndex", kCFNumberCFIndexType, false},
+                                           NumberTypeCase{"NSInteger", kCFNumberNSIntegerType, false}),
+                         NameOfCase{});
+
+// A packed type of the seam.
+struct PackedTypeCase {
+    const char* name;
+    ax::PackedType type;
+};
+
+void PrintTo(const PackedTypeCase& packed, std::ostream* out) { *out << packed.name; }
+
+class PackedTypeRoundTrip : public ::testing::TestWithParam<PackedTypeCase> {};
+
+TEST_P(PackedTypeRoundTrip, MapsToThePlatformsTypeAndBack) {
+    EXPECT_EQ(packedTypeOf(axValueTypeOf(GetParam().type)), GetParam().type);
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, PackedTypeRoundTrip,
+                         ::testing::Values(PackedTypeCase{"Point", ax::PackedType::point},
+                                           PackedTypeCase{"Size", ax::PackedType::size},
+                                           PackedTypeCase{"Rect", ax::PackedType::rect},
+                                           PackedTypeCase{"Range", ax::PackedType::range}),
+                         NameOfCase{});
 
 TEST(PackedTypes, MapBothWaysAndLeaveErrorsUnpacked) {
     EXPECT_EQ(packedTypeOf(kAXValueTypeCGPoint), ax::PackedType::point);
@@ -57,10 +103,6 @@ TEST(PackedTypes, MapBothWaysAndLeaveErrorsUnpacked) {
     EXPECT_EQ(packedTypeOf(kAXValueTypeCFRange), ax::PackedType::range);
     EXPECT_EQ(packedTypeOf(kAXValueTypeAXError), std::nullopt);
     EXPECT_EQ(packedTypeOf(kAXValueTypeIllegal), std::nullopt);
-    for (auto type :
-         {ax::PackedType::point, ax::PackedType::size, ax::PackedType::rect, ax::PackedType::range}) {
-        EXPECT_EQ(packedTypeOf(axValueTypeOf(type)), type);
-    }
     EXPECT_EQ(axValueTypeOf(ax::PackedType::illegal), kAXValueTypeIllegal);
 }
 

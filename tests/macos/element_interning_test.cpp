@@ -108,7 +108,7 @@ TEST_F(ElementInterning, ThreadsReadingTheSameElementsShareHandles) {
         worker.join();
     }
     for (int t = 1; t < threads; ++t) {
-        EXPECT_EQ(handles[t], handles[0]);
+        EXPECT_EQ(handles[t], handles[0]) << "thread " << t;
     }
     EXPECT_EQ(table.size(), static_cast<std::size_t>(elements));
 }

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+#include "case_names.hpp"
 
 namespace platform::macos {
 namespace {
@@ -48,6 +51,8 @@ struct ReadCase {
     FakeValue platform;
     ax::Value expected;
 };
+
+void PrintTo(const ReadCase& read, std::ostream* out) { *out << read.name; }
 
 class ValueReading : public ::testing::TestWithParam<ReadCase> {};
 
@@ -121,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Range", withPacked({ax::PackedType::range, 2, 5}),
                  ax::Value(ax::PackedValue{ax::PackedType::range, 2, 5})},
         ReadCase{"Date", withTypeName("CFDate"), ax::Value(ax::OtherValue{"CFDate"})}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    NameOfCase{});
 
 TEST(ValueReadingLists, ConvertItemByItemByTheSameRulesAtEveryDepth) {
     const FakeValue first = withElement(3);
@@ -159,6 +164,8 @@ struct WriteCase {
     WriteForm expected;
 };
 
+void PrintTo(const WriteCase& write, std::ostream* out) { *out << write.name; }
+
 class ValueWriting : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(ValueWriting, UsesThePlatformFormWhereOneIsDefined) {
@@ -187,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"ListHoldingNestedIllegal",
                   ax::Value(ax::ValueList{ax::ValueList{ax::Value(ax::PackedValue{})}}), WriteForm::none},
         WriteCase{"Other", ax::Value(ax::OtherValue{"CFDate"}), WriteForm::none}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    NameOfCase{});
 
 }  // namespace
 }  // namespace platform::macos

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -194,16 +195,27 @@ Totals totalsOf(const Rows& rows) {
     };
 }
 
-TEST(UkCommandTable, EachStretchHasItsTotals) {
+// Each stretch, by its place in kStretches and kStretchTotals.
+class UkCommandTableStretch : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(UkCommandTableStretch, HasItsTotals) {
     const KeyTable& table = commands();
     ASSERT_EQ(table.size(), kCommandRows);
-    for (std::size_t i = 0; i < kStretches.size(); ++i) {
-        const Stretch& stretch = kStretches[i];
-        EXPECT_EQ(
-            describeTotals(totalsOf(checks::rowsBetween(table, stretch.first, stretch.first + stretch.rows))),
-            describeTotals(kStretchTotals[i]))
-            << stretch.name;
-    }
+    const Stretch& stretch = kStretches[GetParam()];
+    EXPECT_EQ(
+        describeTotals(totalsOf(checks::rowsBetween(table, stretch.first, stretch.first + stretch.rows))),
+        describeTotals(kStretchTotals[GetParam()]))
+        << stretch.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Uk, UkCommandTableStretch, testing::Range<std::size_t>(0, kStretches.size()),
+                         [](const testing::TestParamInfo<std::size_t>& stretch) {
+                             return checks::testName(kStretches[stretch.param].name);
+                         });
+
+TEST(UkCommandTable, HasItsTotals) {
+    const KeyTable& table = commands();
+    ASSERT_EQ(table.size(), kCommandRows);
     EXPECT_EQ(describeTotals(totalsOf(checks::allRows(table))), describeTotals(kTableTotals));
 }
 
@@ -588,6 +600,8 @@ struct ExactRow {
     KeyRow expected;
 };
 
+void PrintTo(const ExactRow& exact, std::ostream* out) { *out << "row " << exact.row; }
+
 // clang-format off
 constexpr std::array<ExactRow, 22> kExactRows{{
     {23, {{"Home"}, "Bullets", "u", "AXMenuButton", "Bulletpoints", nullptr, false, false}},
@@ -615,13 +629,20 @@ constexpr std::array<ExactRow, 22> kExactRows{{
 }};
 // clang-format on
 
-TEST(UkCommandTable, RowsWithTextsEasyToGetWrongAreExact) {
+class UkCommandTableRowEasyToGetWrong : public testing::TestWithParam<ExactRow> {};
+
+TEST_P(UkCommandTableRowEasyToGetWrong, IsExact) {
+    const ExactRow& exact = GetParam();
     const KeyTable& table = commands();
     ASSERT_EQ(table.size(), kCommandRows);
-    for (const ExactRow& exact : kExactRows) {
-        EXPECT_EQ(describe(table[exact.row]), describe(exact.expected)) << "row " << exact.row;
-    }
+    EXPECT_EQ(describe(table[exact.row]), describe(exact.expected)) << "row " << exact.row;
 }
+
+INSTANTIATE_TEST_SUITE_P(Uk, UkCommandTableRowEasyToGetWrong, testing::ValuesIn(kExactRows),
+                         [](const testing::TestParamInfo<ExactRow>& exact) {
+                             return checks::testName("row " + std::to_string(exact.param.row) + " " +
+                                                     exact.param.expected.identifier);
+                         });
 
 }  // namespace
 }  // namespace keytips::presentation

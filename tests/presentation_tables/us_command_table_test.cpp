@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -183,14 +184,22 @@ constexpr bool totalsAreConsistent() {
 }
 static_assert(totalsAreConsistent());
 
-TEST(UsCommandTable, TotalsOfTheTableAndOfEachStretchMatch) {
-    const KeyTable& table = AccessKeys_US::sharedKeys();
-    for (const Totals& expected : kTotals) {
-        const Totals found = totalsOf(rowsBetween(table, expected.first, expected.first + expected.rows));
-        EXPECT_EQ(print(found), print(expected)) << expected.name;
-    }
-    // press true 489 and false 109; isLastCommand true 469 and false 129.
-    const Rows rows = allRows(table);
+void PrintTo(const Totals& totals, std::ostream* out) { *out << totals.name; }
+
+class UsCommandTableTotals : public testing::TestWithParam<Totals> {};
+
+TEST_P(UsCommandTableTotals, Match) {
+    const Totals& expected = GetParam();
+    const Totals found =
+        totalsOf(rowsBetween(AccessKeys_US::sharedKeys(), expected.first, expected.first + expected.rows));
+    EXPECT_EQ(print(found), print(expected)) << expected.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(TableAndStretches, UsCommandTableTotals, testing::ValuesIn(kTotals), NameOfCase{});
+
+// press true 489 and false 109; isLastCommand true 469 and false 129.
+TEST(UsCommandTable, PressAndLastTotalsMatch) {
+    const Rows rows = allRows(AccessKeys_US::sharedKeys());
     EXPECT_EQ(countOf(rows, {.press = Flag::Yes}), 489U);
     EXPECT_EQ(countOf(rows, {.press = Flag::No}), 109U);
     EXPECT_EQ(countOf(rows, {.last = Flag::Yes}), 469U);
@@ -469,26 +478,44 @@ TEST(UsCommandTable, EachLayerOffersItsRows) {
     EXPECT_EQ(largest->first, "Home");
 }
 
-// Layers that offer exactly the same rows. "Text Effects" adds "Transform" to the rows of "Shape
-// Effects", "Design" adds the slide design tab's three rows before those of "Chart Design", and every
-// row of "Page Layout" is offered in "Themes" as well.
-TEST(UsCommandTable, LayersSharingTheirRowsOfferTheSameRows) {
-    const std::vector<std::vector<std::string>> groups{
-        {"Picture", "Pictures"}, {"Chart", "Change Chart Type"},    {"Shape Fill", "Text Fill"},
-        {"Axes", "Axis Titles"}, {"Shape Outline", "Text Outline"}, {"Weight", "Sketched", "Dashes"},
-    };
+// The rows a layer of the command table offers, none for a layer no row names.
+Rows rowsOf(const std::string& name) {
     const auto layers = layersOf(allRows(AccessKeys_US::sharedKeys()));
-    const auto rowsOf = [&](const std::string& name) {
-        const auto found = layers.find(name);
-        return found == layers.end() ? Rows{} : found->second;
-    };
-    for (const auto& group : groups) {
-        EXPECT_FALSE(rowsOf(group.front()).empty()) << group.front();
-        for (std::size_t i = 1; i < group.size(); ++i) {
-            EXPECT_EQ(rowsOf(group[i]), rowsOf(group.front())) << group[i] << " and " << group.front();
-        }
-    }
+    const auto found = layers.find(name);
+    return found == layers.end() ? Rows{} : found->second;
+}
 
+// Layers that offer exactly the same rows.
+struct SharingLayers {
+    const char* name;
+    std::vector<std::string> layers;
+};
+
+void PrintTo(const SharingLayers& sharing, std::ostream* out) { *out << sharing.name; }
+
+class UsLayersSharingTheirRows : public testing::TestWithParam<SharingLayers> {};
+
+TEST_P(UsLayersSharingTheirRows, OfferTheSameRows) {
+    const std::vector<std::string>& group = GetParam().layers;
+    EXPECT_FALSE(rowsOf(group.front()).empty()) << group.front();
+    for (std::size_t i = 1; i < group.size(); ++i) {
+        EXPECT_EQ(rowsOf(group[i]), rowsOf(group.front())) << group[i] << " and " << group.front();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Us, UsLayersSharingTheirRows,
+                         testing::Values(SharingLayers{"Pictures", {"Picture", "Pictures"}},
+                                         SharingLayers{"ChartTypes", {"Chart", "Change Chart Type"}},
+                                         SharingLayers{"Fills", {"Shape Fill", "Text Fill"}},
+                                         SharingLayers{"Axes", {"Axes", "Axis Titles"}},
+                                         SharingLayers{"Outlines", {"Shape Outline", "Text Outline"}},
+                                         SharingLayers{"Lines", {"Weight", "Sketched", "Dashes"}}),
+                         NameOfCase{});
+
+// "Text Effects" adds "Transform" to the rows of "Shape Effects", "Design" adds the slide design tab's
+// three rows before those of "Chart Design", and every row of "Page Layout" is offered in "Themes" as
+// well.
+TEST(UsCommandTable, LayersSharingMostOfTheirRowsOfferTheSameRowsAndMore) {
     const Rows shapeEffects = rowsOf("Shape Effects");
     const Rows textEffects = rowsOf("Text Effects");
     ASSERT_EQ(textEffects.size(), shapeEffects.size() + 1);

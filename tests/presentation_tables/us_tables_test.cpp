@@ -128,11 +128,6 @@ TEST(UsCommandTable, EachStretchStartsAndEndsWithItsRows) {
 // are not the text, flags that differ from their neighbours', rows that share an identifier, a title or
 // a shortcut with another row. Each must stand in the command table exactly the given number of times.
 
-struct ExactRow {
-    KeyRow row;
-    std::size_t times;
-};
-
 // clang-format off
 constexpr std::array<ExactRow, 32> kExactRows{{
     {{{"Home"}, "Add\u2011ins", "as", "AXButton", "Add\u2011ins", nullptr, true, true}, 1},
@@ -174,16 +169,26 @@ constexpr std::array<const char*, 8> kNoneLayers{
     "Chart Title", "Data Labels", "Data Table", "Error Bars", "Legend", "Lines", "Trendline", "Up/Down Bars"};
 // clang-format on
 
-TEST(UsCommandTable, HoldsTheRowsWhoseExactRecordMatters) {
-    const KeyTable& table = AccessKeys_US::sharedKeys();
-    for (const ExactRow& expected : kExactRows) {
-        EXPECT_EQ(timesOf(table, expected.row), expected.times) << describe(expected.row);
-    }
-    for (const char* layer : kNoneLayers) {
-        const KeyRow none{{layer}, "None", "n", "AXMenuButton", "None", nullptr, true, true};
-        EXPECT_EQ(timesOf(table, none), 1U) << describe(none);
-    }
+class UsCommandTableExactRow : public testing::TestWithParam<ExactRow> {};
+
+TEST_P(UsCommandTableExactRow, StandsTheGivenNumberOfTimes) {
+    const ExactRow& expected = GetParam();
+    EXPECT_EQ(timesOf(AccessKeys_US::sharedKeys(), expected.row), expected.times) << describe(expected.row);
 }
+
+INSTANTIATE_TEST_SUITE_P(Us, UsCommandTableExactRow, testing::ValuesIn(kExactRows), NameOfRow{});
+
+class UsChartLayer : public testing::TestWithParam<const char*> {};
+
+TEST_P(UsChartLayer, BeginsWithItsOwnRowNone) {
+    const KeyRow none{{GetParam()}, "None", "n", "AXMenuButton", "None", nullptr, true, true};
+    EXPECT_EQ(timesOf(AccessKeys_US::sharedKeys(), none), 1U) << describe(none);
+}
+
+INSTANTIATE_TEST_SUITE_P(Us, UsChartLayer, testing::ValuesIn(kNoneLayers),
+                         [](const testing::TestParamInfo<const char*>& layer) {
+                             return testName(layer.param);
+                         });
 
 // Every text outside plain printable ASCII, in table order: the non-breaking hyphen, the degree sign,
 // the ellipsis and the one line feed. No text holds a backslash, and no tab row holds any of them.

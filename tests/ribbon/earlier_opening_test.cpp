@@ -2,9 +2,11 @@
 // tree) acts on nothing that an earlier opening of another tab found: those controls are hidden now.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "case_names.hpp"
 #include "ribbon_session.hpp"
 
 namespace ribbon_test {
@@ -18,6 +20,8 @@ struct Case {
     std::string earlierLayer;          // whose controls must stay untouched
     std::vector<std::string> later;    // another tab and a key of its layer
 };
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 class EarlierOpening : public ::testing::TestWithParam<Case> {};
 
@@ -88,10 +92,7 @@ const Case cases[] = {
      {"k", "e"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(LateHosts, EarlierOpening, ::testing::ValuesIn(cases),
-                         [](const ::testing::TestParamInfo<Case>& param) {
-                             return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(LateHosts, EarlierOpening, ::testing::ValuesIn(cases), NameOfCase{});
 
 }  // namespace
 }  // namespace ribbon_test

@@ -2,9 +2,11 @@
 // the user types next goes into them.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "case_names.hpp"
 #include "ribbon_session.hpp"
 
 namespace ribbon_test {
@@ -16,6 +18,8 @@ struct Case {
     std::vector<std::string> path;
     const char* description;
 };
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 class FocusBeforePress : public ::testing::TestWithParam<Case> {};
 
@@ -51,10 +55,7 @@ const Case cases[] = {
     {"UkFontSize", "en-GB", {"h", "f", "s"}, "Font Size:"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Presentation, FocusBeforePress, ::testing::ValuesIn(cases),
-                         [](const ::testing::TestParamInfo<Case>& param) {
-                             return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Presentation, FocusBeforePress, ::testing::ValuesIn(cases), NameOfCase{});
 
 }  // namespace
 }  // namespace ribbon_test

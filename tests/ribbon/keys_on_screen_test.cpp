@@ -16,6 +16,7 @@
 #include <tuple>
 #include <vector>
 
+#include "case_names.hpp"
 #include "platform/sim/world.hpp"
 #include "sim_hosts/ribbon.hpp"
 
@@ -103,6 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
         Setting{"SpreadsheetUK", &sim_hosts::spreadsheetHost(), true, listOf(spreadsheetRepeats)},
         Setting{"PresentationUS", &sim_hosts::presentationHost(), false, listOf(presentationRepeats)},
         Setting{"PresentationUK", &sim_hosts::presentationHost(), true, listOf(presentationRepeats)}),
-    [](const ::testing::TestParamInfo<Setting>& param) { return param.param.name; });
+    ribbon_test::NameOfCase{});
 
 }  // namespace

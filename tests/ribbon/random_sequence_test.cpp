@@ -19,12 +19,14 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "case_names.hpp"
 #include "ribbon_session.hpp"
 
 namespace ribbon_test {
@@ -430,37 +432,48 @@ const Host lateSpreadsheet3{&sim_hosts::spreadsheetHost(), 3, true, true};
 const Host latePresentation3{&sim_hosts::presentationHost(), 3, true, true};
 const Host lateSpreadsheet6{&sim_hosts::spreadsheetHost(), 6, true};
 
-// Sequences that broke the rules once.
-TEST(RandomSequences, FixedCases) {
-    struct Case {
-        const Host* host;
-        std::string_view steps;
-    };
-    const Case cases[] = {
+// A sequence that broke the rules once, on its host.
+struct FixedCase {
+    const char* name;
+    const Host* host;
+    std::string_view steps;
+};
+
+void PrintTo(const FixedCase& fixed, std::ostream* out) { *out << fixed.name; }
+
+class FixedSequence : public ::testing::TestWithParam<FixedCase> {};
+
+TEST_P(FixedSequence, KeepsTheRules) {
+    const FixedCase& c = GetParam();
+    SCOPED_TRACE(std::string(c.host->kind->name) + ": " + std::string(c.steps));
+    const std::optional<std::string> broken = play(*c.host, parse(c.steps));
+    EXPECT_FALSE(broken.has_value()) << *broken;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RandomSequences, FixedSequence,
+    ::testing::Values(
         // A toolbar digit that begins no shortcut, then tab letters typed ahead of the queue.
-        {&spreadsheet3, "option 4 d t pump"},
+        FixedCase{"ToolbarMissThenTabLettersAhead", &spreadsheet3, "option 4 d t pump"},
         // The same with a fourth toolbar button: only that button is pressed.
-        {&spreadsheet4, "option 4 d t pump clock"},
+        FixedCase{"FourthToolbarButtonThenTabLettersAhead", &spreadsheet4, "option 4 d t pump clock"},
         // Home's command labels left on screen by a tab press queued behind a toolbar miss.
-        {&spreadsheet3, "option 7 h c w pump escape pump"},
-        {&presentation3, "option 4 d t pump"},
-        {&presentation3, "option 7 h c w pump escape pump"},
+        FixedCase{"HomeLabelsAfterATabPressQueuedBehindAToolbarMiss", &spreadsheet3,
+                  "option 7 h c w pump escape pump"},
+        FixedCase{"PresentationToolbarMissThenTabLettersAhead", &presentation3, "option 4 d t pump"},
+        FixedCase{"PresentationHomeLabelsAfterATabPressQueuedBehindAToolbarMiss", &presentation3,
+                  "option 7 h c w pump escape pump"},
         // A toolbar press cancelled by Escape before its delay.
-        {&spreadsheet3, "option pump 2 pump escape pump clock"},
+        FixedCase{"ToolbarPressCancelledByEscape", &spreadsheet3, "option pump 2 pump escape pump clock"},
         // A host whose tree changes only after the action: the new tab's commands are not there yet
         // when its layer opens; whatever is typed next, no label outlives the mode.
-        {&lateSpreadsheet3, "option pump n pump p pump"},
-        {&lateSpreadsheet3, "option n p escape pump"},
-        {&latePresentation3, "option pump n pump escape pump"},
+        FixedCase{"LateTreeKeyAfterANewTab", &lateSpreadsheet3, "option pump n pump p pump"},
+        FixedCase{"LateTreeEscapeAfterANewTabAndAKey", &lateSpreadsheet3, "option n p escape pump"},
+        FixedCase{"LatePresentationTreeEscapeAfterANewTab", &latePresentation3,
+                  "option pump n pump escape pump"},
         // A click with key tips switched off still ends the session: the toolbar press is dropped.
-        {&lateSpreadsheet6, "option 5 pump disable click"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.host->kind->name) + ": " + std::string(c.steps));
-        const std::optional<std::string> broken = play(*c.host, parse(c.steps));
-        EXPECT_FALSE(broken.has_value()) << *broken;
-    }
-}
+        FixedCase{"ClickWithKeyTipsSwitchedOff", &lateSpreadsheet6, "option 5 pump disable click"}),
+    NameOfCase{});
 
 TEST(RandomSequences, FixedCasesActAsTheUserExpects) {
     {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <set>
 #include <string>
 #include <tuple>
@@ -37,6 +38,8 @@ struct LanguageCase {
     std::string anchorTitle;
 };
 
+void PrintTo(const LanguageCase& c, std::ostream* out) { *out << c.language; }
+
 class RibbonLayoutTest : public RibbonHostTest, public ::testing::WithParamInterface<LanguageCase> {};
 
 // The toolbar row on top with its anchor, the tabs below it, the panels below the tabs and the menus
@@ -51,15 +54,16 @@ TEST_P(RibbonLayoutTest, StacksToolbarTabsPanelsAndMenus) {
     const platform::Point anchor = positionOf(host.toolbarAnchor);
     ASSERT_EQ(host.toolbarButtons.size(), 3U);
     for (const ax::Element& button : host.toolbarButtons) {
-        EXPECT_EQ(positionOf(button).y, anchor.y);
-        EXPECT_LT(positionOf(button).x, anchor.x);
+        EXPECT_EQ(positionOf(button).y, anchor.y) << ax::describe(button);
+        EXPECT_LT(positionOf(button).x, anchor.x) << ax::describe(button);
     }
     // The tab row's menu button "b" is the anchor itself when it carries the anchor's title; every
     // other tab row has its own tab.
     ASSERT_EQ(host.tabs.size(), tables.ribbonKeys.size() + tables.contextualKeys.size());
     for (const sim_hosts::RibbonElement& tab : host.tabs) {
         if (tab.identifier == "Customize Quick Access") {
-            EXPECT_EQ(tab.element == host.toolbarAnchor, titleOf(tab.element) == GetParam().anchorTitle);
+            EXPECT_EQ(tab.element == host.toolbarAnchor, titleOf(tab.element) == GetParam().anchorTitle)
+                << tab.identifier;
         } else {
             EXPECT_GT(positionOf(tab.element).y, anchor.y) << tab.identifier;
         }
@@ -137,6 +141,8 @@ struct ContextualCase {
     std::string tabTitle;
     std::string shortcut;
 };
+
+void PrintTo(const ContextualCase& c, std::ostream* out) { *out << c.tabTitle; }
 
 class ContextualTabsTest : public RibbonHostTest, public ::testing::WithParamInterface<ContextualCase> {};
 

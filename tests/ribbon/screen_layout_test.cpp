@@ -7,12 +7,14 @@
 
 #include <cstddef>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "case_names.hpp"
 #include "ribbon_session.hpp"
 
 namespace ribbon_test {
@@ -199,14 +201,22 @@ std::string firstOf(const std::vector<std::string>& problems) {
     return out.str();
 }
 
-class ScreenLayoutTest : public ::testing::TestWithParam<const sim_hosts::HostKind*> {
+// A simulated host, by name.
+struct HostCase {
+    const char* name;
+    const sim_hosts::HostKind* kind;
+};
+
+void PrintTo(const HostCase& host, std::ostream* out) { *out << host.name; }
+
+class ScreenLayoutTest : public ::testing::TestWithParam<HostCase> {
 protected:
     void SetUp() override { sim::world().reset(); }
     void TearDown() override { sim::world().reset(); }
 };
 
 TEST_P(ScreenLayoutTest, NothingOnScreenOverlapsWhateverTabAndMenusAreOpen) {
-    ScreenWalk walk(*GetParam());
+    ScreenWalk walk(*GetParam().kind);
     walk.run();
     EXPECT_TRUE(walk.problems().empty())
         << walk.problems().size() << " problems, first:" << firstOf(walk.problems());
@@ -217,7 +227,7 @@ TEST_P(ScreenLayoutTest, NothingOnScreenOverlapsWhateverTabAndMenusAreOpen) {
 // Labels over the screen after Option, after each tab's letter and after each letter of a tab's layer
 // that opens a menu: none covers another, nor a control other than the one it stands under.
 TEST_P(ScreenLayoutTest, LabelsCoverOnlyTheirOwnControls) {
-    const sim_hosts::HostKind& kind = *GetParam();
+    const sim_hosts::HostKind& kind = *GetParam().kind;
     const keytips::LanguageTables& language = kind.usTables;
     std::vector<std::pair<std::vector<std::string>, std::string_view>> paths{{{}, firstLayerCategory}};
     std::vector<const keytips::AccessKey*> tabs;
@@ -280,10 +290,9 @@ TEST_P(ScreenLayoutTest, LabelsCoverOnlyTheirOwnControls) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Hosts, ScreenLayoutTest,
-                         ::testing::Values(&sim_hosts::spreadsheetHost(), &sim_hosts::presentationHost()),
-                         [](const ::testing::TestParamInfo<const sim_hosts::HostKind*>& param) {
-                             return param.param->name;
-                         });
+                         ::testing::Values(HostCase{"spreadsheet", &sim_hosts::spreadsheetHost()},
+                                           HostCase{"presentation", &sim_hosts::presentationHost()}),
+                         NameOfCase{});
 
 }  // namespace
 }  // namespace ribbon_test

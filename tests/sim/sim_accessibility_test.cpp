@@ -1,12 +1,16 @@
 // The simulated hosts' accessibility trees: behaviours, failures and what the requests return.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
+#include <ostream>
 #include <utility>
 #include <vector>
 
 #include "platform/accessibility.hpp"
 #include "platform/sim/world.hpp"
+#include "sim/case_names.hpp"
 
 namespace {
 
@@ -132,7 +136,8 @@ TEST_F(SimAccessibility, CancellingAPopoverRemovesItFromEveryParent) {
 
     for (const Element parent : {window, world().find("content")}) {
         const auto children = childrenRead(parent);
-        EXPECT_EQ(std::find(children.begin(), children.end(), popover), children.end());
+        EXPECT_EQ(std::find(children.begin(), children.end(), popover), children.end())
+            << platform::ax::describe(parent);
     }
 }
 
@@ -234,25 +239,40 @@ TEST(SimValueForms, TabsAndCheckBoxesKeepTheFormOfTheirValue) {
     }
 }
 
-TEST_F(SimAccessibility, InjectedReadFailures) {
-    struct Case {
-        AttributeFailure failure;
-        Error error;
-        std::optional<Value> value;
-    };
-    const Case cases[] = {
-        {AttributeFailure::none, Error::success, Value("Bold")},
-        {AttributeFailure::error, Error::cannotComplete, std::nullopt},
-        {AttributeFailure::noValue, Error::success, std::nullopt},
-        {AttributeFailure::wrongType, Error::success, Value(platform::ax::OtherValue{"wrong"})},
-    };
+// A failure injected into the reads of an attribute, and the error and value a read gives.
+struct ReadFailure {
+    const char* name;
+    AttributeFailure failure;
+    Error error;
+    std::optional<Value> value;
+};
+
+void PrintTo(const ReadFailure& failure, std::ostream* out) { *out << failure.name; }
+
+class SimAccessibilityReadFailure : public SimAccessibility,
+                                    public ::testing::WithParamInterface<ReadFailure> {};
+
+TEST_P(SimAccessibilityReadFailure, GivesItsErrorAndValue) {
+    const ReadFailure& c = GetParam();
     const Element bold = world().find("bold");
-    for (const auto& c : cases) {
-        world().failAttribute(bold, "AXTitle", c.failure);
-        const auto result = copyAttributeValue(bold, "AXTitle");
-        EXPECT_EQ(result.error, c.error) << static_cast<int>(c.failure);
-        EXPECT_EQ(result.value, c.value) << static_cast<int>(c.failure);
-    }
+    world().failAttribute(bold, "AXTitle", c.failure);
+    const auto result = copyAttributeValue(bold, "AXTitle");
+    EXPECT_EQ(result.error, c.error) << c.name;
+    EXPECT_EQ(result.value, c.value) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, SimAccessibilityReadFailure,
+    ::testing::Values(ReadFailure{"None", AttributeFailure::none, Error::success, Value("Bold")},
+                      ReadFailure{"Error", AttributeFailure::error, Error::cannotComplete, std::nullopt},
+                      ReadFailure{"NoValue", AttributeFailure::noValue, Error::success, std::nullopt},
+                      ReadFailure{"WrongType", AttributeFailure::wrongType, Error::success,
+                                  Value(platform::ax::OtherValue{"wrong"})}),
+    sim_tests::NameOfCase{});
+
+TEST_F(SimAccessibility, InjectedReadFailuresLeaveTheOtherRequestsAlone) {
+    const Element bold = world().find("bold");
+    world().failAttribute(bold, "AXTitle", AttributeFailure::wrongType);
     EXPECT_EQ(copyAttributeValue(bold, "AXRole").value, Value("AXCheckBox")) << "other attributes still read";
     EXPECT_EQ(copyAttributeValue(bold, "AXNoSuchThing").error, Error::attributeUnsupported);
     EXPECT_FALSE(copyAttributeValue(bold, "AXNoSuchThing").value);
@@ -296,38 +316,69 @@ TEST_F(SimAccessibility, ActionsOnOrdinaryAndDisabledElements) {
     EXPECT_EQ(world().attributeSets()[0].value, Value(true));
 }
 
-TEST_F(SimAccessibility, AWriteOfAValueWithoutAPlatformFormIsRefused) {
-    using platform::ax::OtherValue;
-    using platform::ax::PackedType;
-    using platform::ax::PackedValue;
-    struct Case {
-        const char* name;
-        Value value;
-        Error result;
-    };
-    const Case cases[] = {
-        {"boolean", true, Error::success},
-        {"integer", 7, Error::success},
-        {"real", 0.5, Error::success},
-        {"string", "x", Error::success},
-        {"element", world().find("old"), Error::success},
-        {"point", PackedValue::point({1, 2}), Error::success},
-        {"list of strings", ValueList{"a", "b"}, Error::success},
-        {"other", OtherValue{"AXDate"}, Error::illegalArgument},
-        {"illegal packed value", PackedValue{PackedType::illegal, 1, 2}, Error::illegalArgument},
-        {"list holding an other", ValueList{"a", OtherValue{"AXDate"}}, Error::illegalArgument},
-    };
+using platform::ax::OtherValue;
+
+// A value written to an attribute (made once the tree is there), and the result of the write.
+struct Write {
+    const char* name;
+    Value (*value)();
+    Error result;
+};
+
+void PrintTo(const Write& write, std::ostream* out) { *out << write.name; }
+
+class SimAccessibilityWrite : public SimAccessibility, public ::testing::WithParamInterface<Write> {};
+
+// A write of a value without a platform form is refused and stores nothing.
+TEST_P(SimAccessibilityWrite, IsStoredOrRefusedByTheFormOfItsValue) {
+    const Write& c = GetParam();
+    const Value value = c.value();
     const Element bold = world().find("bold");
-    for (const Case& c : cases) {
-        EXPECT_EQ(platform::ax::setAttributeValue(bold, "AXTestValue", c.value), c.result) << c.name;
-        const auto read = copyAttributeValue(bold, "AXTestValue");
-        if (c.result == Error::success) {
-            EXPECT_EQ(read.value, c.value) << c.name;
-        } else {
-            EXPECT_NE(read.value, c.value) << c.name << ": the refused value is not stored";
-        }
+    EXPECT_EQ(platform::ax::setAttributeValue(bold, "AXTestValue", value), c.result) << c.name;
+    const auto read = copyAttributeValue(bold, "AXTestValue");
+    if (c.result == Error::success) {
+        EXPECT_EQ(read.value, value) << c.name;
+    } else {
+        EXPECT_NE(read.value, value) << c.name << ": the refused value is not stored";
     }
-    // Refused before the element is looked at, as a conversion that fails is.
+}
+
+using platform::ax::PackedType;
+using platform::ax::PackedValue;
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SimAccessibilityWrite,
+    ::testing::Values(Write{"Boolean", [] { return Value(true); }, Error::success},
+                      Write{"Integer", [] { return Value(7); }, Error::success},
+                      Write{"Real", [] { return Value(0.5); }, Error::success},
+                      Write{"String", [] { return Value("x"); }, Error::success},
+                      Write{"Element", [] { return Value(world().find("old")); }, Error::success},
+                      Write{"Point",
+                            [] {
+                                return Value(PackedValue::point({1, 2}));
+                            },
+                            Error::success},
+                      Write{"ListOfStrings",
+                            [] {
+                                return Value(ValueList{"a", "b"});
+                            },
+                            Error::success},
+                      Write{"Other", [] { return Value(OtherValue{"AXDate"}); }, Error::illegalArgument},
+                      Write{"IllegalPackedValue",
+                            [] {
+                                return Value(PackedValue{PackedType::illegal, 1, 2});
+                            },
+                            Error::illegalArgument},
+                      Write{"ListHoldingAnOther",
+                            [] {
+                                return Value(ValueList{"a", OtherValue{"AXDate"}});
+                            },
+                            Error::illegalArgument}),
+    sim_tests::NameOfCase{});
+
+// Refused before the element is looked at, as a conversion that fails is.
+TEST_F(SimAccessibility, AWriteOfAValueWithoutAPlatformFormIsRefusedBeforeTheElementIsLookedAt) {
+    const Element bold = world().find("bold");
     world().vanish(bold);
     EXPECT_EQ(platform::ax::setAttributeValue(bold, "AXTestValue", OtherValue{"AXDate"}),
               Error::illegalArgument);

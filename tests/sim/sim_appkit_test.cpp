@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "platform/appkit.hpp"
 #include "platform/foundation.hpp"
 #include "platform/sim/world.hpp"
+#include "sim/case_names.hpp"
 
 namespace {
 
@@ -55,34 +60,48 @@ TEST_F(SimAppKit, MonitorsSeeMatchingEventsInOrderAndASwallowStopsTheChain) {
     EXPECT_EQ(world().hostReceived()[2].type, EventType::rightMouseDown);
 }
 
-// The events the world builds carry the bits a Mac's events carry besides the modifiers, unless bare;
-// delivering a key or flags-changed event sets the modifiers held.
-TEST_F(SimAppKit, BuiltEventsCarryTheDeviceBitsAndDeliverySetsTheHeldModifiers) {
-    using platform::sim::functionKeyFlag;
-    using platform::sim::nonCoalescedFlag;
-    using platform::sim::numericPadFlag;
-    struct Case {
-        const char* name;
-        bool bare;
-        Event event;
-        ModifierFlags flags;
-    };
-    const auto cases = [](bool bare) {
-        return std::vector<Case>{
-            {"letter", bare, World::keyDown(0, "a", optionFlag), optionFlag | (bare ? 0 : nonCoalescedFlag)},
-            {"arrow", bare, World::keyDown(126, std::nullopt, shiftFlag),
-             shiftFlag | (bare ? 0 : nonCoalescedFlag | numericPadFlag | functionKeyFlag)},
-            {"Option up", bare, World::flagsChanged(58, 0), bare ? 0 : nonCoalescedFlag},
-            {"Command down", bare, World::flagsChanged(55, commandFlag),
-             commandFlag | (bare ? 0 : nonCoalescedFlag)},
-        };
-    };
-    for (const bool bare : {false, true}) {
-        world().setBareEvents(bare);
-        for (const auto& c : cases(bare)) {
-            EXPECT_EQ(c.event.modifierFlags, c.flags) << c.name << (bare ? " bare" : "");
-        }
-    }
+// An event the world builds, with bare events or not, and the modifier flags it carries.
+struct BuiltEvent {
+    const char* name;
+    bool bare;
+    Event (*build)();
+    ModifierFlags flags;
+};
+
+void PrintTo(const BuiltEvent& built, std::ostream* out) { *out << built.name; }
+
+class SimAppKitBuiltEvent : public SimAppKit, public ::testing::WithParamInterface<BuiltEvent> {};
+
+// The events the world builds carry the bits a Mac's events carry besides the modifiers, unless bare.
+TEST_P(SimAppKitBuiltEvent, CarriesTheDeviceBitsUnlessBare) {
+    const BuiltEvent& c = GetParam();
+    world().setBareEvents(c.bare);
+    EXPECT_EQ(c.build().modifierFlags, c.flags) << c.name;
+}
+
+using platform::sim::functionKeyFlag;
+using platform::sim::nonCoalescedFlag;
+using platform::sim::numericPadFlag;
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, SimAppKitBuiltEvent,
+    ::testing::Values(
+        BuiltEvent{"Letter", false, [] { return World::keyDown(0, "a", optionFlag); },
+                   optionFlag | nonCoalescedFlag},
+        BuiltEvent{"Arrow", false, [] { return World::keyDown(126, std::nullopt, shiftFlag); },
+                   shiftFlag | nonCoalescedFlag | numericPadFlag | functionKeyFlag},
+        BuiltEvent{"OptionUp", false, [] { return World::flagsChanged(58, 0); }, nonCoalescedFlag},
+        BuiltEvent{"CommandDown", false, [] { return World::flagsChanged(55, commandFlag); },
+                   commandFlag | nonCoalescedFlag},
+        BuiltEvent{"BareLetter", true, [] { return World::keyDown(0, "a", optionFlag); }, optionFlag},
+        BuiltEvent{"BareArrow", true, [] { return World::keyDown(126, std::nullopt, shiftFlag); }, shiftFlag},
+        BuiltEvent{"BareOptionUp", true, [] { return World::flagsChanged(58, 0); }, 0},
+        BuiltEvent{"BareCommandDown", true, [] { return World::flagsChanged(55, commandFlag); },
+                   commandFlag}),
+    sim_tests::NameOfCase{});
+
+// A mouse event carries no modifier; delivering a key or flags-changed event sets the modifiers held.
+TEST_F(SimAppKit, MouseEventsCarryNoModifiersAndDeliverySetsTheHeldModifiers) {
     EXPECT_EQ(World::mouseDown().modifierFlags, 0U);
 
     world().setBareEvents(false);
@@ -163,54 +182,91 @@ TEST_F(SimAppKit, AWindowKeepsWhatItWasGiven) {
     EXPECT_EQ(shown[0].category, "second");
 }
 
-TEST(SimTextField, SizeToFitCountsCodePoints) {
-    struct Case {
-        const char* text;
-        double fontSize;
-        double width;
-        double height;
-    };
-    const Case cases[] = {
-        {"", 12, 4, 15},
-        {"H", 12, 11, 15},
-        {"HB", 12, 18, 15},
-        {"\xc3\xa9", 12, 11, 15},                      // é: one code point in two bytes
-        {"\xe6\x97\xa5\xf0\x9f\x98\x80", 12, 18, 15},  // three- and four-byte sequences
-        {"\xff\xfe", 12, 18, 15},                      // invalid bytes count one each
-        {"\xe6\x97", 12, 18, 15},                      // a cut sequence too
-        {"H", 24, 18, 30},
-    };
-    for (const auto& c : cases) {
-        TextField field(Rect{{3, 4}, {100, 100}});
-        field.stringValue = c.text;
-        field.fontSize = c.fontSize;
-        field.sizeToFit();
-        EXPECT_EQ(field.frame, (Rect{{3, 4}, {c.width, c.height}})) << c.text;
-    }
+// A text field's text and font size, and the size it fits to.
+struct FittedText {
+    const char* name;
+    const char* text;
+    double fontSize;
+    double width;
+    double height;
+};
+
+void PrintTo(const FittedText& fitted, std::ostream* out) { *out << fitted.name; }
+
+class SimTextField : public ::testing::TestWithParam<FittedText> {};
+
+TEST_P(SimTextField, SizeToFitCountsCodePoints) {
+    const FittedText& c = GetParam();
+    TextField field(Rect{{3, 4}, {100, 100}});
+    field.stringValue = c.text;
+    field.fontSize = c.fontSize;
+    field.sizeToFit();
+    EXPECT_EQ(field.frame, (Rect{{3, 4}, {c.width, c.height}})) << c.text;
 }
 
-TEST_F(SimAppKit, ScriptsAnswerByTheMacroTheyName) {
-    using platform::foundation::AppleScript;
-    world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withErrorNumber(-1708));
-    world().setScriptAnswer("GetEnableColumnSelector", ScriptAnswer::withoutString());
-    world().setScriptAnswer("Broken", ScriptAnswer::creationFailure());
-    struct Case {
-        const char* source;
-        std::optional<std::string> error;
-        std::optional<std::string> text;
-    };
-    const Case cases[] = {
-        {"run VB macro \"GetEnableKeyboardShortcuts\"", std::nullopt, "True"},
-        {"run VB macro \"GetLanguageCode\"", ScriptAnswer::withErrorNumber(-1708).text, std::nullopt},
-        {"run VB macro \"GetEnableColumnSelector\"", std::nullopt, std::nullopt},
-        {"run VB macro \"Unknown\"", std::nullopt, std::nullopt},
-    };
-    for (const auto& c : cases) {
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SimTextField,
+    ::testing::Values(FittedText{"Empty", "", 12, 4, 15}, FittedText{"OneLetter", "H", 12, 11, 15},
+                      FittedText{"TwoLetters", "HB", 12, 18, 15},
+                      // é: one code point in two bytes
+                      FittedText{"TwoByteCodePoint", "\xc3\xa9", 12, 11, 15},
+                      FittedText{"ThreeAndFourByteSequences", "\xe6\x97\xa5\xf0\x9f\x98\x80", 12, 18, 15},
+                      // invalid bytes count one each
+                      FittedText{"InvalidBytes", "\xff\xfe", 12, 18, 15},
+                      // a cut sequence too
+                      FittedText{"CutSequence", "\xe6\x97", 12, 18, 15},
+                      FittedText{"LargerFont", "H", 24, 18, 30}),
+    sim_tests::NameOfCase{});
+
+using platform::foundation::AppleScript;
+
+// Scripts answer by the macro they name, as set here.
+class SimScripts : public SimAppKit {
+protected:
+    void SetUp() override {
+        SimAppKit::SetUp();
+        world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withErrorNumber(-1708));
+        world().setScriptAnswer("GetEnableColumnSelector", ScriptAnswer::withoutString());
+        world().setScriptAnswer("Broken", ScriptAnswer::creationFailure());
+    }
+};
+
+// A script and the error or text its run gives.
+struct ScriptRun {
+    const char* name;
+    const char* source;
+    std::optional<std::string> error;
+    std::optional<std::string> text;
+};
+
+void PrintTo(const ScriptRun& run, std::ostream* out) { *out << run.name; }
+
+const ScriptRun kScriptRuns[] = {
+    {"Default", "run VB macro \"GetEnableKeyboardShortcuts\"", std::nullopt, "True"},
+    {"Error", "run VB macro \"GetLanguageCode\"", ScriptAnswer::withErrorNumber(-1708).text, std::nullopt},
+    {"WithoutString", "run VB macro \"GetEnableColumnSelector\"", std::nullopt, std::nullopt},
+    {"Unknown", "run VB macro \"Unknown\"", std::nullopt, std::nullopt},
+};
+
+class SimScriptRun : public SimScripts, public ::testing::WithParamInterface<ScriptRun> {};
+
+TEST_P(SimScriptRun, AnswersByTheMacroItNames) {
+    const ScriptRun& c = GetParam();
+    const auto script = AppleScript::create(c.source);
+    ASSERT_TRUE(script) << c.source;
+    const auto result = script->execute();
+    EXPECT_EQ(result.errorDescription, c.error) << c.source;
+    EXPECT_EQ(result.stringValue, c.text) << c.source;
+}
+
+INSTANTIATE_TEST_SUITE_P(Macros, SimScriptRun, ::testing::ValuesIn(kScriptRuns), sim_tests::NameOfCase{});
+
+// Every run is recorded in order; a script that fails to be made is never run.
+TEST_F(SimScripts, RunsAreRecordedInOrder) {
+    for (const ScriptRun& c : kScriptRuns) {
         const auto script = AppleScript::create(c.source);
         ASSERT_TRUE(script) << c.source;
-        const auto result = script->execute();
-        EXPECT_EQ(result.errorDescription, c.error) << c.source;
-        EXPECT_EQ(result.stringValue, c.text) << c.source;
+        (void)script->execute();
     }
     EXPECT_FALSE(AppleScript::create("run VB macro \"Broken\""));
     EXPECT_EQ(world().scriptsRun().size(), 4U);
@@ -228,30 +284,43 @@ TEST(SimScriptErrors, ErrorDictionaryIsPrintedAsThePlatformPrintsIt) {
               "    NSAppleScriptErrorRange = \"NSRange: {0, 0}\";\n"
               "}");
     EXPECT_EQ(ScriptAnswer::withErrorNumber(-1728).kind, ScriptAnswer::Kind::error);
-
-    struct Case {
-        const char* message;
-        const char* printed;
-    };
-    const Case cases[] = {
-        {"Plain", "Plain"},
-        {"a_b$c.d:e/f9", "a_b$c.d:e/f9"},
-        {"", "\"\""},
-        {"two words", "\"two words\""},
-        {"say \"hi\" \\ now", "\"say \\\"hi\\\" \\\\ now\""},
-        {"line\nfeed\ttab", "\"line\\nfeed\\ttab\""},
-        {"caf\xc3\xa9", "\"caf\\U00e9\""},
-        {"\xf0\x9f\x98\x80", "\"\\Ud83d\\Ude00\""},  // beyond the first plane: two UTF-16 units
-        {"bad \xff byte", "\"bad \\U00ff byte\""},
-    };
-    for (const auto& c : cases) {
-        const std::string text = platform::sim::errorDictionaryText(1, c.message);
-        const std::string line = std::string("    NSAppleScriptErrorMessage = ") + c.printed + ";\n";
-        EXPECT_NE(text.find(line), std::string::npos) << c.message << "\n" << text;
-    }
     EXPECT_EQ(ScriptAnswer::withErrorNumber(-1, "Mine").text, platform::sim::errorDictionaryText(-1, "Mine"));
     EXPECT_EQ(platform::sim::scriptErrorMessage(-1234), "An error of type -1234 has occurred.");
 }
+
+// An error message and how the error dictionary prints it.
+struct PrintedMessage {
+    const char* name;
+    const char* message;
+    const char* printed;
+};
+
+void PrintTo(const PrintedMessage& printed, std::ostream* out) { *out << printed.name; }
+
+class SimScriptErrorMessage : public ::testing::TestWithParam<PrintedMessage> {};
+
+// A message is printed bare when it is one word of plain characters, quoted and escaped otherwise.
+TEST_P(SimScriptErrorMessage, IsPrintedAsThePlatformPrintsIt) {
+    const PrintedMessage& c = GetParam();
+    const std::string text = platform::sim::errorDictionaryText(1, c.message);
+    const std::string line = std::string("    NSAppleScriptErrorMessage = ") + c.printed + ";\n";
+    EXPECT_NE(text.find(line), std::string::npos) << c.message << "\n" << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, SimScriptErrorMessage,
+    ::testing::Values(PrintedMessage{"Plain", "Plain", "Plain"},
+                      PrintedMessage{"WordCharacters", "a_b$c.d:e/f9", "a_b$c.d:e/f9"},
+                      PrintedMessage{"Empty", "", "\"\""},
+                      PrintedMessage{"TwoWords", "two words", "\"two words\""},
+                      PrintedMessage{"QuotesAndBackslash", "say \"hi\" \\ now",
+                                     "\"say \\\"hi\\\" \\\\ now\""},
+                      PrintedMessage{"LineFeedAndTab", "line\nfeed\ttab", "\"line\\nfeed\\ttab\""},
+                      PrintedMessage{"BeyondAscii", "caf\xc3\xa9", "\"caf\\U00e9\""},
+                      // beyond the first plane: two UTF-16 units
+                      PrintedMessage{"BeyondTheFirstPlane", "\xf0\x9f\x98\x80", "\"\\Ud83d\\Ude00\""},
+                      PrintedMessage{"InvalidByte", "bad \xff byte", "\"bad \\U00ff byte\""}),
+    sim_tests::NameOfCase{});
 
 TEST_F(SimAppKit, AlertsUrlsLogAndWorkspaceAreRecorded) {
     Alert alert;

@@ -1,10 +1,14 @@
 // The compact fixture text: what each line item becomes, nesting, and malformed lines.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <ostream>
 #include <stdexcept>
+#include <string>
 
 #include "platform/accessibility.hpp"
 #include "platform/sim/world.hpp"
+#include "sim/case_names.hpp"
 
 namespace {
 
@@ -21,34 +25,44 @@ protected:
     int pid = 0;
 };
 
-TEST_F(SimFixture, LineItemsBecomeAttributes) {
-    struct Case {
-        const char* line;
-        const char* attribute;
-        std::optional<Value> expected;
-    };
-    const Case cases[] = {
-        {R"(AXButton "Bold")", "AXTitle", Value("Bold")},
-        {R"(AXButton "say \"hi\" \\ now\nplease")", "AXTitle", Value("say \"hi\" \\ now\nplease")},
-        {R"(AXButton)", "AXTitle", std::nullopt},
-        {R"(AXButton desc="Close")", "AXDescription", Value("Close")},
-        {R"(AXButton desc=Close)", "AXDescription", Value("Close")},
-        {R"(AXCheckBox value=1)", "AXValue", Value(1)},
-        {R"(AXSlider value=-2.5)", "AXValue", Value(-2.5)},
-        {R"(AXCheckBox value=true)", "AXValue", Value(true)},
-        {R"(AXTextField value="12 pt")", "AXValue", Value("12 pt")},
-        {R"(AXButton pos=10,40.5)", "AXPosition", Value(PackedValue::point({10, 40.5}))},
-        {R"(AXButton size=40,20)", "AXSize", Value(PackedValue::size({40, 20}))},
-        {R"(AXButton "Cut")", "AXEnabled", Value(true)},
-        {R"(AXButton "Cut" disabled)", "AXEnabled", Value(false)},
-        {R"(AXRadioButton "Home" value=1 pos=1,2 size=3,4 name=it)", "AXRole", Value("AXRadioButton")},
-    };
-    for (const auto& c : cases) {
-        world().reset();
-        world().loadFixture(pid, std::string("window \"W\"\n  ") + c.line + " name=it\n");
-        EXPECT_EQ(world().attribute(world().find("it"), c.attribute), c.expected) << c.line;
-    }
+// A line item of a fixture and the attribute it becomes, or no attribute.
+struct LineItem {
+    const char* name;
+    const char* line;
+    const char* attribute;
+    std::optional<Value> expected;
+};
+
+void PrintTo(const LineItem& item, std::ostream* out) { *out << item.name; }
+
+class SimFixtureLineItem : public SimFixture, public ::testing::WithParamInterface<LineItem> {};
+
+TEST_P(SimFixtureLineItem, BecomesAnAttribute) {
+    const LineItem& c = GetParam();
+    world().loadFixture(pid, std::string("window \"W\"\n  ") + c.line + " name=it\n");
+    EXPECT_EQ(world().attribute(world().find("it"), c.attribute), c.expected) << c.line;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, SimFixtureLineItem,
+    ::testing::Values(
+        LineItem{"QuotedTitle", R"(AXButton "Bold")", "AXTitle", Value("Bold")},
+        LineItem{"EscapedTitle", R"(AXButton "say \"hi\" \\ now\nplease")", "AXTitle",
+                 Value("say \"hi\" \\ now\nplease")},
+        LineItem{"NoTitle", R"(AXButton)", "AXTitle", std::nullopt},
+        LineItem{"QuotedDescription", R"(AXButton desc="Close")", "AXDescription", Value("Close")},
+        LineItem{"BareDescription", R"(AXButton desc=Close)", "AXDescription", Value("Close")},
+        LineItem{"IntegerValue", R"(AXCheckBox value=1)", "AXValue", Value(1)},
+        LineItem{"RealValue", R"(AXSlider value=-2.5)", "AXValue", Value(-2.5)},
+        LineItem{"BooleanValue", R"(AXCheckBox value=true)", "AXValue", Value(true)},
+        LineItem{"TextValue", R"(AXTextField value="12 pt")", "AXValue", Value("12 pt")},
+        LineItem{"Position", R"(AXButton pos=10,40.5)", "AXPosition", Value(PackedValue::point({10, 40.5}))},
+        LineItem{"Size", R"(AXButton size=40,20)", "AXSize", Value(PackedValue::size({40, 20}))},
+        LineItem{"EnabledByDefault", R"(AXButton "Cut")", "AXEnabled", Value(true)},
+        LineItem{"Disabled", R"(AXButton "Cut" disabled)", "AXEnabled", Value(false)},
+        LineItem{"RoleAmongOtherItems", R"(AXRadioButton "Home" value=1 pos=1,2 size=3,4 name=it)", "AXRole",
+                 Value("AXRadioButton")}),
+    sim_tests::NameOfCase{});
 
 // An empty quoted title is a present, empty "AXTitle"; no quoted text is no title at all.
 TEST_F(SimFixture, EmptyTitleIsATitle) {
@@ -106,28 +120,40 @@ window
     EXPECT_EQ(world().focusedWindow(pid), windows[0]);
 }
 
-TEST_F(SimFixture, MalformedLineIsRejectedWithItsNumber) {
-    const char* malformed[] = {
-        "   AXButton",                    // odd indentation
-        "      AXButton",                 // two levels deeper than the window
-        "  AXButton \"open",              // unterminated quote
-        "  AXButton \"bad \\q escape\"",  // unknown escape
-        "  AXButton colour=red",          // unknown key
-        "  AXButton pos=10",              // one number
-        "  AXButton size=a,b",            // not numbers
-        "  AXButton value=maybe",         // not a value
-        "  AXButton shiny",               // unknown word
-        "  window \"Nested\"",            // window not at the top
-    };
-    for (const char* line : malformed) {
-        world().reset();
-        try {
-            world().loadFixture(pid, std::string("window \"W\"\n  AXGroup\n") + line + "\n");
-            ADD_FAILURE() << "accepted: " << line;
-        } catch (const std::invalid_argument& error) {
-            EXPECT_NE(std::string(error.what()).find("line 3"), std::string::npos) << error.what();
-        }
+// A malformed line, the third of its fixture.
+struct MalformedLine {
+    const char* name;
+    const char* line;
+};
+
+void PrintTo(const MalformedLine& malformed, std::ostream* out) { *out << malformed.name; }
+
+class SimFixtureMalformedLine : public SimFixture, public ::testing::WithParamInterface<MalformedLine> {};
+
+TEST_P(SimFixtureMalformedLine, IsRejectedWithItsNumber) {
+    const char* line = GetParam().line;
+    try {
+        world().loadFixture(pid, std::string("window \"W\"\n  AXGroup\n") + line + "\n");
+        ADD_FAILURE() << "accepted: " << line;
+    } catch (const std::invalid_argument& error) {
+        EXPECT_NE(std::string(error.what()).find("line 3"), std::string::npos) << error.what();
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SimFixtureMalformedLine,
+                         ::testing::Values(MalformedLine{"OddIndentation", "   AXButton"},
+                                           MalformedLine{"TwoLevelsDeeperThanTheWindow", "      AXButton"},
+                                           MalformedLine{"UnterminatedQuote", "  AXButton \"open"},
+                                           MalformedLine{"UnknownEscape", "  AXButton \"bad \\q escape\""},
+                                           MalformedLine{"UnknownKey", "  AXButton colour=red"},
+                                           MalformedLine{"OneNumber", "  AXButton pos=10"},
+                                           MalformedLine{"NotNumbers", "  AXButton size=a,b"},
+                                           MalformedLine{"NotAValue", "  AXButton value=maybe"},
+                                           MalformedLine{"UnknownWord", "  AXButton shiny"},
+                                           MalformedLine{"WindowNotAtTheTop", "  window \"Nested\""}),
+                         sim_tests::NameOfCase{});
+
+TEST_F(SimFixture, ElementBeforeAnyWindowIsRejected) {
     EXPECT_THROW(world().loadFixture(pid, "AXButton \"no window\"\n"), std::invalid_argument);
 }
 

@@ -108,7 +108,7 @@ TEST_F(SimQueue, SeededInterleavingPutsTasksAnywhereButKeepsTheMainQueueInOrder)
         std::string mainOrder = ran;
         std::erase(mainOrder, 't');
         EXPECT_EQ(mainOrder, "01234x") << "seed " << seed << ": " << ran;
-        EXPECT_EQ(ran, interleaved(seed)) << "the same seed gives the same order";
+        EXPECT_EQ(ran, interleaved(seed)) << "seed " << seed << ": the same seed gives the same order";
         taskPlaces.insert(ran.find('t'));
     }
     // Before, between and after the blocks queued before it.
@@ -132,7 +132,7 @@ TEST_F(SimQueue, SeededInterleavingRunsTasksInAnyOrderAndDelayedBlocksLast) {
         detachTask([this] { order += "1"; });
         detachTask([this] { order += "2"; });
         world().pump();
-        EXPECT_EQ(order.back(), 'd') << order;
+        EXPECT_EQ(order.back(), 'd') << "seed " << seed << ": " << order;
         orders.insert(order);
     }
     EXPECT_TRUE(orders.contains("21md")) << "tasks in either order";

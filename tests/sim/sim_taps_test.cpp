@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <thread>
 #include <vector>
 
 #include "platform/events.hpp"
 #include "platform/sim/taps.hpp"
 #include "platform/sim/world.hpp"
+#include "sim/case_names.hpp"
 
 namespace {
 
@@ -155,9 +157,9 @@ TEST_F(SimTaps, DisabledNotificationReachesTheCallbackWhateverMaskAndState) {
     for (cg::EventType type : {cg::tapDisabledByTimeout, cg::tapDisabledByUserInput}) {
         cg::eventTapEnable(tap_, true);
         const auto verdict = sim::injectTapEvent(KeyEvent{type, 0, false, 0});
-        EXPECT_TRUE(verdict.hostReceived.empty());
+        EXPECT_TRUE(verdict.hostReceived.empty()) << "notification " << type;
         // The system switched the tap off before telling it.
-        EXPECT_FALSE(sim::firstTapEnabled());
+        EXPECT_FALSE(sim::firstTapEnabled()) << "notification " << type;
     }
     ASSERT_EQ(recorder_.seen.size(), 2U);
     EXPECT_EQ(recorder_.seen[0].type, cg::tapDisabledByTimeout);
@@ -202,72 +204,87 @@ TEST_F(SimTaps, FailureInjection) {
     EXPECT_EQ(cg::eventGetIntegerValueField(event.get(), cg::EventField::keyboardEventKeycode), 59);
 }
 
+// The source a keyboard event is made from, if any.
+enum class Source { none, privateState, combinedSession, hidSystem };
+
+// A new keyboard event: the source it is made from, the modifiers held, bare events or not, its key and
+// direction; and the type and flags it starts with.
+struct NewKeyboardEvent {
+    const char* name;
+    Source source;
+    cg::EventFlags held;
+    bool bare;
+    cg::KeyCode key;
+    bool keyDown;
+    cg::EventType type;
+    cg::EventFlags flags;
+};
+
+void PrintTo(const NewKeyboardEvent& event, std::ostream* out) { *out << event.name; }
+
+class SimTapsNewKeyboardEvent : public SimTaps, public ::testing::WithParamInterface<NewKeyboardEvent> {};
+
 // A new keyboard event starts with what its source gives: the modifiers held now when the source reads
 // the keyboard's state, none otherwise; the device bits unless events are bare. A modifier key's event
 // is a flags-changed event. Setting flags replaces all of them.
-TEST_F(SimTaps, NewKeyboardEventsStartWithWhatTheSourceGives) {
-    enum class Source { none, privateState, combinedSession, hidSystem };
-    struct Case {
-        const char* name;
-        Source source;
-        cg::EventFlags held;
-        bool bare;
-        cg::KeyCode key;
-        bool keyDown;
-        cg::EventType type;
-        cg::EventFlags flags;
-    };
-    constexpr cg::EventFlags optShift = cg::flagMaskAlternate | cg::flagMaskShift;
-    constexpr cg::EventFlags arrowBits = sim::numericPadFlag | sim::functionKeyFlag;
-    constexpr cg::EventFlags nc = sim::nonCoalescedFlag;
-    const Case cases[] = {
-        {"HID state, letter", Source::hidSystem, optShift, false, 0, true, cg::keyDownEvent, optShift | nc},
-        {"combined session", Source::combinedSession, cg::flagMaskCommand, false, 0, false, cg::keyUpEvent,
-         cg::flagMaskCommand | nc},
-        {"private state", Source::privateState, cg::flagMaskCommand, false, 0, true, cg::keyDownEvent, nc},
-        {"no source", Source::none, cg::flagMaskCommand, false, 0, true, cg::keyDownEvent, nc},
-        {"arrow", Source::hidSystem, 0, false, 124, true, cg::keyDownEvent, arrowBits | nc},
-        {"below the arrows", Source::hidSystem, 0, false, 122, true, cg::keyDownEvent, nc},
-        {"modifier key", Source::hidSystem, cg::flagMaskControl, false, 56, false, cg::flagsChangedEvent,
-         cg::flagMaskControl | nc},
-        {"first modifier key code", Source::hidSystem, 0, false, 54, true, cg::flagsChangedEvent, nc},
-        {"last modifier key code", Source::hidSystem, 0, false, 63, true, cg::flagsChangedEvent, nc},
-        {"below the modifiers", Source::hidSystem, 0, false, 53, true, cg::keyDownEvent, nc},
-        {"above the modifiers", Source::hidSystem, 0, false, 64, false, cg::keyUpEvent, nc},
-        {"bare arrow", Source::hidSystem, cg::flagMaskAlternate, true, 123, true, cg::keyDownEvent,
-         cg::flagMaskAlternate},
-        {"bare, no source", Source::none, cg::flagMaskAlternate, true, 123, true, cg::keyDownEvent, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        sim::world().reset();
-        sim::world().setBareEvents(c.bare);
-        sim::world().setHeldModifierFlags(c.held);
-        cg::EventSourceRef source;
-        switch (c.source) {
-            case Source::none:
-                break;
-            case Source::privateState:
-                source = cg::eventSourceCreate(cg::EventSourceState::privateState);
-                break;
-            case Source::combinedSession:
-                source = cg::eventSourceCreate(cg::EventSourceState::combinedSession);
-                break;
-            case Source::hidSystem:
-                source = cg::eventSourceCreate(cg::EventSourceState::hidSystem);
-                break;
-        }
-        const auto event = cg::eventCreateKeyboardEvent(source, c.key, c.keyDown);
-        ASSERT_NE(event, nullptr);
-        EXPECT_EQ(cg::eventGetFlags(event.get()), c.flags);
-
-        // Posted, it reaches the host with its type; setting flags replaces every bit.
-        cg::eventPost(cg::TapLocation::hid, event.get());
-        cg::eventSetFlags(event.get(), cg::flagMaskControl);
-        EXPECT_EQ(cg::eventGetFlags(event.get()), cg::flagMaskControl);
-        EXPECT_EQ(sim::hostReceivedKeyEvents(), (std::vector<KeyEvent>{{c.type, c.key, c.keyDown, c.flags}}));
+TEST_P(SimTapsNewKeyboardEvent, StartsWithWhatTheSourceGives) {
+    const NewKeyboardEvent& c = GetParam();
+    sim::world().setBareEvents(c.bare);
+    sim::world().setHeldModifierFlags(c.held);
+    cg::EventSourceRef source;
+    switch (c.source) {
+        case Source::none:
+            break;
+        case Source::privateState:
+            source = cg::eventSourceCreate(cg::EventSourceState::privateState);
+            break;
+        case Source::combinedSession:
+            source = cg::eventSourceCreate(cg::EventSourceState::combinedSession);
+            break;
+        case Source::hidSystem:
+            source = cg::eventSourceCreate(cg::EventSourceState::hidSystem);
+            break;
     }
+    const auto event = cg::eventCreateKeyboardEvent(source, c.key, c.keyDown);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(cg::eventGetFlags(event.get()), c.flags);
+
+    // Posted, it reaches the host with its type; setting flags replaces every bit.
+    cg::eventPost(cg::TapLocation::hid, event.get());
+    cg::eventSetFlags(event.get(), cg::flagMaskControl);
+    EXPECT_EQ(cg::eventGetFlags(event.get()), cg::flagMaskControl);
+    EXPECT_EQ(sim::hostReceivedKeyEvents(), (std::vector<KeyEvent>{{c.type, c.key, c.keyDown, c.flags}}));
 }
+
+constexpr cg::EventFlags optShift = cg::flagMaskAlternate | cg::flagMaskShift;
+constexpr cg::EventFlags arrowBits = sim::numericPadFlag | sim::functionKeyFlag;
+constexpr cg::EventFlags nc = sim::nonCoalescedFlag;
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, SimTapsNewKeyboardEvent,
+    ::testing::Values(
+        NewKeyboardEvent{"HidStateLetter", Source::hidSystem, optShift, false, 0, true, cg::keyDownEvent,
+                         optShift | nc},
+        NewKeyboardEvent{"CombinedSession", Source::combinedSession, cg::flagMaskCommand, false, 0, false,
+                         cg::keyUpEvent, cg::flagMaskCommand | nc},
+        NewKeyboardEvent{"PrivateState", Source::privateState, cg::flagMaskCommand, false, 0, true,
+                         cg::keyDownEvent, nc},
+        NewKeyboardEvent{"NoSource", Source::none, cg::flagMaskCommand, false, 0, true, cg::keyDownEvent, nc},
+        NewKeyboardEvent{"Arrow", Source::hidSystem, 0, false, 124, true, cg::keyDownEvent, arrowBits | nc},
+        NewKeyboardEvent{"BelowTheArrows", Source::hidSystem, 0, false, 122, true, cg::keyDownEvent, nc},
+        NewKeyboardEvent{"ModifierKey", Source::hidSystem, cg::flagMaskControl, false, 56, false,
+                         cg::flagsChangedEvent, cg::flagMaskControl | nc},
+        NewKeyboardEvent{"FirstModifierKeyCode", Source::hidSystem, 0, false, 54, true, cg::flagsChangedEvent,
+                         nc},
+        NewKeyboardEvent{"LastModifierKeyCode", Source::hidSystem, 0, false, 63, true, cg::flagsChangedEvent,
+                         nc},
+        NewKeyboardEvent{"BelowTheModifiers", Source::hidSystem, 0, false, 53, true, cg::keyDownEvent, nc},
+        NewKeyboardEvent{"AboveTheModifiers", Source::hidSystem, 0, false, 64, false, cg::keyUpEvent, nc},
+        NewKeyboardEvent{"BareArrow", Source::hidSystem, cg::flagMaskAlternate, true, 123, true,
+                         cg::keyDownEvent, cg::flagMaskAlternate},
+        NewKeyboardEvent{"BareNoSource", Source::none, cg::flagMaskAlternate, true, 123, true,
+                         cg::keyDownEvent, 0}),
+    sim_tests::NameOfCase{});
 
 // Only the modifier keys' own bits are held.
 TEST_F(SimTaps, HeldModifiersAreTheModifierBitsOnly) {
@@ -281,7 +298,6 @@ TEST_F(SimTaps, HeldModifiersAreTheModifierBitsOnly) {
 // events and notifications leave the held modifiers alone. Bare events arrive as given.
 TEST_F(SimTaps, InjectedEventsCarryTheDeviceBitsAndSetTheHeldModifiers) {
     start(keyDownMask);
-    constexpr cg::EventFlags optShift = cg::flagMaskAlternate | cg::flagMaskShift;
 
     sim::injectTapEvent(down(124, optShift));
     ASSERT_EQ(recorder_.seen.size(), 1U);

@@ -409,11 +409,28 @@ inline std::vector<std::string> identifiersDifferingFromText(const Rows& rows) {
 // ---------------------------------------------------------------------------------------------------
 // Parameterized tests over tables.
 
-// Names each instance of a parameterized test by the `name` of its case.
+// A valid test name made of the words of a text: each word begins with a capital, and everything but
+// letters and digits is left out ("listed press yes, last no" becomes "ListedPressYesLastNo").
+inline std::string testName(std::string_view text) {
+    std::string name;
+    bool wordStarts = true;
+    for (const char c : text) {
+        const bool lower = c >= 'a' && c <= 'z';
+        if (!lower && !(c >= 'A' && c <= 'Z') && !(c >= '0' && c <= '9')) {
+            wordStarts = true;
+            continue;
+        }
+        name += wordStarts && lower ? static_cast<char>(c - 'a' + 'A') : c;
+        wordStarts = false;
+    }
+    return name;
+}
+
+// Names each instance of a parameterized test by the `name` of its case, made a valid test name.
 struct NameOfCase {
     template <typename Case>
     std::string operator()(const testing::TestParamInfo<Case>& tested) const {
-        return tested.param.name;
+        return testName(tested.param.name);
     }
 };
 
@@ -435,6 +452,26 @@ struct TabTableCase {
 };
 
 inline void PrintTo(const TabTableCase& tested, std::ostream* out) { *out << tested.name; }
+
+// A row that stands in a table the given number of times.
+struct ExactRow {
+    KeyRow row;
+    std::size_t times;
+};
+
+// The first layer, identifier and shortcut of the row, made a valid test name.
+inline std::string nameOf(const ExactRow& exact) {
+    return testName(std::string(exact.row.source[0]) + " " + exact.row.identifier + " " + exact.row.shortcut);
+}
+
+inline void PrintTo(const ExactRow& exact, std::ostream* out) { *out << nameOf(exact); }
+
+// Names each instance of a parameterized test over rows by its row.
+struct NameOfRow {
+    std::string operator()(const testing::TestParamInfo<ExactRow>& tested) const {
+        return nameOf(tested.param);
+    }
+};
 
 // ---------------------------------------------------------------------------------------------------
 // Comparisons with the expected rows, stretches, blocks and layers.

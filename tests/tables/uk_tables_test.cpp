@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -68,17 +69,15 @@ constexpr std::array<KeyRow, 11> kContextualRows{{
 }};
 // clang-format on
 
-constexpr std::array<checks::TabTableCase, 2> kTabTables{{
-    {"ribbon-tab table", &AccessKeys_GB::ribbonKeys, kRibbonRows},
-    {"contextual-tab table", &AccessKeys_GB::contextualKeys, kContextualRows},
-}};
+class UkTabTable : public testing::TestWithParam<checks::TabTableCase> {};
 
-TEST(UkTabTables, HoldExactlyTheirRowsInOrder) {
-    for (const checks::TabTableCase& tested : kTabTables) {
-        SCOPED_TRACE(tested.name);
-        checks::expectRows(tested.read(), tested.rows);
-    }
-}
+TEST_P(UkTabTable, HoldsExactlyItsRowsInOrder) { checks::expectRows(GetParam().read(), GetParam().rows); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Uk, UkTabTable,
+    testing::Values(checks::TabTableCase{"Ribbon", &AccessKeys_GB::ribbonKeys, kRibbonRows},
+                    checks::TabTableCase{"Contextual", &AccessKeys_GB::contextualKeys, kContextualRows}),
+    checks::NameOfCase{});
 
 TEST(UkTables, LanguageAccessReadsTheOneBuiltListOfEachTable) {
     const LanguageTables tables = ukTables();
@@ -179,54 +178,65 @@ TEST(UkCommandTable, GridwellRowsFormTheTabLayerAndOneSubLayer) {
 // ---------------------------------------------------------------------------------------------------
 // Totals over the listed rows.
 
+// The listed rows of a role: how many, how many press, how many end key-tip mode.
 struct RoleTotals {
+    const char* name;
     const char* role;  // nullptr: all roles
     std::size_t rows;
     std::size_t pressYes;
     std::size_t lastYes;
 };
 
-constexpr std::array<RoleTotals, 8> kRoleTotals{{
-    {"AXMenuButton", 571, 430, 385},
-    {"AXButton", 130, 57, 130},
-    {"AXCheckBox", 58, 23, 58},
-    {"AXComboBox", 8, 1, 6},
-    {"AXIncrementor", 7, 7, 7},
-    {"AXRadioButton", 6, 6, 6},
-    {"AXTextField", 6, 6, 6},
-    {nullptr, 786, 530, 598},
-}};
+void PrintTo(const RoleTotals& totals, std::ostream* out) { *out << totals.name; }
 
+class UkListedRoleTotals : public testing::TestWithParam<RoleTotals> {};
+
+TEST_P(UkListedRoleTotals, Match) {
+    const RoleTotals& totals = GetParam();
+    const Rows listed = listedRows();
+    const char* what = totals.name;
+    EXPECT_EQ(countOf(listed, {.role = totals.role}), totals.rows) << what;
+    EXPECT_EQ(countOf(listed, {.role = totals.role, .press = Y}), totals.pressYes) << what << " press yes";
+    EXPECT_EQ(countOf(listed, {.role = totals.role, .last = Y}), totals.lastYes) << what << " last yes";
+}
+
+INSTANTIATE_TEST_SUITE_P(Roles, UkListedRoleTotals,
+                         testing::Values(RoleTotals{"AXMenuButton", "AXMenuButton", 571, 430, 385},
+                                         RoleTotals{"AXButton", "AXButton", 130, 57, 130},
+                                         RoleTotals{"AXCheckBox", "AXCheckBox", 58, 23, 58},
+                                         RoleTotals{"AXComboBox", "AXComboBox", 8, 1, 6},
+                                         RoleTotals{"AXIncrementor", "AXIncrementor", 7, 7, 7},
+                                         RoleTotals{"AXRadioButton", "AXRadioButton", 6, 6, 6},
+                                         RoleTotals{"AXTextField", "AXTextField", 6, 6, 6},
+                                         RoleTotals{"all roles", nullptr, 786, 530, 598}),
+                         checks::NameOfCase{});
+
+// How many listed rows a filter lets through.
 struct CountCase {
-    const char* what;
+    const char* name;
     Filter filter;
     std::size_t expected;
 };
 
-constexpr std::array kCounts{
-    CountCase{"with a title", {.titled = Y}, 759},
-    CountCase{"with a description", {.titled = N}, 27},
-    CountCase{"1-character shortcut", {.shortcutLength = 1}, 653},
-    CountCase{"2-character shortcut", {.shortcutLength = 2}, 133},
-    CountCase{"in 1 layer", {.sources = 1}, 620},
-    CountCase{"in 2 layers", {.sources = 2}, 161},
-    CountCase{"in 3 layers", {.sources = 3}, 5},
-};
+void PrintTo(const CountCase& count, std::ostream* out) { *out << count.name; }
 
-TEST(UkCommandTable, ListedRowTotalsMatch) {
-    const Rows listed = listedRows();
-    for (const RoleTotals& totals : kRoleTotals) {
-        const char* what = totals.role != nullptr ? totals.role : "all roles";
-        EXPECT_EQ(countOf(listed, {.role = totals.role}), totals.rows) << what;
-        EXPECT_EQ(countOf(listed, {.role = totals.role, .press = Y}), totals.pressYes)
-            << what << " press yes";
-        EXPECT_EQ(countOf(listed, {.role = totals.role, .last = Y}), totals.lastYes) << what << " last yes";
-    }
-    for (const CountCase& count : kCounts) {
-        EXPECT_EQ(countOf(listed, count.filter), count.expected) << count.what;
-    }
-    EXPECT_EQ(layersOf(listed).size(), 164U) << "layers";
+class UkListedRowCount : public testing::TestWithParam<CountCase> {};
+
+TEST_P(UkListedRowCount, Matches) {
+    EXPECT_EQ(countOf(listedRows(), GetParam().filter), GetParam().expected) << GetParam().name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Filters, UkListedRowCount,
+                         testing::Values(CountCase{"with a title", {.titled = Y}, 759},
+                                         CountCase{"with a description", {.titled = N}, 27},
+                                         CountCase{"1-character shortcut", {.shortcutLength = 1}, 653},
+                                         CountCase{"2-character shortcut", {.shortcutLength = 2}, 133},
+                                         CountCase{"in 1 layer", {.sources = 1}, 620},
+                                         CountCase{"in 2 layers", {.sources = 2}, 161},
+                                         CountCase{"in 3 layers", {.sources = 3}, 5}),
+                         checks::NameOfCase{});
+
+TEST(UkCommandTable, ListedRowsName164Layers) { EXPECT_EQ(layersOf(listedRows()).size(), 164U) << "layers"; }
 
 // ---------------------------------------------------------------------------------------------------
 // Every layer of the listed rows, in the order of first use: how many rows it offers and their

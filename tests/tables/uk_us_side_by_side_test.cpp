@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,31 +30,50 @@ std::string structureOf(const AccessKey& key) {
 }
 
 // ---------------------------------------------------------------------------------------------------
-// The tab tables: the same rows in the same order; three titles carry the UK wording.
+// The tab tables: the same rows in the same order; three titles carry the UK wording, one in the
+// ribbon-tab table and two in the contextual-tab table.
 
-TEST(UkAndUsTabTables, AgreeButForThreeUkTitles) {
-    const std::vector<std::string> expected{
-        "Customize Quick Access: Customize Quick Access Toolbar -> Customise Quick Access Toolbar",
-        "PivotTable Analyze: PivotTable Analyze -> Pivot Table Analyse",
-        "PivotChart Analyze: PivotChart Analyze -> Pivot Chart Analyse",
-    };
+// A tab table in both languages, and the titles that carry the UK wording as "identifier: US -> UK".
+struct TabTablePair {
+    const char* name;
+    checks::Reader us;
+    checks::Reader uk;
+    std::vector<std::string> ukTitles;
+};
+
+void PrintTo(const TabTablePair& pair, std::ostream* out) { *out << pair.name; }
+
+class UkAndUsTabTables : public testing::TestWithParam<TabTablePair> {};
+
+TEST_P(UkAndUsTabTables, AgreeButForTheUkTitles) {
+    const KeyTable& us = GetParam().us();
+    const KeyTable& uk = GetParam().uk();
     std::vector<std::string> found;
-    const std::array<std::array<const KeyTable*, 2>, 2> tables{{
-        {&AccessKeys_US::ribbonKeys(), &AccessKeys_GB::ribbonKeys()},
-        {&AccessKeys_US::contextualKeys(), &AccessKeys_GB::contextualKeys()},
-    }};
-    for (const auto& [us, uk] : tables) {
-        ASSERT_EQ(us->size(), uk->size());
-        for (std::size_t i = 0; i < us->size(); ++i) {
-            EXPECT_EQ(structureOf((*us)[i]), structureOf((*uk)[i])) << "row " << i;
-            if ((*us)[i].title != (*uk)[i].title) {
-                found.push_back((*uk)[i].identifier + ": " + (*us)[i].title.value_or("") + " -> " +
-                                (*uk)[i].title.value_or(""));
-            }
+    ASSERT_EQ(us.size(), uk.size());
+    for (std::size_t i = 0; i < us.size(); ++i) {
+        EXPECT_EQ(structureOf(us[i]), structureOf(uk[i])) << "row " << i;
+        if (us[i].title != uk[i].title) {
+            found.push_back(uk[i].identifier + ": " + us[i].title.value_or("") + " -> " +
+                            uk[i].title.value_or(""));
         }
     }
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(found, GetParam().ukTitles);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Spreadsheet, UkAndUsTabTables,
+    testing::Values(
+        TabTablePair{
+            "Ribbon",
+            &AccessKeys_US::ribbonKeys,
+            &AccessKeys_GB::ribbonKeys,
+            {"Customize Quick Access: Customize Quick Access Toolbar -> Customise Quick Access Toolbar"}},
+        TabTablePair{"Contextual",
+                     &AccessKeys_US::contextualKeys,
+                     &AccessKeys_GB::contextualKeys,
+                     {"PivotTable Analyze: PivotTable Analyze -> Pivot Table Analyse",
+                      "PivotChart Analyze: PivotChart Analyze -> Pivot Chart Analyse"}}),
+    checks::NameOfCase{});
 
 // ---------------------------------------------------------------------------------------------------
 // The command tables. Rows that stand in one language only, at their place in that language's table:

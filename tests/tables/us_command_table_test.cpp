@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -137,8 +138,10 @@ TEST(UsTabTables, ShortcutsAreDistinctAndNoneBeginsAnother) {
 // tab tables.
 
 enum class Scope { Listed, Command, Tabs };
+
+// How many rows of a scope a filter lets through.
 struct CountCase {
-    const char* what;
+    const char* name;
     Scope scope;
     Filter filter;
     std::size_t expected;
@@ -223,11 +226,16 @@ Rows rowsIn(Scope scope) {
     return {};
 }
 
-TEST(UsTables, RowTotalsMatch) {
-    for (const CountCase& count : kCounts) {
-        EXPECT_EQ(countOf(rowsIn(count.scope), count.filter), count.expected) << count.what;
-    }
+void PrintTo(const CountCase& count, std::ostream* out) { *out << count.name; }
+
+class UsRowTotal : public testing::TestWithParam<CountCase> {};
+
+TEST_P(UsRowTotal, Matches) {
+    const CountCase& count = GetParam();
+    EXPECT_EQ(countOf(rowsIn(count.scope), count.filter), count.expected) << count.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Us, UsRowTotal, testing::ValuesIn(kCounts), checks::NameOfCase{});
 
 // ---------------------------------------------------------------------------------------------------
 // The blocks of the command table, in order, with their rows' shortcuts in order. The Gridwell add-in's
@@ -691,10 +699,13 @@ TEST(UsCommandTable, EveryLayerButAutosumIsOpenedByARow) {
     EXPECT_EQ(unopened, std::set<std::string>{"Autosum"});
 }
 
+// A layer and how many rows open it.
 struct Openers {
-    const char* layer;
+    const char* name;
     std::size_t rows;
 };
+
+void PrintTo(const Openers& openers, std::ostream* out) { *out << openers.name; }
 
 // How many rows open a layer, where a layer is opened from several places or where a row with Last yes
 // carries a layer's name without opening it.
@@ -708,22 +719,26 @@ constexpr std::array<Openers, 24> kOpeners{{
 }};
 // clang-format on
 
-TEST(UsCommandTable, LayersAreOpenedFromTheExpectedNumberOfPlaces) {
+class UsLayerOpeners : public testing::TestWithParam<Openers> {};
+
+TEST_P(UsLayerOpeners, AreTheExpectedNumberOfRows) {
+    const Openers& expected = GetParam();
     const Rows openers = openingRows();
-    for (const Openers& expected : kOpeners) {
-        const auto found =
-            static_cast<std::size_t>(std::count_if(openers.begin(), openers.end(), [&](const AccessKey* key) {
-                return key->identifier == expected.layer;
-            }));
-        EXPECT_EQ(found, expected.rows) << "rows opening \"" << expected.layer << "\"";
-    }
+    const auto found =
+        static_cast<std::size_t>(std::count_if(openers.begin(), openers.end(), [&](const AccessKey* key) {
+            return key->identifier == expected.name;
+        }));
+    EXPECT_EQ(found, expected.rows) << "rows opening \"" << expected.name << "\"";
 }
+
+INSTANTIATE_TEST_SUITE_P(Us, UsLayerOpeners, testing::ValuesIn(kOpeners), checks::NameOfCase{});
 
 // ---------------------------------------------------------------------------------------------------
 // Blocks whose rows all share one role and one pair of flags.
 
+// A block with the role and flags all its rows share, and its number of rows.
 struct UniformBlock {
-    const char* block;
+    const char* name;
     const char* role;  // nullptr: any role
     bool press;
     bool last;
@@ -739,23 +754,28 @@ constexpr std::array<UniformBlock, 6> kUniformBlocks{{
     {"More Functions", "AXMenuButton", true, false, 6},
 }};
 
-TEST(UsCommandTable, UniformBlocksHaveOneRoleAndOnePairOfFlags) {
-    for (const UniformBlock& expected : kUniformBlocks) {
-        std::size_t rows = 0;
-        for (const AccessKey& key : AccessKeys_US::sharedKeys()) {
-            if (blockOf(key) != expected.block) {
-                continue;
-            }
-            ++rows;
-            if (expected.role != nullptr) {
-                EXPECT_EQ(key.role, expected.role) << expected.block << " " << key.identifier;
-            }
-            EXPECT_EQ(key.press, expected.press) << expected.block << " " << key.identifier;
-            EXPECT_EQ(key.isLastCommand, expected.last) << expected.block << " " << key.identifier;
+void PrintTo(const UniformBlock& block, std::ostream* out) { *out << block.name; }
+
+class UsUniformBlock : public testing::TestWithParam<UniformBlock> {};
+
+TEST_P(UsUniformBlock, HasOneRoleAndOnePairOfFlags) {
+    const UniformBlock& expected = GetParam();
+    std::size_t rows = 0;
+    for (const AccessKey& key : AccessKeys_US::sharedKeys()) {
+        if (blockOf(key) != expected.name) {
+            continue;
         }
-        EXPECT_EQ(rows, expected.rows) << expected.block;
+        ++rows;
+        if (expected.role != nullptr) {
+            EXPECT_EQ(key.role, expected.role) << expected.name << " " << key.identifier;
+        }
+        EXPECT_EQ(key.press, expected.press) << expected.name << " " << key.identifier;
+        EXPECT_EQ(key.isLastCommand, expected.last) << expected.name << " " << key.identifier;
     }
+    EXPECT_EQ(rows, expected.rows) << expected.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Us, UsUniformBlock, testing::ValuesIn(kUniformBlocks), checks::NameOfCase{});
 
 // Up to the Data tab, a tab's own rows show menus (press no) and the rows of the menus opened from a tab
 // press their items (press yes).

@@ -15,6 +15,7 @@ namespace keytips::spreadsheet {
 namespace {
 
 using checks::describe;
+using checks::ExactRow;
 using checks::identifiersDifferingFromText;
 using checks::NameOfCase;
 using checks::Rows;
@@ -213,11 +214,6 @@ TEST(UsCommandTable, HomeBlockOpensWithTheGroupButtons) {
 // several layers, rows that share a title or an identifier with another row. Each must stand in the
 // command table exactly the given number of times.
 
-struct ExactRow {
-    KeyRow row;
-    std::size_t times;
-};
-
 // clang-format off
 constexpr std::array<ExactRow, 22> kExactRows{{
     {{{"Home"}, "Add-ins", "as", "AXButton", "Add\u2011ins", nullptr, false, true}, 1},
@@ -245,12 +241,14 @@ constexpr std::array<ExactRow, 22> kExactRows{{
 }};
 // clang-format on
 
-TEST(UsCommandTable, HoldsTheRowsWhoseExactRecordMatters) {
-    const KeyTable& table = AccessKeys_US::sharedKeys();
-    for (const ExactRow& expected : kExactRows) {
-        EXPECT_EQ(timesOf(table, expected.row), expected.times) << describe(expected.row);
-    }
+class UsCommandTableExactRow : public testing::TestWithParam<ExactRow> {};
+
+TEST_P(UsCommandTableExactRow, StandsTheGivenNumberOfTimes) {
+    const ExactRow& expected = GetParam();
+    EXPECT_EQ(timesOf(AccessKeys_US::sharedKeys(), expected.row), expected.times) << describe(expected.row);
 }
+
+INSTANTIATE_TEST_SUITE_P(Us, UsCommandTableExactRow, testing::ValuesIn(kExactRows), checks::NameOfRow{});
 
 // Every text outside plain printable ASCII, in table order: the non-breaking hyphen, the ellipsis, the
 // degree sign and the one line feed. No text holds a backslash.

@@ -1,0 +1,18 @@
+// Names for the cases of the parameterized tests of the simulated platform.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace sim_tests {
+
+// Names each instance of a parameterized test by the `name` of its case, a valid test name.
+struct NameOfCase {
+    template <typename Case>
+    std::string operator()(const testing::TestParamInfo<Case>& tested) const {
+        return tested.param.name;
+    }
+};
+
+}  // namespace sim_tests
