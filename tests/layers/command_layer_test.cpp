@@ -478,7 +478,7 @@ TEST_F(CommandLayer, KeyUnlabelledInThisOpeningIgnoresWhatAnEarlierOpeningFiled)
         SetUp();
         start();
         openHome();
-        press(escapeKey, "\x1b");
+        press(keys::escape, "\x1b");
         world().pump();
         c.change();
         openHome();
@@ -494,7 +494,7 @@ TEST_F(CommandLayer, KeyUnlabelledInThisOpeningIgnoresWhatAnEarlierOpeningFiled)
 TEST_F(CommandLayer, RenamedElementIsStillMatchedByItsFirstReadTitle) {
     start();
     openHome();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     world().setAttribute(el("bold"), "AXTitle", Value("Fett"));
     openHome();

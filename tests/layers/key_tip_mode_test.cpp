@@ -39,8 +39,8 @@ TEST_F(KeyTipMode, OptionThenHThenOnePressesBold) {
     world().setTabPanel(el("home"), el("content"), panel);
 
     // Option down and up alone: both reach the host; the mode opens at once, the labels with the queue.
-    EXPECT_TRUE(world().deliver(world().flagsChanged(optionKey, optionFlag)));
-    EXPECT_TRUE(world().deliver(world().flagsChanged(optionKey, 0)));
+    EXPECT_TRUE(world().deliver(world().flagsChanged(keys::leftOption, optionFlag)));
+    EXPECT_TRUE(world().deliver(world().flagsChanged(keys::leftOption, 0)));
     EXPECT_TRUE(tips->isFirstLayerActive);
     EXPECT_TRUE(labels().empty());
     world().pump();
@@ -82,23 +82,25 @@ struct WayOut {
 std::vector<WayOut> waysOut() {
     using W = platform::sim::World;
     return {
-        {"Escape", [] { return world().deliver(W::keyDown(escapeKey, "\x1b")).has_value(); }, false, true},
-        {"Return", [] { return world().deliver(W::keyDown(returnKey, "\r")).has_value(); }, true, false},
+        {"Escape", [] { return world().deliver(W::keyDown(keys::escape, "\x1b")).has_value(); }, false, true},
+        {"Return", [] { return world().deliver(W::keyDown(keys::returnKey, "\r")).has_value(); }, true,
+         false},
         {"second Option tap",
          [] {
-             world().deliver(W::flagsChanged(optionKey, optionFlag));
-             return world().deliver(W::flagsChanged(optionKey, 0)).has_value();
+             world().deliver(W::flagsChanged(keys::leftOption, optionFlag));
+             return world().deliver(W::flagsChanged(keys::leftOption, 0)).has_value();
          },
          true, true},
         {"right Option tap",
          [] {
-             world().deliver(W::flagsChanged(61, optionFlag));
-             return world().deliver(W::flagsChanged(61, 0)).has_value();
+             world().deliver(W::flagsChanged(keys::rightOption, optionFlag));
+             return world().deliver(W::flagsChanged(keys::rightOption, 0)).has_value();
          },
          true, true},
-        {"Shift down", [] { return world().deliver(W::flagsChanged(56, 0x20000)).has_value(); }, true, true},
-        {"Command down", [] { return world().deliver(W::flagsChanged(55, 0x100000)).has_value(); }, true,
-         true},
+        {"Shift down", [] { return world().deliver(W::flagsChanged(keys::shift, 0x20000)).has_value(); },
+         true, true},
+        {"Command down", [] { return world().deliver(W::flagsChanged(keys::command, 0x100000)).has_value(); },
+         true, true},
         {"left click", [] { return world().deliver(W::mouseDown(true)).has_value(); }, true, true},
         {"right click", [] { return world().deliver(W::mouseDown(false)).has_value(); }, true, true},
         {"host resigns active",
@@ -179,7 +181,7 @@ window "Find"
     // The host's focus moved on to another window while the labels were up.
     world().setFocusedWindow(pid, windows[1]);
     world().clearRecords();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}));
     EXPECT_EQ(world().focusedWindow(pid), windows[0]);
@@ -202,7 +204,7 @@ window "Book1"
     tapOption();
     world().setFocusedWindow(pid, windows[1]);
     world().clearRecords();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery", "AXCancel Colours"}));
     ASSERT_FALSE(world().actions().empty());
@@ -215,7 +217,7 @@ TEST_F(KeyTipMode, WindowStepWithoutTheRememberedWindowStillCancelsPopovers) {
     tapOption();
     world().setAttribute(windows[0], "AXTitle", Value("Book1 (renamed)"));
     world().clearRecords();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     EXPECT_TRUE(logged("No window found with title: Book1"));
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXCancel Gallery"}));
@@ -263,13 +265,13 @@ TEST_F(KeyTipMode, PressQueuedBehindAFailedTabPressDoesNothing) {
     tapOption();
     type("h");
     ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2"}));  // Bold is recorded for the Home layer
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
 
     world().setEnabled(el("home"), false);
     tapOption();
     world().clearRecords();
-    type("h1", false);
+    type("h1", Pump::never);
     world().pump();
 
     EXPECT_TRUE(logged("Element with title is not enabled"));

@@ -246,7 +246,7 @@ TEST_F(QuickAccessToolbar, DisabledButtonIsLabelledFainter) {
 TEST_F(QuickAccessToolbar, ReopeningReplacesTheKeysAndFailedValueReadIsLogged) {
     start(toolbarWindow(3));
     tapOption();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     world().removeChild(windows[0], el("b2"));
     tapOption();
@@ -262,7 +262,7 @@ TEST_F(QuickAccessToolbar, ReopeningReplacesTheKeysAndFailedValueReadIsLogged) {
 TEST_F(QuickAccessToolbar, NoAnchorKeepsTheLastFoundRow) {
     start(toolbarWindow(2));
     tapOption();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     world().removeChild(windows[0], el("anchor"));
     tapOption();
@@ -290,9 +290,7 @@ TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
     // screen then shows the new mode's labels only, once each.
     tips->quickAccessLayer().press("1");
     ASSERT_FALSE(tips->isFirstLayerActive);
-    world().deliver(world().flagsChanged(optionKey, optionFlag));
-    world().deliver(world().flagsChanged(optionKey, 0));
-    world().pump();
+    tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
     world().advanceClock(0.1);
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
@@ -313,8 +311,8 @@ protected:
         return {
             {"nothing", [] {}, true},
             {"a letter", [this] { EXPECT_TRUE(press(4, "h")); }, true},
-            {"Return", [this] { EXPECT_TRUE(press(returnKey, "\r")); }, true},
-            {"Escape", [this] { EXPECT_TRUE(press(escapeKey, "\x1b")); }, false},
+            {"Return", [this] { EXPECT_TRUE(press(keys::returnKey, "\r")); }, true},
+            {"Escape", [this] { EXPECT_TRUE(press(keys::escape, "\x1b")); }, false},
             {"a click", [] { world().deliver(platform::sim::World::mouseDown()); }, false},
             {"a right click", [] { world().deliver(platform::sim::World::mouseDown(false)); }, false},
             {"Shift",

@@ -290,7 +290,7 @@ TEST_F(RibbonTabs, UnreadableWindowLeavesNoStaleTabToPress) {
     start();
     world().setAttribute(el("insert"), "AXValue", Value(0));
     tapOption();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     world().failAttribute(windows[0], "AXTitle", AttributeFailure::error);
     tapOption();

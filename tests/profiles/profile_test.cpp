@@ -13,6 +13,7 @@
 #include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "profiles/presentation_profile.hpp"
+#include "sim_hosts/keyboard.hpp"
 
 namespace {
 
@@ -192,10 +193,8 @@ protected:
         world().clearRecords();
     }
 
-    static void tapOption() {
-        world().deliver(World::flagsChanged(58, appkit::optionFlag));
-        world().deliver(World::flagsChanged(58, 0));
-    }
+    // A lone Option tap; the main queue does not run.
+    static void tapOption() { sim_hosts::tapOption(world(), sim_hosts::Pump::never); }
     static std::optional<appkit::Event> type(std::uint16_t keyCode, const std::string& characters) {
         return world().deliver(World::keyDown(keyCode, characters));
     }

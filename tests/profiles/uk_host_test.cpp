@@ -7,15 +7,14 @@
 #include <vector>
 
 #include "engine/key_tips.hpp"
-#include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "profiles/presentation_profile.hpp"
+#include "sim_hosts/keyboard.hpp"
 #include "tables/presentation.hpp"
 #include "tables/spreadsheet.hpp"
 
 namespace {
 
-namespace appkit = platform::appkit;
 using platform::sim::ScriptAnswer;
 using platform::sim::World;
 using platform::sim::world;
@@ -60,9 +59,7 @@ TEST_P(UkHosts, OptionHomeBoldWithTheUkTables) {
     tips.monitorKeyboardEvents();
     EXPECT_TRUE(world().alerts().empty());
 
-    world().deliver(World::flagsChanged(58, appkit::optionFlag));
-    world().deliver(World::flagsChanged(58, 0));
-    world().pump();
+    sim_hosts::tapOption(world());
     // The two buttons left of the UK anchor are numbered (the US anchor is one of them); the UK
     // anchor is the customise button "B".
     EXPECT_EQ(visibleLabels(), host.firstLayerLabels);
