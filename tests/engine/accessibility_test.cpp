@@ -13,6 +13,8 @@
 namespace enginetest {
 namespace {
 
+using test_support::PrintTo;
+
 using keytips::AttributeCache;
 using keytips::Element;
 using keytips::VisitedSet;
@@ -24,13 +26,12 @@ using platform::sim::ElementSetup;
 using Elements = std::vector<Element>;
 using Lines = std::vector<std::string>;
 
-class Accessibility : public ::testing::Test {
+class Accessibility : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
-        world().reset();
+        SimWorldTest::SetUp();
         pid = world().launchApplication(std::string(hostBundle));
     }
-    void TearDown() override { world().reset(); }
 
     static Element named(const char* name) { return world().find(name); }
     static Elements named(std::initializer_list<const char*> names) {
@@ -39,6 +40,20 @@ protected:
             out.push_back(world().find(name));
         }
         return out;
+    }
+    // A button in a new window whose attribute holds the value if given, and whose reads of it fail as
+    // given.
+    [[nodiscard]] Element buttonWith(const char* attribute, const std::optional<Value>& value,
+                                     std::optional<AttributeFailure> failure) const {
+        const Element element =
+            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
+        if (value) {
+            world().setAttribute(element, attribute, *value);
+        }
+        if (failure) {
+            world().failAttribute(element, attribute, *failure);
+        }
+        return element;
     }
     // A chain of `levels` groups below a new window; returns the window and the chain, level 1 first.
     Element chain(int levels, Elements& below) const {
@@ -160,29 +175,45 @@ TEST_F(Accessibility, WalkCyclesAndSharedElements) {
     EXPECT_EQ(visited.size(), 5U);
 }
 
-TEST_F(Accessibility, FailedChildrenReadEndsOnlyThatBranch) {
-    const char* fixture = R"(window "W"
+// A window with two branches, "a" and "b", of one button each.
+constexpr const char* twoBranches = R"(window "W"
   AXGroup name=a
     AXButton name=a1
   AXGroup name=b
     AXButton name=b1
 )";
-    for (const AttributeFailure failure :
-         {AttributeFailure::error, AttributeFailure::noValue, AttributeFailure::wrongType}) {
-        SetUp();
-        const Elements windows = world().loadFixture(pid, fixture);
-        world().failAttribute(named("a"), "AXChildren", failure);
-        VisitedSet visited;
-        EXPECT_EQ(keytips::fetchElements(windows[0], visited), named({"a", "b", "b1"}));
-        VisitedSet again;
-        EXPECT_TRUE(keytips::fetchElements(named("a"), again).empty());
-        world().failAttribute(windows[0], "AXChildren", failure);
-        VisitedSet top;
-        EXPECT_TRUE(keytips::fetchElements(windows[0], top).empty());
-    }
-    // A vanished element: its branch is empty, its siblings' are walked.
-    SetUp();
-    const Elements windows = world().loadFixture(pid, fixture);
+
+// How a read of an attribute fails.
+struct ReadFailure {
+    const char* name;
+    AttributeFailure failure;
+};
+
+const ReadFailure readFailures[] = {{"error", AttributeFailure::error},
+                                    {"no value", AttributeFailure::noValue},
+                                    {"wrong type", AttributeFailure::wrongType}};
+
+class FailedChildrenRead : public Accessibility, public ::testing::WithParamInterface<ReadFailure> {};
+
+TEST_P(FailedChildrenRead, EndsOnlyThatBranch) {
+    const AttributeFailure failure = GetParam().failure;
+    const Elements windows = world().loadFixture(pid, twoBranches);
+    world().failAttribute(named("a"), "AXChildren", failure);
+    VisitedSet visited;
+    EXPECT_EQ(keytips::fetchElements(windows[0], visited), named({"a", "b", "b1"}));
+    VisitedSet again;
+    EXPECT_TRUE(keytips::fetchElements(named("a"), again).empty());
+    world().failAttribute(windows[0], "AXChildren", failure);
+    VisitedSet top;
+    EXPECT_TRUE(keytips::fetchElements(windows[0], top).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, FailedChildrenRead, ::testing::ValuesIn(readFailures),
+                         test_support::NameOfCase());
+
+// A vanished element: its branch is empty, its siblings' are walked.
+TEST_F(Accessibility, VanishedElementEndsOnlyItsBranch) {
+    const Elements windows = world().loadFixture(pid, twoBranches);
     world().vanish(named("a"));
     VisitedSet visited;
     EXPECT_EQ(keytips::fetchElements(windows[0], visited), named({"a", "b", "b1"}));
@@ -264,37 +295,43 @@ TEST_F(Accessibility, AttributeCacheKeepsTheFirstValueThatCameBack) {
     EXPECT_EQ(*keytips::getAttribute(cut, "AXTitle", fresh), Value("Trim"));
 }
 
-TEST_F(Accessibility, AttributeCacheStoresNothingWhenNoValueCameBack) {
-    struct Case {
-        const char* name;
-        std::optional<AttributeFailure> failure;  // none: the attribute is missing
-    };
-    const Case cases[] = {{"missing", std::nullopt},
-                          {"error", AttributeFailure::error},
-                          {"no value", AttributeFailure::noValue}};
-    for (const Case& c : cases) {
-        SetUp();
-        world().loadFixture(pid, "window \"W\"\n  AXButton \"Cut\" name=cut\n");
-        const Element cut = named("cut");
-        if (c.failure) {
-            world().failAttribute(cut, "AXValue", *c.failure);
-        }
-        AttributeCache cache;
-        EXPECT_EQ(keytips::getAttribute(cut, "AXValue", cache), nullptr) << c.name;
-        EXPECT_TRUE(cache.empty()) << c.name;
-        // Asked again once the element has the attribute: the new value, now stored.
-        world().failAttribute(cut, "AXValue", AttributeFailure::none);
-        world().setAttribute(cut, "AXValue", Value(1));
-        const Value* value = keytips::getAttribute(cut, "AXValue", cache);
-        ASSERT_NE(value, nullptr) << c.name;
-        EXPECT_EQ(*value, Value(1)) << c.name;
-        world().setAttribute(cut, "AXValue", Value(0));
-        EXPECT_EQ(*keytips::getAttribute(cut, "AXValue", cache), Value(1)) << c.name;
-        ASSERT_EQ(cache.size(), 1U) << c.name;
-        EXPECT_EQ(cache.at(cut).size(), 1U) << c.name;
+struct NoValue {
+    const char* name;
+    std::optional<AttributeFailure> failure;  // none: the attribute is missing
+};
+
+const NoValue noValues[] = {
+    {"missing", std::nullopt}, {"error", AttributeFailure::error}, {"no value", AttributeFailure::noValue}};
+
+class AttributeCacheWithoutAValue : public Accessibility, public ::testing::WithParamInterface<NoValue> {};
+
+TEST_P(AttributeCacheWithoutAValue, StoresNothingUntilAValueComesBack) {
+    const NoValue& c = GetParam();
+    world().loadFixture(pid, "window \"W\"\n  AXButton \"Cut\" name=cut\n");
+    const Element cut = named("cut");
+    if (c.failure) {
+        world().failAttribute(cut, "AXValue", *c.failure);
     }
-    // A value of an unexpected type still came back, so it is stored.
-    SetUp();
+    AttributeCache cache;
+    EXPECT_EQ(keytips::getAttribute(cut, "AXValue", cache), nullptr) << c.name;
+    EXPECT_TRUE(cache.empty()) << c.name;
+    // Asked again once the element has the attribute: the new value, now stored.
+    world().failAttribute(cut, "AXValue", AttributeFailure::none);
+    world().setAttribute(cut, "AXValue", Value(1));
+    const Value* value = keytips::getAttribute(cut, "AXValue", cache);
+    ASSERT_NE(value, nullptr) << c.name;
+    EXPECT_EQ(*value, Value(1)) << c.name;
+    world().setAttribute(cut, "AXValue", Value(0));
+    EXPECT_EQ(*keytips::getAttribute(cut, "AXValue", cache), Value(1)) << c.name;
+    ASSERT_EQ(cache.size(), 1U) << c.name;
+    EXPECT_EQ(cache.at(cut).size(), 1U) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, AttributeCacheWithoutAValue, ::testing::ValuesIn(noValues),
+                         test_support::NameOfCase());
+
+// A value of an unexpected type still came back, so it is stored.
+TEST_F(Accessibility, AttributeCacheStoresAValueOfAnotherType) {
     world().loadFixture(pid, "window \"W\"\n  AXButton \"Cut\" name=cut\n");
     world().failAttribute(named("cut"), "AXTitle", AttributeFailure::wrongType);
     AttributeCache cache;
@@ -305,85 +342,92 @@ TEST_F(Accessibility, AttributeCacheStoresNothingWhenNoValueCameBack) {
     EXPECT_EQ(*keytips::getAttribute(named("cut"), "AXTitle", cache), Value(OtherValue{"wrong"}));
 }
 
-TEST_F(Accessibility, PositionIsFlippedAgainstThePrimaryScreen) {
-    using platform::Point;
-    using platform::Rect;
-    struct Case {
-        const char* name;
-        std::optional<Value> position;  // none: no "AXPosition"
-        std::optional<AttributeFailure> failure;
-        std::vector<Rect> screens;
-        std::optional<Point> expected;
-    };
-    const Rect primary{{0, 0}, {1440, 1000}};
-    const Case cases[] = {
-        {"point", Value(PackedValue::point({200, 30})), std::nullopt, {primary}, Point{200, 970}},
+using platform::Point;
+using platform::Rect;
+
+const Rect primaryScreen{{0, 0}, {1440, 1000}};
+
+struct PositionRead {
+    const char* name;
+    std::optional<Value> position;  // none: no "AXPosition"
+    std::optional<AttributeFailure> failure;
+    std::vector<Rect> screens;
+    std::optional<Point> expected;
+};
+
+class Positions : public Accessibility, public ::testing::WithParamInterface<PositionRead> {};
+
+std::vector<PositionRead> positionReads() {
+    return {
+        {"point", Value(PackedValue::point({200, 30})), std::nullopt, {primaryScreen}, Point{200, 970}},
         {"second screen ignored",
          Value(PackedValue::point({200, 30})),
          std::nullopt,
-         {primary, Rect{{1440, 0}, {1920, 1200}}},
+         {primaryScreen, Rect{{1440, 0}, {1920, 1200}}},
          Point{200, 970}},
         {"full frame height",
          Value(PackedValue::point({-5, 1030.5})),
          std::nullopt,
          {Rect{{0, 0}, {800, 600}}},
          Point{-5, -430.5}},
-        {"packed size", Value(PackedValue::size({200, 30})), std::nullopt, {primary}, std::nullopt},
+        {"packed size", Value(PackedValue::size({200, 30})), std::nullopt, {primaryScreen}, std::nullopt},
         {"packed rect",
          Value(PackedValue{platform::ax::PackedType::rect, 200, 30}),
          std::nullopt,
-         {primary},
+         {primaryScreen},
          std::nullopt},
-        {"not packed", Value("200,30"), std::nullopt, {primary}, std::nullopt},
-        {"missing", std::nullopt, std::nullopt, {primary}, std::nullopt},
+        {"not packed", Value("200,30"), std::nullopt, {primaryScreen}, std::nullopt},
+        {"missing", std::nullopt, std::nullopt, {primaryScreen}, std::nullopt},
         {"read error",
          Value(PackedValue::point({200, 30})),
          AttributeFailure::error,
-         {primary},
+         {primaryScreen},
          std::nullopt},
         {"no value",
          Value(PackedValue::point({200, 30})),
          AttributeFailure::noValue,
-         {primary},
+         {primaryScreen},
          std::nullopt},
         {"wrong type",
          Value(PackedValue::point({200, 30})),
          AttributeFailure::wrongType,
-         {primary},
+         {primaryScreen},
          std::nullopt},
         {"no screen", Value(PackedValue::point({200, 30})), std::nullopt, {}, std::nullopt},
     };
-    for (const Case& c : cases) {
-        SetUp();
-        world().setScreens(c.screens);
-        const Element element =
-            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
-        if (c.position) {
-            world().setAttribute(element, "AXPosition", *c.position);
-        }
-        if (c.failure) {
-            world().failAttribute(element, "AXPosition", *c.failure);
-        }
-        EXPECT_EQ(keytips::getPosition(element), c.expected) << c.name;
-    }
-    // The screen is read anew on every call.
-    SetUp();
+}
+
+TEST_P(Positions, AreFlippedAgainstThePrimaryScreen) {
+    const PositionRead& c = GetParam();
+    world().setScreens(c.screens);
+    const Element element = buttonWith("AXPosition", c.position, c.failure);
+    EXPECT_EQ(keytips::getPosition(element), c.expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, Positions, ::testing::ValuesIn(positionReads()),
+                         test_support::NameOfCase());
+
+// The screen is read anew on every call.
+TEST_F(Accessibility, PositionReadsTheScreenAnewOnEveryCall) {
     const Element element = world().addElement(world().addWindow(pid, "W"),
                                                ElementSetup{.role = "AXButton", .position = Point{200, 30}});
-    world().setScreens({primary});
+    world().setScreens({primaryScreen});
     EXPECT_EQ(keytips::getPosition(element), (Point{200, 970}));
     world().setScreens({Rect{{0, 0}, {1440, 900}}});
     EXPECT_EQ(keytips::getPosition(element), (Point{200, 870}));
 }
 
-TEST_F(Accessibility, SizeIsReadAsItIs) {
-    struct Case {
-        const char* name;
-        std::optional<Value> size;
-        std::optional<AttributeFailure> failure;
-        std::optional<platform::Size> expected;
-    };
-    const Case cases[] = {
+struct SizeRead {
+    const char* name;
+    std::optional<Value> size;
+    std::optional<AttributeFailure> failure;
+    std::optional<platform::Size> expected;
+};
+
+class Sizes : public Accessibility, public ::testing::WithParamInterface<SizeRead> {};
+
+std::vector<SizeRead> sizeReads() {
+    return {
         {"size", Value(PackedValue::size({40, 20.5})), std::nullopt, platform::Size{40, 20.5}},
         {"zero", Value(PackedValue::size({0, 0})), std::nullopt, platform::Size{0, 0}},
         {"packed point", Value(PackedValue::point({40, 20})), std::nullopt, std::nullopt},
@@ -392,32 +436,31 @@ TEST_F(Accessibility, SizeIsReadAsItIs) {
         {"read error", Value(PackedValue::size({40, 20})), AttributeFailure::error, std::nullopt},
         {"wrong type", Value(PackedValue::size({40, 20})), AttributeFailure::wrongType, std::nullopt},
     };
-    for (const Case& c : cases) {
-        SetUp();
-        world().setScreens({});  // sizes need no screen
-        const Element element =
-            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
-        if (c.size) {
-            world().setAttribute(element, "AXSize", *c.size);
-        }
-        if (c.failure) {
-            world().failAttribute(element, "AXSize", *c.failure);
-        }
-        EXPECT_EQ(keytips::getSize(element), c.expected) << c.name;
-    }
 }
 
-TEST_F(Accessibility, ElementDumpLine) {
+TEST_P(Sizes, AreReadAsTheyAre) {
+    const SizeRead& c = GetParam();
+    world().setScreens({});  // sizes need no screen
+    const Element element = buttonWith("AXSize", c.size, c.failure);
+    EXPECT_EQ(keytips::getSize(element), c.expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, Sizes, ::testing::ValuesIn(sizeReads()), test_support::NameOfCase());
+
+struct DumpedElement {
+    const char* name;
+    std::optional<Value> role;
+    std::optional<Value> title;
+    std::optional<Value> description;
+    std::string line;
+};
+
+class ElementDumpLine : public Accessibility, public ::testing::WithParamInterface<DumpedElement> {};
+
+std::vector<DumpedElement> dumpedElements() {
     const std::string megabyte(1 << 20, 'x');
     const std::string withNul("Bo\0ld", 5);
-    struct Case {
-        const char* name;
-        std::optional<Value> role;
-        std::optional<Value> title;
-        std::optional<Value> description;
-        std::string line;
-    };
-    const std::vector<Case> cases{
+    return {
         // Hosts often report an empty title: it is a title, shown as such.
         {"empty title", Value("AXButton"), Value(""), Value(""),
          R"(VELKARO ELEMENTS || ("AXButton", "", "", "."),)"},
@@ -442,24 +485,27 @@ TEST_F(Accessibility, ElementDumpLine) {
         {"a megabyte", Value("AXButton"), Value(megabyte), std::nullopt,
          "VELKARO ELEMENTS || (\"AXButton\", \"" + megabyte + "\", nil, \".\"),"},
     };
-    for (const Case& c : cases) {
-        SetUp();
-        const Element element =
-            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
-        world().removeAttribute(element, "AXRole");
-        const auto put = [&](const char* attribute, const std::optional<Value>& value) {
-            if (value) {
-                world().setAttribute(element, attribute, *value);
-            }
-        };
-        put("AXRole", c.role);
-        put("AXTitle", c.title);
-        put("AXDescription", c.description);
-        world().clearRecords();
-        keytips::printAllVisibleElements(element);
-        EXPECT_EQ(world().logLines(), Lines{c.line}) << c.name;
-    }
 }
+
+TEST_P(ElementDumpLine, WritesRoleTitleAndDescription) {
+    const DumpedElement& c = GetParam();
+    const Element element = world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
+    world().removeAttribute(element, "AXRole");
+    const auto put = [&](const char* attribute, const std::optional<Value>& value) {
+        if (value) {
+            world().setAttribute(element, attribute, *value);
+        }
+    };
+    put("AXRole", c.role);
+    put("AXTitle", c.title);
+    put("AXDescription", c.description);
+    world().clearRecords();
+    keytips::printAllVisibleElements(element);
+    EXPECT_EQ(world().logLines(), Lines{c.line}) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, ElementDumpLine, ::testing::ValuesIn(dumpedElements()),
+                         test_support::NameOfCase());
 
 TEST_F(Accessibility, WindowListingsLeaveOutWindowsWithoutTitleOrActions) {
     const Elements windows = world().loadFixture(pid, R"(window "Book1"
@@ -676,9 +722,7 @@ TEST_P(ControlValues, AreOnForOneOrTrue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryValue, ControlValues, ::testing::ValuesIn(controlValueCases),
-                         [](const ::testing::TestParamInfo<ControlValueCase>& param) {
-                             return std::string(param.param.name);
-                         });
+                         test_support::NameOfCase());
 
 }  // namespace
 }  // namespace enginetest

@@ -15,6 +15,7 @@
 #include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "sim_hosts/keyboard.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace enginetest {
 
@@ -55,15 +56,15 @@ TableReads& tableReads();
 void resetTableReads();
 
 // A clean world and a fresh engine on the small tables for every test.
-class EngineTest : public ::testing::Test {
+class EngineTest : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
-        world().reset();
+        SimWorldTest::SetUp();
         resetTableReads();
         tips = std::make_unique<keytips::KeyTips>(profile);
     }
     void TearDown() override {
-        world().reset();
+        SimWorldTest::TearDown();
         tips.reset();
     }
 
@@ -72,6 +73,10 @@ protected:
 
     // Launches the host and loads a fixture window into it; returns its process id.
     int launchHost(std::string_view fixture);
+
+    // Launches the host with the book window, starts the engine, taps Option and runs the queue: the
+    // first layer is open with its labels.
+    void openFirstLayerInBook();
 
     static std::optional<appkit::Event> deliver(const appkit::Event& event) { return world().deliver(event); }
     static std::optional<appkit::Event> type(std::uint16_t keyCode, std::optional<std::string> characters,

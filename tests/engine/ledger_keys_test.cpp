@@ -12,11 +12,7 @@ namespace {
 
 using platform::sim::World;
 
-class LedgerKeysLibrary : public ::testing::Test {
-protected:
-    void SetUp() override { world().reset(); }
-    void TearDown() override { world().reset(); }
-};
+using LedgerKeysLibrary = test_support::SimWorldTest;
 
 TEST_F(LedgerKeysLibrary, OptionHomeBoldPressesTheCheckBox) {
     const int pid = world().launchApplication(std::string(hostBundle));

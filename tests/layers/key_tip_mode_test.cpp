@@ -2,11 +2,16 @@
 // every way of leaving the mode (with and without raising the remembered window), and presses that
 // were queued before the mode ended.
 #include <functional>
+#include <string_view>
+#include <tuple>
+#include <vector>
 
 #include "layer_fixture.hpp"
 
 namespace layertest {
 namespace {
+
+using test_support::PrintTo;
 
 using platform::Point;
 using platform::Size;
@@ -123,38 +128,54 @@ constexpr std::string_view windowWithPopover = R"(window "Book1"
   AXPopover "Gallery" pos=300,300 size=50,50 name=popover
 )";
 
-TEST_F(KeyTipMode, EveryWayOutEndsTheModeWithOrWithoutTheWindowStep) {
-    for (const bool inSecondLayer : {false, true}) {
-        for (const WayOut& way : waysOut()) {
-            SCOPED_TRACE(std::string(way.name) +
-                         (inSecondLayer ? " in the second layer" : " in the first layer"));
-            TearDown();
-            SetUp();
-            start(windowWithPopover);
-            tapOption();
-            if (inSecondLayer) {
-                type("h");
-                ASSERT_TRUE(tips->isSecondLayerActive);
-                ASSERT_EQ(labels(), (std::vector<std::string>{"1"}));
-            } else {
-                ASSERT_EQ(labels(), (std::vector<std::string>{"1", "H", "N"}));
-            }
-            world().clearRecords();
+// The layer the mode is in when it is left.
+struct ModeLayer {
+    const char* name;
+    bool second;
+};
 
-            EXPECT_EQ(way.leave(), way.passes);
-            world().pump();
+const ModeLayer modeLayers[] = {{"in the first layer", false}, {"in the second layer", true}};
 
-            EXPECT_TRUE(idle());
-            EXPECT_TRUE(labels().empty());
-            EXPECT_TRUE(tips->layerHistory.empty());
-            const std::vector<std::string> expected =
-                way.windowStep ? std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}
-                               : std::vector<std::string>{};
-            EXPECT_EQ(actions(), expected);
-            EXPECT_EQ(world().children(windows[0]).size(), way.windowStep ? 4U : 5U);
+class WayOutOfTheMode : public KeyTipMode,
+                        public ::testing::WithParamInterface<std::tuple<WayOut, ModeLayer>> {
+protected:
+    // Opens the mode on the window with a popover, in the layer of the case.
+    void openIn(const ModeLayer& layer) {
+        start(windowWithPopover);
+        tapOption();
+        if (layer.second) {
+            type("h");
         }
     }
+};
+
+TEST_P(WayOutOfTheMode, EndsItWithOrWithoutTheWindowStep) {
+    const auto& [way, layer] = GetParam();
+    openIn(layer);
+    if (layer.second) {
+        ASSERT_TRUE(tips->isSecondLayerActive);
+        ASSERT_EQ(labels(), (std::vector<std::string>{"1"}));
+    } else {
+        ASSERT_EQ(labels(), (std::vector<std::string>{"1", "H", "N"}));
+    }
+    world().clearRecords();
+
+    EXPECT_EQ(way.leave(), way.passes);
+    world().pump();
+
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(labels().empty());
+    EXPECT_TRUE(tips->layerHistory.empty());
+    const std::vector<std::string> expected =
+        way.windowStep ? std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}
+                       : std::vector<std::string>{};
+    EXPECT_EQ(actions(), expected);
+    EXPECT_EQ(world().children(windows[0]).size(), way.windowStep ? 4U : 5U);
 }
+
+INSTANTIATE_TEST_SUITE_P(KeyTipMode, WayOutOfTheMode,
+                         ::testing::Combine(::testing::ValuesIn(waysOut()), ::testing::ValuesIn(modeLayers)),
+                         test_support::NameOfCase());
 
 TEST_F(KeyTipMode, ArrowKeysPassAndKeepTheLabels) {
     start(windowWithPopover);
@@ -223,40 +244,43 @@ TEST_F(KeyTipMode, WindowStepWithoutTheRememberedWindowStillCancelsPopovers) {
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXCancel Gallery"}));
 }
 
+// Every way out but the host resigning active, which ends the mode at once: the key that follows it
+// is not the mode's any more.
+std::vector<WayOut> waysOutByAQueuedShutdown() {
+    std::vector<WayOut> ways = waysOut();
+    std::erase_if(ways,
+                  [](const WayOut& way) { return std::string_view(way.name) == "host resigns active"; });
+    return ways;
+}
+
 // A key typed after a way out but before the queued shutdown has run belongs to a mode that has
 // ended: its queued press must not touch the host.
-TEST_F(KeyTipMode, PressQueuedBehindAShutdownDoesNothing) {
-    for (const bool inSecondLayer : {false, true}) {
-        for (const WayOut& way : waysOut()) {
-            if (std::string_view(way.name) == "host resigns active") {
-                continue;  // ends the mode at once: the key that follows is not the mode's any more
-            }
-            SCOPED_TRACE(std::string(way.name) +
-                         (inSecondLayer ? " in the second layer" : " in the first layer"));
-            TearDown();
-            SetUp();
-            start(windowWithPopover);
-            tapOption();
-            if (inSecondLayer) {
-                type("h");
-            }
-            world().clearRecords();
+class PressQueuedBehindAShutdown : public WayOutOfTheMode {};
 
-            way.leave();
-            // "n" would press the Insert tab, "1" the Bold check box.
-            EXPECT_FALSE(press(keyCodeOf(inSecondLayer ? '1' : 'n'), inSecondLayer ? "1" : "n"));
-            world().pump();
+TEST_P(PressQueuedBehindAShutdown, DoesNothing) {
+    const auto& [way, layer] = GetParam();
+    const bool inSecondLayer = layer.second;
+    openIn(layer);
+    world().clearRecords();
 
-            EXPECT_TRUE(idle());
-            EXPECT_TRUE(labels().empty());
-            for (const std::string& action : actions()) {
-                EXPECT_EQ(action.find("AXPress"), std::string::npos) << action;
-            }
-            EXPECT_FALSE(logged("This is the source: Insert"));
-            EXPECT_EQ(world().attribute(el("bold"), "AXValue"), Value(0));
-        }
+    way.leave();
+    // "n" would press the Insert tab, "1" the Bold check box.
+    EXPECT_FALSE(press(keyCodeOf(inSecondLayer ? '1' : 'n'), inSecondLayer ? "1" : "n"));
+    world().pump();
+
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(labels().empty());
+    for (const std::string& action : actions()) {
+        EXPECT_EQ(action.find("AXPress"), std::string::npos) << action;
     }
+    EXPECT_FALSE(logged("This is the source: Insert"));
+    EXPECT_EQ(world().attribute(el("bold"), "AXValue"), Value(0));
 }
+
+INSTANTIATE_TEST_SUITE_P(KeyTipMode, PressQueuedBehindAShutdown,
+                         ::testing::Combine(::testing::ValuesIn(waysOutByAQueuedShutdown()),
+                                            ::testing::ValuesIn(modeLayers)),
+                         test_support::NameOfCase());
 
 // A command key typed while the tab press is still queued goes to the second layer; when the tab
 // press then fails, that command press must not act, not even through an element recorded earlier.

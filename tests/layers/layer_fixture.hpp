@@ -17,6 +17,7 @@
 #include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "sim_hosts/keyboard.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace layertest {
 
@@ -97,10 +98,10 @@ using sim_hosts::Pump;
 
 // ---- The fixture ---------------------------------------------------------------------------------
 
-class LayerTest : public ::testing::Test {
+class LayerTest : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
-        world().reset();
+        SimWorldTest::SetUp();
         usStore() = defaultTables();
         ukStore() = defaultTables();
         pid = world().launchApplication("com.microsoft.Excel");
@@ -108,7 +109,7 @@ protected:
 
     void TearDown() override {
         tips.reset();
-        world().reset();
+        SimWorldTest::TearDown();
         usStore() = {};
         ukStore() = {};
     }
@@ -130,7 +131,7 @@ protected:
     }
 
     // Delivers one key-down and tells whether the host received it.
-    bool press(std::uint16_t keyCode, std::optional<std::string> characters = std::nullopt) {
+    static bool press(std::uint16_t keyCode, std::optional<std::string> characters = std::nullopt) {
         return world().deliver(world().keyDown(keyCode, std::move(characters))).has_value();
     }
 
