@@ -69,36 +69,64 @@ protected:
     int pid = 0;
 };
 
-TEST_F(Accessibility, GetApplicationChoosesTheFirstWithThatBundle) {
+// The applications running for the look-ups: one without a bundle identifier, the host twice, another
+// application and one whose bundle identifier is empty.
+struct RunningApplications {
+    int unnamed = 0;
+    int firstHost = 0;
+    int secondHost = 0;
+    int other = 0;
+    int empty = 0;
+};
+
+RunningApplications launchApplications() {
+    RunningApplications running;
+    running.unnamed = world().launchApplication(std::nullopt);
+    running.firstHost = world().launchApplication(std::string(hostBundle));
+    running.secondHost = world().launchApplication(std::string(hostBundle));
+    running.other = world().launchApplication("com.example.other");
+    running.empty = world().launchApplication("");
+    return running;
+}
+
+struct BundleLookup {
+    const char* name;
+    std::string bundle;
+    std::optional<int RunningApplications::*> expected;  // the application found; none: none is
+};
+
+const BundleLookup bundleLookups[] = {{"host", hostBundle, &RunningApplications::firstHost},
+                                      {"other application", "com.example.other", &RunningApplications::other},
+                                      {"empty", "", &RunningApplications::empty},
+                                      {"lower case", "com.microsoft.excel", std::nullopt},
+                                      {"trailing space", "com.microsoft.Excel ", std::nullopt},
+                                      {"not running", "com.example.none", std::nullopt}};
+
+class GetApplication : public Accessibility, public ::testing::WithParamInterface<BundleLookup> {};
+
+TEST_P(GetApplication, ChoosesTheFirstWithThatBundle) {
+    const BundleLookup& c = GetParam();
     world().reset();
-    const int unnamed = world().launchApplication(std::nullopt);
-    const int firstHost = world().launchApplication(std::string(hostBundle));
-    const int secondHost = world().launchApplication(std::string(hostBundle));
-    const int other = world().launchApplication("com.example.other");
-    const int empty = world().launchApplication("");
-    struct Case {
-        std::string bundle;
-        std::optional<int> expected;
-    };
-    const Case cases[] = {{hostBundle, firstHost},
-                          {"com.example.other", other},
-                          {"", empty},
-                          {"com.microsoft.excel", std::nullopt},
-                          {"com.microsoft.Excel ", std::nullopt},
-                          {"com.example.none", std::nullopt}};
-    for (const Case& c : cases) {
-        const std::optional<Element> app = keytips::getApplication(c.bundle);
-        ASSERT_EQ(app.has_value(), c.expected.has_value()) << c.bundle;
-        if (app) {
-            EXPECT_EQ(*app, world().applicationElement(*c.expected)) << c.bundle;
-        }
+    const RunningApplications running = launchApplications();
+    const std::optional<Element> app = keytips::getApplication(c.bundle);
+    ASSERT_EQ(app.has_value(), c.expected.has_value()) << c.bundle;
+    if (app) {
+        EXPECT_EQ(*app, world().applicationElement(running.**c.expected)) << c.bundle;
     }
-    world().quitApplication(firstHost);
-    EXPECT_EQ(keytips::getApplication(hostBundle), world().applicationElement(secondHost));
+    EXPECT_TRUE(world().logLines().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, GetApplication, ::testing::ValuesIn(bundleLookups),
+                         test_support::NameOfCase());
+
+TEST_F(Accessibility, GetApplicationChoosesTheNextOnceTheFirstHasQuit) {
+    world().reset();
+    const RunningApplications running = launchApplications();
+    world().quitApplication(running.firstHost);
+    EXPECT_EQ(keytips::getApplication(hostBundle), world().applicationElement(running.secondHost));
     // An application without a bundle identifier is never chosen, also for the empty argument.
-    world().quitApplication(empty);
+    world().quitApplication(running.empty);
     EXPECT_FALSE(keytips::getApplication("").has_value());
-    (void)unnamed;
     EXPECT_TRUE(world().logLines().empty());
 }
 
@@ -119,33 +147,42 @@ TEST_F(Accessibility, WalkListsChildrenBeforeTheirSubtrees) {
     EXPECT_TRUE(keytips::fetchElements(named("a"), visited).empty());
 }
 
-TEST_F(Accessibility, WalkDepthAndVisitedRules) {
+// A walk from a depth below a chain of 14 groups.
+struct WalkDepth {
+    const char* name;
+    std::int64_t depth;
+    std::size_t listed;   // levels 1..listed below the window
+    std::size_t visited;  // elements read
+};
+
+const WalkDepth walkDepths[] = {
+    {"depth 0", 0, 11, 11},           {"depth 5", 5, 6, 6},
+    {"depth 10", 10, 1, 1},           {"depth 11", 11, 0, 0},
+    {"depth 12", 12, 0, 0},           {"depth minus 1", -1, 12, 12},
+    {"depth minus 3", -3, 14, 14},    {"largest depth", std::numeric_limits<std::int64_t>::max(), 0, 0},
+    {"depth minus 100", -100, 14, 15}};
+
+class Walk : public Accessibility, public ::testing::WithParamInterface<WalkDepth> {};
+
+TEST_P(Walk, FollowsTheDepthAndVisitedRules) {
+    const WalkDepth& c = GetParam();
     Elements levels;
     const Element window = chain(14, levels);
-    struct Case {
-        std::int64_t depth;
-        std::size_t listed;   // levels 1..listed below the window
-        std::size_t visited;  // elements read
-    };
-    const Case cases[] = {
-        {0, 11, 11},   {5, 6, 6},    {10, 1, 1},   {11, 0, 0},
-        {12, 0, 0},    {-1, 12, 12}, {-3, 14, 14}, {std::numeric_limits<std::int64_t>::max(), 0, 0},
-        {-100, 14, 15}};
-    for (const Case& c : cases) {
-        VisitedSet visited;
-        const Elements result = keytips::fetchElements(window, visited, c.depth);
-        EXPECT_EQ(result, Elements(levels.begin(), levels.begin() + static_cast<std::ptrdiff_t>(c.listed)))
-            << "depth " << c.depth;
-        EXPECT_EQ(visited.size(), c.visited) << "depth " << c.depth;
-        if (c.visited > 0) {
-            EXPECT_TRUE(visited.count(window)) << "depth " << c.depth;
-        }
-        // The deepest listed element is not read further.
-        if (c.listed > 0 && c.listed == c.visited && c.listed < levels.size()) {
-            EXPECT_FALSE(visited.count(levels[c.listed - 1])) << "depth " << c.depth;
-        }
+    VisitedSet visited;
+    const Elements result = keytips::fetchElements(window, visited, c.depth);
+    EXPECT_EQ(result, Elements(levels.begin(), levels.begin() + static_cast<std::ptrdiff_t>(c.listed)))
+        << "depth " << c.depth;
+    EXPECT_EQ(visited.size(), c.visited) << "depth " << c.depth;
+    if (c.visited > 0) {
+        EXPECT_TRUE(visited.count(window)) << "depth " << c.depth;
+    }
+    // The deepest listed element is not read further.
+    if (c.listed > 0 && c.listed == c.visited && c.listed < levels.size()) {
+        EXPECT_FALSE(visited.count(levels[c.listed - 1])) << "depth " << c.depth;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, Walk, ::testing::ValuesIn(walkDepths), test_support::NameOfCase());
 
 TEST_F(Accessibility, WalkStopsAtElevenLevelsOfAVeryDeepTree) {
     Elements levels;

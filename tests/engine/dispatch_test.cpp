@@ -606,10 +606,9 @@ TEST_F(Dispatch, KeysAfterATabMatchGoToTheCommandLayer) {
     EXPECT_EQ(lines.back(), "VELKARO || Key pressed Layer Two: b");
 }
 
-// A key routed to the second layer by the match check reaches the command layer after the tab press,
-// also when that press finds the tab disabled and ends the mode.
 // A key routed to the second layer while the tab press was still queued belongs to a mode that the
-// failed press ended: it presses nothing and leaves no trace of a layer.
+// failed press ended: it never reaches the command layer, presses nothing and leaves no trace of a
+// layer.
 TEST_F(Dispatch, KeyQueuedBehindAFailedTabPressDoesNothing) {
     launchHost(R"(window "Book1"
   AXRadioButton "Home" value=0 pos=10,40 size=40,20 disabled

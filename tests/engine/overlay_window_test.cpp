@@ -44,27 +44,34 @@ protected:
     std::unique_ptr<OverlayWindows> labels;
 };
 
-TEST_F(LabelWindows, FrameSitsBelowTheElementsCentre) {
-    struct Case {
-        Point position;  // accessibility position, y downward
-        Size size;
-        Rect frame;
-    };
-    const Case cases[] = {
-        {{100, 500}, {40, 20}, {{120, 475}, {15, 15}}},
-        {{100, 500}, {0, 20}, {{100, 475}, {15, 15}}},
-        {{0, 0}, {30, 10}, {{15, 985}, {15, 15}}},
-        {{-20, 990}, {10.5, 30}, {{-14.75, -25}, {15, 15}}},
-    };
-    for (const Case& c : cases) {
-        labels->createOverlayWindow(element(c.position, c.size), "Cut", "C", "layerAccessToolbar", true);
-        ASSERT_FALSE(labels->windows().empty());
-        EXPECT_EQ(labels->windows().back()->frame(), c.frame) << c.position.x << "," << c.position.y;
-    }
-    EXPECT_EQ(labels->windows().size(), std::size(cases));
-    EXPECT_EQ(world().visibleWindows().size(), std::size(cases));
+struct LabelledElement {
+    const char* name;
+    Point position;  // accessibility position, y downward
+    Size size;
+    Rect frame;
+};
+
+const LabelledElement labelledElements[] = {
+    {"mid-screen", {100, 500}, {40, 20}, {{120, 475}, {15, 15}}},
+    {"no width", {100, 500}, {0, 20}, {{100, 475}, {15, 15}}},
+    {"top left corner", {0, 0}, {30, 10}, {{15, 985}, {15, 15}}},
+    {"partly off screen", {-20, 990}, {10.5, 30}, {{-14.75, -25}, {15, 15}}},
+};
+
+class LabelFrame : public LabelWindows, public ::testing::WithParamInterface<LabelledElement> {};
+
+TEST_P(LabelFrame, SitsBelowTheElementsCentre) {
+    const LabelledElement& c = GetParam();
+    labels->createOverlayWindow(element(c.position, c.size), "Cut", "C", "layerAccessToolbar", true);
+    ASSERT_FALSE(labels->windows().empty());
+    EXPECT_EQ(labels->windows().back()->frame(), c.frame) << c.position.x << "," << c.position.y;
+    EXPECT_EQ(labels->windows().size(), 1U);
+    EXPECT_EQ(world().visibleWindows().size(), 1U);
     EXPECT_TRUE(world().logLines().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(LabelWindows, LabelFrame, ::testing::ValuesIn(labelledElements),
+                         test_support::NameOfCase());
 
 struct LabelLook {
     const char* name;
