@@ -438,8 +438,6 @@ TEST_F(CommandLayer, ReturnLayerFromTheFirstCommandLayerReopensTheTabs) {
     EXPECT_TRUE(logged("This is the source: Insert"));
 }
 
-// The key-to-element map and the attribute cache outlive the layer, the mode and the element's
-// place in the window.
 // Only the boolean false disables: any other "AXEnabled" (a number, a text, an unreadable value)
 // leaves the control enabled, labelled in full and pressed.
 const BoldChange nonBooleanEnabled[] = {
@@ -461,7 +459,7 @@ TEST_P(NonBooleanEnabled, CountsAsEnabled) {
     openHome();
     ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
     for (const platform::sim::WindowInfo& label : world().visibleWindows()) {
-        EXPECT_EQ(label.backgroundAlpha, world().visibleWindows().back().backgroundAlpha);
+        EXPECT_EQ(label.backgroundAlpha, world().visibleWindows().back().backgroundAlpha) << label.text;
     }
     type("1");
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Bold"}));
@@ -521,6 +519,8 @@ TEST_P(KeyUnlabelledInThisOpening, IgnoresWhatAnEarlierOpeningFiled) {
 INSTANTIATE_TEST_SUITE_P(CommandLayer, KeyUnlabelledInThisOpening, ::testing::ValuesIn(boldsGoneFromTheLayer),
                          test_support::NameOfCase());
 
+// The attribute cache outlives the layer and the mode: an element renamed since is still matched by
+// the title first read.
 TEST_F(CommandLayer, RenamedElementIsStillMatchedByItsFirstReadTitle) {
     start();
     openHome();

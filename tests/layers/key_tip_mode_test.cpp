@@ -181,8 +181,8 @@ TEST_F(KeyTipMode, ArrowKeysPassAndKeepTheLabels) {
     start(windowWithPopover);
     tapOption();
     type("h");
-    for (std::uint16_t arrow = 123; arrow <= 126; ++arrow) {
-        EXPECT_TRUE(press(arrow));
+    for (const std::uint16_t arrow : {keys::leftArrow, keys::rightArrow, keys::downArrow, keys::upArrow}) {
+        EXPECT_TRUE(press(arrow)) << "key " << arrow;
         world().pump();
     }
     EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));

@@ -149,7 +149,7 @@ protected:
         return texts;
     }
 
-    // The label frame's x for an element at accessibility x with the given width.
+    // The x of each label's frame on screen, in creation order.
     [[nodiscard]] static std::vector<double> labelXs() {
         std::vector<double> xs;
         for (const auto& info : world().visibleWindows()) {

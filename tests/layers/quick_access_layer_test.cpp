@@ -43,10 +43,10 @@ TEST_F(QuickAccessToolbar, NumbersAtMostNineteenButtonsOneToNineThenZeroNineDown
     std::vector<std::string> shortcuts;
     for (const AccessKey& key : tips->quickAccessLayer().accessKeys) {
         shortcuts.push_back(key.shortcut);
-        EXPECT_EQ(key.source, (std::vector<std::string>{"Quick Access"}));
+        EXPECT_EQ(key.source, (std::vector<std::string>{"Quick Access"})) << key.shortcut;
         EXPECT_EQ(key.identifier, "Quick Access " + key.shortcut);
-        EXPECT_FALSE(key.press);
-        EXPECT_FALSE(key.isLastCommand);
+        EXPECT_FALSE(key.press) << key.shortcut;
+        EXPECT_FALSE(key.isLastCommand) << key.shortcut;
     }
     EXPECT_EQ(shortcuts, expected);
     // With no tab labelled, the first layer stays for the toolbar's digits.
