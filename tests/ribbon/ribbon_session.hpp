@@ -84,7 +84,7 @@ inline std::optional<platform::Rect> frameOf(ax::Element element) {
 
 struct Label {
     std::string letter;
-    std::optional<ax::Element> element;  // the element it stands under, when one of the host's
+    std::optional<ax::Element> element;  // the host element it stands under, if any
     platform::Rect frame;                // in accessibility coordinates (y downward)
 };
 
