@@ -10,10 +10,13 @@
 #include "platform/sim/world.hpp"
 #include "profiles/presentation_profile.hpp"
 #include "sim_hosts/keyboard.hpp"
+#include "support/sim_world_test.hpp"
 #include "tables/presentation.hpp"
 #include "tables/spreadsheet.hpp"
 
 namespace {
+
+using test_support::PrintTo;
 
 using platform::sim::ScriptAnswer;
 using platform::sim::World;
@@ -38,11 +41,10 @@ Texts visibleLabels() {
     return texts;
 }
 
-class UkHosts : public ::testing::TestWithParam<UkHost> {};
+class UkHosts : public test_support::SimWorldTest, public ::testing::WithParamInterface<UkHost> {};
 
 TEST_P(UkHosts, OptionHomeBoldWithTheUkTables) {
     const UkHost& host = GetParam();
-    world().reset();
     const int pid = world().launchApplication(host.bundleIdentifier);
     world().loadFixture(pid, R"(window "Document"
   AXButton "Save" pos=100,10 size=20,20
@@ -101,6 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
                              [] { world().setPreferredLanguages({"en-GB"}); },
                              R"( AXRadioButton "Slide Master" value=0 pos=60,40 size=40,20)",
                              Texts{"1", "2", "H", "M", "B"}}),
-    [](const auto& param) { return param.param.name; });
+    test_support::NameOfCase());
 
 }  // namespace

@@ -28,24 +28,28 @@ concept NamedCase = requires(const Case& c) {
     std::string_view(c.name);
 };
 
+// A named case's name, or that of the case a pointer points to, as a gtest parameter name.
+template <NamedCase Case>
+std::string nameOf(const Case& c) {
+    return caseName(std::string(c.name));
+}
+template <NamedCase Case>
+std::string nameOf(const Case* c) {
+    return caseName(std::string(c->name));
+}
+
 // Name generator for INSTANTIATE_TEST_SUITE_P over named cases, pointers to them, or combinations of
-// named cases (their names joined by '_').
+// those (their names joined by '_').
 struct NameOfCase {
-    template <NamedCase Case>
-    std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
-        return caseName(std::string(info.param.name));
+    template <typename Param>
+    std::string operator()(const ::testing::TestParamInfo<Param>& info) const {
+        return nameOf(info.param);
     }
-    template <NamedCase Case>
-    std::string operator()(const ::testing::TestParamInfo<const Case*>& info) const {
-        return caseName(std::string(info.param->name));
-    }
-    template <NamedCase... Cases>
+    template <typename... Cases>
     std::string operator()(const ::testing::TestParamInfo<std::tuple<Cases...>>& info) const {
         std::string joined;
         std::apply(
-            [&joined](const Cases&... c) {
-                ((joined += (joined.empty() ? "" : "_") + caseName(c.name)), ...);
-            },
+            [&joined](const Cases&... c) { ((joined += (joined.empty() ? "" : "_") + nameOf(c)), ...); },
             info.param);
         return joined;
     }
