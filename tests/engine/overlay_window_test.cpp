@@ -199,9 +199,9 @@ TEST_F(LabelWindows, DeletingACategory) {
     world().clearRecords();
     for (const char* category : {"second", "", "layer", "SECOND"}) {
         labels->deleteOverlayWindowsByCategory(category);
+        EXPECT_TRUE(world().windowEvents().empty()) << "category \"" << category << "\"";
+        EXPECT_EQ(labels->windows().size(), 3U) << "category \"" << category << "\"";
     }
-    EXPECT_TRUE(world().windowEvents().empty());
-    EXPECT_EQ(labels->windows().size(), 3U);
 
     labels->deleteOverlayWindowsByCategory("layerAccessToolbar");
     ASSERT_EQ(labels->windows().size(), 1U);
