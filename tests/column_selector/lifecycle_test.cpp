@@ -1,11 +1,10 @@
 // The tap's lifetime, the setting changing while the tap runs, and the shared library as the add-in
 // loads it.
-#include <dlfcn.h>
-
 #include <atomic>
 #include <thread>
 #include <vector>
 
+#include "sim_hosts/add_in.hpp"
 #include "tap_fixture.hpp"
 
 namespace column_selector_test {
@@ -72,13 +71,11 @@ TEST_F(Lifecycle, UpdateFromAnotherThreadWhileKeysArrive) {
     EXPECT_FALSE(sim::injectTapEvent(down(space, cmd)).passed);
 }
 
-using EntryPoint = void (*)();
-
 TEST_F(Lifecycle, SharedLibraryRemapsCommandSpace) {
-    void* library = dlopen(SPANPICK_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    auto initialize = reinterpret_cast<EntryPoint>(dlsym(library, "initializeEventMonitor"));
-    auto update = reinterpret_cast<EntryPoint>(dlsym(library, "updateColumnSelector"));
+    const sim_hosts::LoadedLibrary library(SPANPICK_PATH);
+    ASSERT_TRUE(library.isOpen()) << library.error();
+    const auto initialize = library.entryPoint("initializeEventMonitor");
+    const auto update = library.entryPoint("updateColumnSelector");
     ASSERT_NE(initialize, nullptr);
     ASSERT_NE(update, nullptr);
     bringToFront(Front::spreadsheet);
@@ -98,7 +95,6 @@ TEST_F(Lifecycle, SharedLibraryRemapsCommandSpace) {
     EXPECT_EQ(sim::postedEvents(), controlSpace());
     EXPECT_EQ(sim::installedTapCount(), 0U);
     EXPECT_EQ(logs().back(), "Function will return: false");
-    dlclose(library);
 }
 
 }  // namespace

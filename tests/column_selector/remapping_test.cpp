@@ -20,7 +20,7 @@ struct RemapCase {
     std::size_t frontmostQueries = 0;
 };
 
-void PrintTo(const RemapCase& c, std::ostream* out) { *out << c.name; }
+using test_support::PrintTo;
 
 class Remapping : public TapFixture, public ::testing::WithParamInterface<RemapCase> {};
 
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Key-up and modifier events are not tapped.
         RemapCase{"CommandSpaceKeyUp", true, excel, up(space, cmd), {}, 0},
         RemapCase{"FlagsChanged", true, excel, KeyEvent{cg::flagsChangedEvent, 55, false, cmd}, {}, 0}),
-    [](const auto& testInfo) { return testInfo.param.name; });
+    test_support::NameOfCase());
 
 using Tap = TapFixture;
 
@@ -122,40 +122,60 @@ TEST_F(Tap, AutoRepeatPostsOneSequencePerRepeat) {
     EXPECT_EQ(sim::hostReceivedKeyEvents(), expected);
 }
 
-// A sequence with any event that cannot be created posts nothing, logs one line, and the user's own
-// key passes; once creation works again the key is remapped.
-TEST_F(Tap, EventCreationFailurePostsNothingAndPassesTheKey) {
-    bringToFront(Front::spreadsheet);
-    start();
+// A remapped combination typed while the `failing`th of its replacement events cannot be created.
+struct CreationFailure {
+    std::string name;
+    KeyEvent typed;
+    std::size_t failing;
+};
+
+std::vector<CreationFailure> creationFailures() {
     struct Combination {
+        const char* name;
         KeyEvent typed;
         std::vector<KeyEvent> posted;
     };
-    const std::vector<Combination> combinations = {
-        {down(space, cmd), controlSpace()},
-        {down(rightArrow, opt | shift), commandShift(40, opt | shift)},
-        {down(leftArrow, opt | shift), commandShift(38, opt | shift)},
+    const Combination combinations[] = {
+        {"Command Space", down(space, cmd), controlSpace()},
+        {"Option Shift Right", down(rightArrow, opt | shift), commandShift(40, opt | shift)},
+        {"Option Shift Left", down(leftArrow, opt | shift), commandShift(38, opt | shift)},
     };
-    for (const auto& combination : combinations) {
+    std::vector<CreationFailure> failures;
+    for (const Combination& combination : combinations) {
         for (std::size_t failing = 1; failing <= combination.posted.size(); ++failing) {
-            SCOPED_TRACE(testing::Message()
-                         << "key " << combination.typed.keyCode << ", creation " << failing);
-            sim::failKeyboardEventCreation(failing);
-            const auto logsBefore = logs().size();
-            const auto verdict = sim::injectTapEvent(combination.typed);
-            EXPECT_TRUE(verdict.passed);
-            EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{asDelivered(combination.typed)});
-            EXPECT_TRUE(sim::postedEvents().empty());
-            const auto lines = logs();
-            ASSERT_EQ(lines.size(), logsBefore + 1);
-            EXPECT_EQ(lines.back(), "Failed to create the replacement key events, key passed unchanged");
+            failures.push_back({std::string(combination.name) + " creation " + std::to_string(failing),
+                                combination.typed, failing});
         }
     }
+    return failures;
+}
+
+// A sequence with any event that cannot be created posts nothing, logs one line, and the user's own
+// key passes; once creation works again the key is remapped.
+class EventCreationFailure : public TapFixture, public ::testing::WithParamInterface<CreationFailure> {};
+
+TEST_P(EventCreationFailure, PostsNothingAndPassesTheKey) {
+    const CreationFailure& combination = GetParam();
+    const std::size_t failing = combination.failing;
+    bringToFront(Front::spreadsheet);
+    start();
+    sim::failKeyboardEventCreation(failing);
+    const auto logsBefore = logs().size();
+    const auto verdict = sim::injectTapEvent(combination.typed);
+    EXPECT_TRUE(verdict.passed);
+    EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{asDelivered(combination.typed)});
+    EXPECT_TRUE(sim::postedEvents().empty());
+    const auto lines = logs();
+    ASSERT_EQ(lines.size(), logsBefore + 1);
+    EXPECT_EQ(lines.back(), "Failed to create the replacement key events, key passed unchanged");
     sim::failKeyboardEventCreation(std::nullopt);
-    const auto verdict = sim::injectTapEvent(down(space, cmd));
-    EXPECT_FALSE(verdict.passed);
+    const auto again = sim::injectTapEvent(down(space, cmd));
+    EXPECT_FALSE(again.passed);
     EXPECT_EQ(sim::postedEvents(), controlSpace());
 }
+
+INSTANTIATE_TEST_SUITE_P(Tap, EventCreationFailure, ::testing::ValuesIn(creationFailures()),
+                         test_support::NameOfCase());
 
 // Without an event source the events are made without one and the whole sequence is posted; the
 // modifier-up events, made without a source, then carry no held modifier.
@@ -170,13 +190,36 @@ TEST_F(Tap, EventSourceFailureStillPostsTheSequence) {
 
 // The system's tap-disabled notifications switch the tap on again, whatever the setting and the
 // frontmost application, and are deleted.
-class DisabledNotification : public TapFixture,
-                             public ::testing::WithParamInterface<std::tuple<cg::EventType, bool, Front>> {};
+struct DisabledBy {
+    const char* name;
+    cg::EventType type;
+};
+
+struct SettingAnswer {
+    const char* name;
+    bool on;
+};
+
+struct FrontApplication {
+    const char* name;
+    Front front;
+};
+
+const DisabledBy disabledBy[] = {{"timeout", cg::tapDisabledByTimeout},
+                                 {"user input", cg::tapDisabledByUserInput}};
+const SettingAnswer settingAnswers[] = {{"setting off", false}, {"setting on", true}};
+const FrontApplication frontApplications[] = {{"spreadsheet in front", Front::spreadsheet},
+                                              {"other application in front", Front::other}};
+
+class DisabledNotification
+    : public TapFixture,
+      public ::testing::WithParamInterface<std::tuple<DisabledBy, SettingAnswer, FrontApplication>> {};
 
 TEST_P(DisabledNotification, ReenablesTheTap) {
-    const auto [type, on, front] = GetParam();
-    answer(on ? "True" : "False");
-    bringToFront(front);
+    const auto& [disabled, setting, front] = GetParam();
+    const cg::EventType type = disabled.type;
+    answer(setting.on ? "True" : "False");
+    bringToFront(front.front);
     start();
     const auto logsBefore = logs().size();
 
@@ -192,10 +235,11 @@ TEST_P(DisabledNotification, ReenablesTheTap) {
     EXPECT_EQ(frontmostQueries(), 0U);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AnySettingAnyApplication, DisabledNotification,
-    ::testing::Combine(::testing::Values(cg::tapDisabledByTimeout, cg::tapDisabledByUserInput),
-                       ::testing::Bool(), ::testing::Values(Front::spreadsheet, Front::other)));
+INSTANTIATE_TEST_SUITE_P(AnySettingAnyApplication, DisabledNotification,
+                         ::testing::Combine(::testing::ValuesIn(disabledBy),
+                                            ::testing::ValuesIn(settingAnswers),
+                                            ::testing::ValuesIn(frontApplications)),
+                         test_support::NameOfCase());
 
 // After re-enabling, the tap remaps again.
 TEST_F(Tap, RemapsAgainAfterBeingReenabled) {

@@ -14,7 +14,7 @@ struct SettingCase {
     std::vector<std::string> log;
 };
 
-void PrintTo(const SettingCase& c, std::ostream* out) { *out << c.name; }
+using test_support::PrintTo;
 
 class Setting : public TapFixture, public ::testing::WithParamInterface<SettingCase> {};
 
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"AppleScript New Error: " + Answer::withErrorNumber(-1743).text}},
         SettingCase{"NoString", Answer::withoutString(), true, {"No value returned by AppleScript"}},
         SettingCase{"NoScript", Answer::creationFailure(), true, {"No script executed"}}),
-    [](const auto& testInfo) { return testInfo.param.name; });
+    test_support::NameOfCase());
 
 using StartUp = TapFixture;
 

@@ -14,6 +14,8 @@
 #include "platform/events.hpp"
 #include "platform/sim/taps.hpp"
 #include "platform/sim/world.hpp"
+#include "sim_hosts/keyboard.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace column_selector_test {
 
@@ -27,11 +29,11 @@ inline constexpr cg::EventFlags shift = cg::flagMaskShift;
 inline constexpr cg::EventFlags ctrl = cg::flagMaskControl;
 inline constexpr cg::EventFlags capsLock = 0x10000;
 
-inline constexpr std::int64_t space = 49;
-inline constexpr std::int64_t leftArrow = 123;
-inline constexpr std::int64_t rightArrow = 124;
-inline constexpr std::int64_t downArrow = 125;
-inline constexpr std::int64_t upArrow = 126;
+inline constexpr std::int64_t space = sim_hosts::keys::space;
+inline constexpr std::int64_t leftArrow = sim_hosts::keys::leftArrow;
+inline constexpr std::int64_t rightArrow = sim_hosts::keys::rightArrow;
+inline constexpr std::int64_t downArrow = sim_hosts::keys::downArrow;
+inline constexpr std::int64_t upArrow = sim_hosts::keys::upArrow;
 
 // Key events as the tests type them; injectTapEvent adds the bits a real keyboard adds (asDelivered).
 inline KeyEvent down(std::int64_t key, cg::EventFlags flags = 0) {
@@ -75,17 +77,17 @@ inline const std::string settingScript =
 
 enum class Front { spreadsheet, other, none, noBundle, wrongCase };
 
-class TapFixture : public ::testing::Test {
+class TapFixture : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
-        sim::world().reset();
+        SimWorldTest::SetUp();
         column_selector::resetColumnSelector();
     }
 
     void TearDown() override {
         stop();
         column_selector::resetColumnSelector();
-        sim::world().reset();
+        SimWorldTest::TearDown();
     }
 
     static void answer(std::string text) {

@@ -13,6 +13,8 @@
 namespace enginetest {
 namespace {
 
+using test_support::PrintTo;
+
 using keytips::AttributeCache;
 using keytips::Element;
 using keytips::VisitedSet;
@@ -24,13 +26,12 @@ using platform::sim::ElementSetup;
 using Elements = std::vector<Element>;
 using Lines = std::vector<std::string>;
 
-class Accessibility : public ::testing::Test {
+class Accessibility : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
-        world().reset();
+        SimWorldTest::SetUp();
         pid = world().launchApplication(std::string(hostBundle));
     }
-    void TearDown() override { world().reset(); }
 
     static Element named(const char* name) { return world().find(name); }
     static Elements named(std::initializer_list<const char*> names) {
@@ -39,6 +40,20 @@ protected:
             out.push_back(world().find(name));
         }
         return out;
+    }
+    // A button in a new window whose attribute holds the value if given, and whose reads of it fail as
+    // given.
+    [[nodiscard]] Element buttonWith(const char* attribute, const std::optional<Value>& value,
+                                     std::optional<AttributeFailure> failure) const {
+        const Element element =
+            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
+        if (value) {
+            world().setAttribute(element, attribute, *value);
+        }
+        if (failure) {
+            world().failAttribute(element, attribute, *failure);
+        }
+        return element;
     }
     // A chain of `levels` groups below a new window; returns the window and the chain, level 1 first.
     Element chain(int levels, Elements& below) const {
@@ -54,36 +69,64 @@ protected:
     int pid = 0;
 };
 
-TEST_F(Accessibility, GetApplicationChoosesTheFirstWithThatBundle) {
+// The applications running for the look-ups: one without a bundle identifier, the host twice, another
+// application and one whose bundle identifier is empty.
+struct RunningApplications {
+    int unnamed = 0;
+    int firstHost = 0;
+    int secondHost = 0;
+    int other = 0;
+    int empty = 0;
+};
+
+RunningApplications launchApplications() {
+    RunningApplications running;
+    running.unnamed = world().launchApplication(std::nullopt);
+    running.firstHost = world().launchApplication(std::string(hostBundle));
+    running.secondHost = world().launchApplication(std::string(hostBundle));
+    running.other = world().launchApplication("com.example.other");
+    running.empty = world().launchApplication("");
+    return running;
+}
+
+struct BundleLookup {
+    const char* name;
+    std::string bundle;
+    std::optional<int RunningApplications::*> expected;  // the application found; none: none is
+};
+
+const BundleLookup bundleLookups[] = {{"host", hostBundle, &RunningApplications::firstHost},
+                                      {"other application", "com.example.other", &RunningApplications::other},
+                                      {"empty", "", &RunningApplications::empty},
+                                      {"lower case", "com.microsoft.excel", std::nullopt},
+                                      {"trailing space", "com.microsoft.Excel ", std::nullopt},
+                                      {"not running", "com.example.none", std::nullopt}};
+
+class GetApplication : public Accessibility, public ::testing::WithParamInterface<BundleLookup> {};
+
+TEST_P(GetApplication, ChoosesTheFirstWithThatBundle) {
+    const BundleLookup& c = GetParam();
     world().reset();
-    const int unnamed = world().launchApplication(std::nullopt);
-    const int firstHost = world().launchApplication(std::string(hostBundle));
-    const int secondHost = world().launchApplication(std::string(hostBundle));
-    const int other = world().launchApplication("com.example.other");
-    const int empty = world().launchApplication("");
-    struct Case {
-        std::string bundle;
-        std::optional<int> expected;
-    };
-    const Case cases[] = {{hostBundle, firstHost},
-                          {"com.example.other", other},
-                          {"", empty},
-                          {"com.microsoft.excel", std::nullopt},
-                          {"com.microsoft.Excel ", std::nullopt},
-                          {"com.example.none", std::nullopt}};
-    for (const Case& c : cases) {
-        const std::optional<Element> app = keytips::getApplication(c.bundle);
-        ASSERT_EQ(app.has_value(), c.expected.has_value()) << c.bundle;
-        if (app) {
-            EXPECT_EQ(*app, world().applicationElement(*c.expected)) << c.bundle;
-        }
+    const RunningApplications running = launchApplications();
+    const std::optional<Element> app = keytips::getApplication(c.bundle);
+    ASSERT_EQ(app.has_value(), c.expected.has_value()) << c.bundle;
+    if (app) {
+        EXPECT_EQ(*app, world().applicationElement(running.**c.expected)) << c.bundle;
     }
-    world().quitApplication(firstHost);
-    EXPECT_EQ(keytips::getApplication(hostBundle), world().applicationElement(secondHost));
+    EXPECT_TRUE(world().logLines().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, GetApplication, ::testing::ValuesIn(bundleLookups),
+                         test_support::NameOfCase());
+
+TEST_F(Accessibility, GetApplicationChoosesTheNextOnceTheFirstHasQuit) {
+    world().reset();
+    const RunningApplications running = launchApplications();
+    world().quitApplication(running.firstHost);
+    EXPECT_EQ(keytips::getApplication(hostBundle), world().applicationElement(running.secondHost));
     // An application without a bundle identifier is never chosen, also for the empty argument.
-    world().quitApplication(empty);
+    world().quitApplication(running.empty);
     EXPECT_FALSE(keytips::getApplication("").has_value());
-    (void)unnamed;
     EXPECT_TRUE(world().logLines().empty());
 }
 
@@ -104,33 +147,42 @@ TEST_F(Accessibility, WalkListsChildrenBeforeTheirSubtrees) {
     EXPECT_TRUE(keytips::fetchElements(named("a"), visited).empty());
 }
 
-TEST_F(Accessibility, WalkDepthAndVisitedRules) {
+// A walk from a depth below a chain of 14 groups.
+struct WalkDepth {
+    const char* name;
+    std::int64_t depth;
+    std::size_t listed;   // levels 1..listed below the window
+    std::size_t visited;  // elements read
+};
+
+const WalkDepth walkDepths[] = {
+    {"depth 0", 0, 11, 11},           {"depth 5", 5, 6, 6},
+    {"depth 10", 10, 1, 1},           {"depth 11", 11, 0, 0},
+    {"depth 12", 12, 0, 0},           {"depth minus 1", -1, 12, 12},
+    {"depth minus 3", -3, 14, 14},    {"largest depth", std::numeric_limits<std::int64_t>::max(), 0, 0},
+    {"depth minus 100", -100, 14, 15}};
+
+class Walk : public Accessibility, public ::testing::WithParamInterface<WalkDepth> {};
+
+TEST_P(Walk, FollowsTheDepthAndVisitedRules) {
+    const WalkDepth& c = GetParam();
     Elements levels;
     const Element window = chain(14, levels);
-    struct Case {
-        std::int64_t depth;
-        std::size_t listed;   // levels 1..listed below the window
-        std::size_t visited;  // elements read
-    };
-    const Case cases[] = {
-        {0, 11, 11},   {5, 6, 6},    {10, 1, 1},   {11, 0, 0},
-        {12, 0, 0},    {-1, 12, 12}, {-3, 14, 14}, {std::numeric_limits<std::int64_t>::max(), 0, 0},
-        {-100, 14, 15}};
-    for (const Case& c : cases) {
-        VisitedSet visited;
-        const Elements result = keytips::fetchElements(window, visited, c.depth);
-        EXPECT_EQ(result, Elements(levels.begin(), levels.begin() + static_cast<std::ptrdiff_t>(c.listed)))
-            << "depth " << c.depth;
-        EXPECT_EQ(visited.size(), c.visited) << "depth " << c.depth;
-        if (c.visited > 0) {
-            EXPECT_TRUE(visited.count(window)) << "depth " << c.depth;
-        }
-        // The deepest listed element is not read further.
-        if (c.listed > 0 && c.listed == c.visited && c.listed < levels.size()) {
-            EXPECT_FALSE(visited.count(levels[c.listed - 1])) << "depth " << c.depth;
-        }
+    VisitedSet visited;
+    const Elements result = keytips::fetchElements(window, visited, c.depth);
+    EXPECT_EQ(result, Elements(levels.begin(), levels.begin() + static_cast<std::ptrdiff_t>(c.listed)))
+        << "depth " << c.depth;
+    EXPECT_EQ(visited.size(), c.visited) << "depth " << c.depth;
+    if (c.visited > 0) {
+        EXPECT_TRUE(visited.count(window)) << "depth " << c.depth;
+    }
+    // The deepest listed element is not read further.
+    if (c.listed > 0 && c.listed == c.visited && c.listed < levels.size()) {
+        EXPECT_FALSE(visited.count(levels[c.listed - 1])) << "depth " << c.depth;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, Walk, ::testing::ValuesIn(walkDepths), test_support::NameOfCase());
 
 TEST_F(Accessibility, WalkStopsAtElevenLevelsOfAVeryDeepTree) {
     Elements levels;
@@ -160,29 +212,45 @@ TEST_F(Accessibility, WalkCyclesAndSharedElements) {
     EXPECT_EQ(visited.size(), 5U);
 }
 
-TEST_F(Accessibility, FailedChildrenReadEndsOnlyThatBranch) {
-    const char* fixture = R"(window "W"
+// A window with two branches, "a" and "b", of one button each.
+constexpr const char* twoBranches = R"(window "W"
   AXGroup name=a
     AXButton name=a1
   AXGroup name=b
     AXButton name=b1
 )";
-    for (const AttributeFailure failure :
-         {AttributeFailure::error, AttributeFailure::noValue, AttributeFailure::wrongType}) {
-        SetUp();
-        const Elements windows = world().loadFixture(pid, fixture);
-        world().failAttribute(named("a"), "AXChildren", failure);
-        VisitedSet visited;
-        EXPECT_EQ(keytips::fetchElements(windows[0], visited), named({"a", "b", "b1"}));
-        VisitedSet again;
-        EXPECT_TRUE(keytips::fetchElements(named("a"), again).empty());
-        world().failAttribute(windows[0], "AXChildren", failure);
-        VisitedSet top;
-        EXPECT_TRUE(keytips::fetchElements(windows[0], top).empty());
-    }
-    // A vanished element: its branch is empty, its siblings' are walked.
-    SetUp();
-    const Elements windows = world().loadFixture(pid, fixture);
+
+// How a read of an attribute fails.
+struct ReadFailure {
+    const char* name;
+    AttributeFailure failure;
+};
+
+const ReadFailure readFailures[] = {{"error", AttributeFailure::error},
+                                    {"no value", AttributeFailure::noValue},
+                                    {"wrong type", AttributeFailure::wrongType}};
+
+class FailedChildrenRead : public Accessibility, public ::testing::WithParamInterface<ReadFailure> {};
+
+TEST_P(FailedChildrenRead, EndsOnlyThatBranch) {
+    const AttributeFailure failure = GetParam().failure;
+    const Elements windows = world().loadFixture(pid, twoBranches);
+    world().failAttribute(named("a"), "AXChildren", failure);
+    VisitedSet visited;
+    EXPECT_EQ(keytips::fetchElements(windows[0], visited), named({"a", "b", "b1"}));
+    VisitedSet again;
+    EXPECT_TRUE(keytips::fetchElements(named("a"), again).empty());
+    world().failAttribute(windows[0], "AXChildren", failure);
+    VisitedSet top;
+    EXPECT_TRUE(keytips::fetchElements(windows[0], top).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, FailedChildrenRead, ::testing::ValuesIn(readFailures),
+                         test_support::NameOfCase());
+
+// A vanished element: its branch is empty, its siblings' are walked.
+TEST_F(Accessibility, VanishedElementEndsOnlyItsBranch) {
+    const Elements windows = world().loadFixture(pid, twoBranches);
     world().vanish(named("a"));
     VisitedSet visited;
     EXPECT_EQ(keytips::fetchElements(windows[0], visited), named({"a", "b", "b1"}));
@@ -264,37 +332,43 @@ TEST_F(Accessibility, AttributeCacheKeepsTheFirstValueThatCameBack) {
     EXPECT_EQ(*keytips::getAttribute(cut, "AXTitle", fresh), Value("Trim"));
 }
 
-TEST_F(Accessibility, AttributeCacheStoresNothingWhenNoValueCameBack) {
-    struct Case {
-        const char* name;
-        std::optional<AttributeFailure> failure;  // none: the attribute is missing
-    };
-    const Case cases[] = {{"missing", std::nullopt},
-                          {"error", AttributeFailure::error},
-                          {"no value", AttributeFailure::noValue}};
-    for (const Case& c : cases) {
-        SetUp();
-        world().loadFixture(pid, "window \"W\"\n  AXButton \"Cut\" name=cut\n");
-        const Element cut = named("cut");
-        if (c.failure) {
-            world().failAttribute(cut, "AXValue", *c.failure);
-        }
-        AttributeCache cache;
-        EXPECT_EQ(keytips::getAttribute(cut, "AXValue", cache), nullptr) << c.name;
-        EXPECT_TRUE(cache.empty()) << c.name;
-        // Asked again once the element has the attribute: the new value, now stored.
-        world().failAttribute(cut, "AXValue", AttributeFailure::none);
-        world().setAttribute(cut, "AXValue", Value(1));
-        const Value* value = keytips::getAttribute(cut, "AXValue", cache);
-        ASSERT_NE(value, nullptr) << c.name;
-        EXPECT_EQ(*value, Value(1)) << c.name;
-        world().setAttribute(cut, "AXValue", Value(0));
-        EXPECT_EQ(*keytips::getAttribute(cut, "AXValue", cache), Value(1)) << c.name;
-        ASSERT_EQ(cache.size(), 1U) << c.name;
-        EXPECT_EQ(cache.at(cut).size(), 1U) << c.name;
+struct NoValue {
+    const char* name;
+    std::optional<AttributeFailure> failure;  // none: the attribute is missing
+};
+
+const NoValue noValues[] = {
+    {"missing", std::nullopt}, {"error", AttributeFailure::error}, {"no value", AttributeFailure::noValue}};
+
+class AttributeCacheWithoutAValue : public Accessibility, public ::testing::WithParamInterface<NoValue> {};
+
+TEST_P(AttributeCacheWithoutAValue, StoresNothingUntilAValueComesBack) {
+    const NoValue& c = GetParam();
+    world().loadFixture(pid, "window \"W\"\n  AXButton \"Cut\" name=cut\n");
+    const Element cut = named("cut");
+    if (c.failure) {
+        world().failAttribute(cut, "AXValue", *c.failure);
     }
-    // A value of an unexpected type still came back, so it is stored.
-    SetUp();
+    AttributeCache cache;
+    EXPECT_EQ(keytips::getAttribute(cut, "AXValue", cache), nullptr) << c.name;
+    EXPECT_TRUE(cache.empty()) << c.name;
+    // Asked again once the element has the attribute: the new value, now stored.
+    world().failAttribute(cut, "AXValue", AttributeFailure::none);
+    world().setAttribute(cut, "AXValue", Value(1));
+    const Value* value = keytips::getAttribute(cut, "AXValue", cache);
+    ASSERT_NE(value, nullptr) << c.name;
+    EXPECT_EQ(*value, Value(1)) << c.name;
+    world().setAttribute(cut, "AXValue", Value(0));
+    EXPECT_EQ(*keytips::getAttribute(cut, "AXValue", cache), Value(1)) << c.name;
+    ASSERT_EQ(cache.size(), 1U) << c.name;
+    EXPECT_EQ(cache.at(cut).size(), 1U) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, AttributeCacheWithoutAValue, ::testing::ValuesIn(noValues),
+                         test_support::NameOfCase());
+
+// A value of an unexpected type still came back, so it is stored.
+TEST_F(Accessibility, AttributeCacheStoresAValueOfAnotherType) {
     world().loadFixture(pid, "window \"W\"\n  AXButton \"Cut\" name=cut\n");
     world().failAttribute(named("cut"), "AXTitle", AttributeFailure::wrongType);
     AttributeCache cache;
@@ -305,85 +379,92 @@ TEST_F(Accessibility, AttributeCacheStoresNothingWhenNoValueCameBack) {
     EXPECT_EQ(*keytips::getAttribute(named("cut"), "AXTitle", cache), Value(OtherValue{"wrong"}));
 }
 
-TEST_F(Accessibility, PositionIsFlippedAgainstThePrimaryScreen) {
-    using platform::Point;
-    using platform::Rect;
-    struct Case {
-        const char* name;
-        std::optional<Value> position;  // none: no "AXPosition"
-        std::optional<AttributeFailure> failure;
-        std::vector<Rect> screens;
-        std::optional<Point> expected;
-    };
-    const Rect primary{{0, 0}, {1440, 1000}};
-    const Case cases[] = {
-        {"point", Value(PackedValue::point({200, 30})), std::nullopt, {primary}, Point{200, 970}},
+using platform::Point;
+using platform::Rect;
+
+const Rect primaryScreen{{0, 0}, {1440, 1000}};
+
+struct PositionRead {
+    const char* name;
+    std::optional<Value> position;  // none: no "AXPosition"
+    std::optional<AttributeFailure> failure;
+    std::vector<Rect> screens;
+    std::optional<Point> expected;
+};
+
+class Positions : public Accessibility, public ::testing::WithParamInterface<PositionRead> {};
+
+std::vector<PositionRead> positionReads() {
+    return {
+        {"point", Value(PackedValue::point({200, 30})), std::nullopt, {primaryScreen}, Point{200, 970}},
         {"second screen ignored",
          Value(PackedValue::point({200, 30})),
          std::nullopt,
-         {primary, Rect{{1440, 0}, {1920, 1200}}},
+         {primaryScreen, Rect{{1440, 0}, {1920, 1200}}},
          Point{200, 970}},
         {"full frame height",
          Value(PackedValue::point({-5, 1030.5})),
          std::nullopt,
          {Rect{{0, 0}, {800, 600}}},
          Point{-5, -430.5}},
-        {"packed size", Value(PackedValue::size({200, 30})), std::nullopt, {primary}, std::nullopt},
+        {"packed size", Value(PackedValue::size({200, 30})), std::nullopt, {primaryScreen}, std::nullopt},
         {"packed rect",
          Value(PackedValue{platform::ax::PackedType::rect, 200, 30}),
          std::nullopt,
-         {primary},
+         {primaryScreen},
          std::nullopt},
-        {"not packed", Value("200,30"), std::nullopt, {primary}, std::nullopt},
-        {"missing", std::nullopt, std::nullopt, {primary}, std::nullopt},
+        {"not packed", Value("200,30"), std::nullopt, {primaryScreen}, std::nullopt},
+        {"missing", std::nullopt, std::nullopt, {primaryScreen}, std::nullopt},
         {"read error",
          Value(PackedValue::point({200, 30})),
          AttributeFailure::error,
-         {primary},
+         {primaryScreen},
          std::nullopt},
         {"no value",
          Value(PackedValue::point({200, 30})),
          AttributeFailure::noValue,
-         {primary},
+         {primaryScreen},
          std::nullopt},
         {"wrong type",
          Value(PackedValue::point({200, 30})),
          AttributeFailure::wrongType,
-         {primary},
+         {primaryScreen},
          std::nullopt},
         {"no screen", Value(PackedValue::point({200, 30})), std::nullopt, {}, std::nullopt},
     };
-    for (const Case& c : cases) {
-        SetUp();
-        world().setScreens(c.screens);
-        const Element element =
-            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
-        if (c.position) {
-            world().setAttribute(element, "AXPosition", *c.position);
-        }
-        if (c.failure) {
-            world().failAttribute(element, "AXPosition", *c.failure);
-        }
-        EXPECT_EQ(keytips::getPosition(element), c.expected) << c.name;
-    }
-    // The screen is read anew on every call.
-    SetUp();
+}
+
+TEST_P(Positions, AreFlippedAgainstThePrimaryScreen) {
+    const PositionRead& c = GetParam();
+    world().setScreens(c.screens);
+    const Element element = buttonWith("AXPosition", c.position, c.failure);
+    EXPECT_EQ(keytips::getPosition(element), c.expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, Positions, ::testing::ValuesIn(positionReads()),
+                         test_support::NameOfCase());
+
+// The screen is read anew on every call.
+TEST_F(Accessibility, PositionReadsTheScreenAnewOnEveryCall) {
     const Element element = world().addElement(world().addWindow(pid, "W"),
                                                ElementSetup{.role = "AXButton", .position = Point{200, 30}});
-    world().setScreens({primary});
+    world().setScreens({primaryScreen});
     EXPECT_EQ(keytips::getPosition(element), (Point{200, 970}));
     world().setScreens({Rect{{0, 0}, {1440, 900}}});
     EXPECT_EQ(keytips::getPosition(element), (Point{200, 870}));
 }
 
-TEST_F(Accessibility, SizeIsReadAsItIs) {
-    struct Case {
-        const char* name;
-        std::optional<Value> size;
-        std::optional<AttributeFailure> failure;
-        std::optional<platform::Size> expected;
-    };
-    const Case cases[] = {
+struct SizeRead {
+    const char* name;
+    std::optional<Value> size;
+    std::optional<AttributeFailure> failure;
+    std::optional<platform::Size> expected;
+};
+
+class Sizes : public Accessibility, public ::testing::WithParamInterface<SizeRead> {};
+
+std::vector<SizeRead> sizeReads() {
+    return {
         {"size", Value(PackedValue::size({40, 20.5})), std::nullopt, platform::Size{40, 20.5}},
         {"zero", Value(PackedValue::size({0, 0})), std::nullopt, platform::Size{0, 0}},
         {"packed point", Value(PackedValue::point({40, 20})), std::nullopt, std::nullopt},
@@ -392,32 +473,31 @@ TEST_F(Accessibility, SizeIsReadAsItIs) {
         {"read error", Value(PackedValue::size({40, 20})), AttributeFailure::error, std::nullopt},
         {"wrong type", Value(PackedValue::size({40, 20})), AttributeFailure::wrongType, std::nullopt},
     };
-    for (const Case& c : cases) {
-        SetUp();
-        world().setScreens({});  // sizes need no screen
-        const Element element =
-            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
-        if (c.size) {
-            world().setAttribute(element, "AXSize", *c.size);
-        }
-        if (c.failure) {
-            world().failAttribute(element, "AXSize", *c.failure);
-        }
-        EXPECT_EQ(keytips::getSize(element), c.expected) << c.name;
-    }
 }
 
-TEST_F(Accessibility, ElementDumpLine) {
+TEST_P(Sizes, AreReadAsTheyAre) {
+    const SizeRead& c = GetParam();
+    world().setScreens({});  // sizes need no screen
+    const Element element = buttonWith("AXSize", c.size, c.failure);
+    EXPECT_EQ(keytips::getSize(element), c.expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, Sizes, ::testing::ValuesIn(sizeReads()), test_support::NameOfCase());
+
+struct DumpedElement {
+    const char* name;
+    std::optional<Value> role;
+    std::optional<Value> title;
+    std::optional<Value> description;
+    std::string line;
+};
+
+class ElementDumpLine : public Accessibility, public ::testing::WithParamInterface<DumpedElement> {};
+
+std::vector<DumpedElement> dumpedElements() {
     const std::string megabyte(1 << 20, 'x');
     const std::string withNul("Bo\0ld", 5);
-    struct Case {
-        const char* name;
-        std::optional<Value> role;
-        std::optional<Value> title;
-        std::optional<Value> description;
-        std::string line;
-    };
-    const std::vector<Case> cases{
+    return {
         // Hosts often report an empty title: it is a title, shown as such.
         {"empty title", Value("AXButton"), Value(""), Value(""),
          R"(VELKARO ELEMENTS || ("AXButton", "", "", "."),)"},
@@ -442,24 +522,27 @@ TEST_F(Accessibility, ElementDumpLine) {
         {"a megabyte", Value("AXButton"), Value(megabyte), std::nullopt,
          "VELKARO ELEMENTS || (\"AXButton\", \"" + megabyte + "\", nil, \".\"),"},
     };
-    for (const Case& c : cases) {
-        SetUp();
-        const Element element =
-            world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
-        world().removeAttribute(element, "AXRole");
-        const auto put = [&](const char* attribute, const std::optional<Value>& value) {
-            if (value) {
-                world().setAttribute(element, attribute, *value);
-            }
-        };
-        put("AXRole", c.role);
-        put("AXTitle", c.title);
-        put("AXDescription", c.description);
-        world().clearRecords();
-        keytips::printAllVisibleElements(element);
-        EXPECT_EQ(world().logLines(), Lines{c.line}) << c.name;
-    }
 }
+
+TEST_P(ElementDumpLine, WritesRoleTitleAndDescription) {
+    const DumpedElement& c = GetParam();
+    const Element element = world().addElement(world().addWindow(pid, "W"), ElementSetup{.role = "AXButton"});
+    world().removeAttribute(element, "AXRole");
+    const auto put = [&](const char* attribute, const std::optional<Value>& value) {
+        if (value) {
+            world().setAttribute(element, attribute, *value);
+        }
+    };
+    put("AXRole", c.role);
+    put("AXTitle", c.title);
+    put("AXDescription", c.description);
+    world().clearRecords();
+    keytips::printAllVisibleElements(element);
+    EXPECT_EQ(world().logLines(), Lines{c.line}) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Accessibility, ElementDumpLine, ::testing::ValuesIn(dumpedElements()),
+                         test_support::NameOfCase());
 
 TEST_F(Accessibility, WindowListingsLeaveOutWindowsWithoutTitleOrActions) {
     const Elements windows = world().loadFixture(pid, R"(window "Book1"
@@ -676,9 +759,7 @@ TEST_P(ControlValues, AreOnForOneOrTrue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryValue, ControlValues, ::testing::ValuesIn(controlValueCases),
-                         [](const ::testing::TestParamInfo<ControlValueCase>& param) {
-                             return std::string(param.param.name);
-                         });
+                         test_support::NameOfCase());
 
 }  // namespace
 }  // namespace enginetest

@@ -10,6 +10,8 @@
 namespace enginetest {
 namespace {
 
+using test_support::PrintTo;
+
 using platform::sim::World;
 using Lines = std::vector<std::string>;
 
@@ -47,9 +49,13 @@ struct Rule {
 
 using Dispatch = EngineTest;
 
-TEST_F(Dispatch, HandlerRules) {
+// The engine on the small tables in US English, put into the rule's state; the rule's event goes
+// straight to its handler.
+class HandlerRules : public EngineTest, public ::testing::WithParamInterface<Rule> {};
+
+std::vector<Rule> handlerRules() {
     const std::string odd("a\0\xff", 3);  // an embedded NUL and a byte that is not UTF-8
-    const std::vector<Rule> rules{
+    return {
         // Key down.
         {"idle key", idle(), World::keyDown(keys::h, "h"), true, idle(), 0, {}},
         {"idle Option chord", idle(), World::keyDown(keys::c, "c", option), true, blocked(idle()), 0, {}},
@@ -272,57 +278,63 @@ TEST_F(Dispatch, HandlerRules) {
         {"right click while open", second(), World::mouseDown(false), true, second(), 1, {}},
         {"off: click while open", off(first()), World::mouseDown(true), true, off(first()), 0, {}},
     };
-    for (const Rule& rule : rules) {
-        SetUp();
-        tips->language = "1033";
-        tips->initializeAccessKeys();
-        tips->EnableAccessKeys = rule.before.enabled;
-        tips->isFirstLayerActive = rule.before.first;
-        tips->isSecondLayerActive = rule.before.second;
-        tips->blockAccessibility = rule.before.block;
-        tips->firstLayerKeyBuffer = rule.before.buffer;
-        std::optional<appkit::Event> result;
-        switch (rule.event.type) {
-            case appkit::EventType::keyDown:
-                result = tips->handleKeyDownEvent(rule.event);
-                break;
-            case appkit::EventType::flagsChanged:
-                result = tips->handleFlagsChangedEvent(rule.event);
-                break;
-            case appkit::EventType::leftMouseDown:
-            case appkit::EventType::rightMouseDown:
-                result = tips->handleMouseDownEvent(rule.event);
-                break;
-        }
-        EXPECT_EQ(result.has_value(), rule.passes) << rule.name;
-        if (result) {
-            EXPECT_EQ(result->keyCode, rule.event.keyCode) << rule.name;
-            EXPECT_EQ(result->modifierFlags, rule.event.modifierFlags) << rule.name;
-            EXPECT_EQ(result->charactersIgnoringModifiers, rule.event.charactersIgnoringModifiers)
-                << rule.name;
-        }
-        EXPECT_EQ(tips->EnableAccessKeys, rule.after.enabled) << rule.name;
-        EXPECT_EQ(tips->isFirstLayerActive, rule.after.first) << rule.name;
-        EXPECT_EQ(tips->isSecondLayerActive, rule.after.second) << rule.name;
-        EXPECT_EQ(tips->blockAccessibility, rule.after.block) << rule.name;
-        EXPECT_EQ(tips->firstLayerKeyBuffer, rule.after.buffer) << rule.name;
-        EXPECT_EQ(world().pendingMainBlocks(), rule.blocksQueued) << rule.name;
-        EXPECT_EQ(world().logLines(), rule.lines) << rule.name;
-    }
 }
+
+TEST_P(HandlerRules, PassOrSwallowTheEventAndLeaveTheStateOfTheRule) {
+    const Rule& rule = GetParam();
+    tips->language = "1033";
+    tips->initializeAccessKeys();
+    tips->EnableAccessKeys = rule.before.enabled;
+    tips->isFirstLayerActive = rule.before.first;
+    tips->isSecondLayerActive = rule.before.second;
+    tips->blockAccessibility = rule.before.block;
+    tips->firstLayerKeyBuffer = rule.before.buffer;
+    std::optional<appkit::Event> result;
+    switch (rule.event.type) {
+        case appkit::EventType::keyDown:
+            result = tips->handleKeyDownEvent(rule.event);
+            break;
+        case appkit::EventType::flagsChanged:
+            result = tips->handleFlagsChangedEvent(rule.event);
+            break;
+        case appkit::EventType::leftMouseDown:
+        case appkit::EventType::rightMouseDown:
+            result = tips->handleMouseDownEvent(rule.event);
+            break;
+    }
+    EXPECT_EQ(result.has_value(), rule.passes) << rule.name;
+    if (result) {
+        EXPECT_EQ(result->keyCode, rule.event.keyCode) << rule.name;
+        EXPECT_EQ(result->modifierFlags, rule.event.modifierFlags) << rule.name;
+        EXPECT_EQ(result->charactersIgnoringModifiers, rule.event.charactersIgnoringModifiers) << rule.name;
+    }
+    EXPECT_EQ(tips->EnableAccessKeys, rule.after.enabled) << rule.name;
+    EXPECT_EQ(tips->isFirstLayerActive, rule.after.first) << rule.name;
+    EXPECT_EQ(tips->isSecondLayerActive, rule.after.second) << rule.name;
+    EXPECT_EQ(tips->blockAccessibility, rule.after.block) << rule.name;
+    EXPECT_EQ(tips->firstLayerKeyBuffer, rule.after.buffer) << rule.name;
+    EXPECT_EQ(world().pendingMainBlocks(), rule.blocksQueued) << rule.name;
+    EXPECT_EQ(world().logLines(), rule.lines) << rule.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Dispatch, HandlerRules, ::testing::ValuesIn(handlerRules()),
+                         test_support::NameOfCase());
 
 // Sequences of events delivered through the monitors from idle, with a host window whose Home tab and
 // toolbar button get labels; then the queue is run.
-TEST_F(Dispatch, OptionChordSequences) {
-    struct Sequence {
-        const char* name;
-        std::vector<appkit::Event> events;
-        bool open;   // key-tip mode open at the end
-        bool block;  // blockAccessibility at the end
-    };
+struct Sequence {
+    const char* name;
+    std::vector<appkit::Event> events;
+    bool open;   // key-tip mode open at the end
+    bool block;  // blockAccessibility at the end
+};
+
+class OptionChordSequences : public EngineTest, public ::testing::WithParamInterface<Sequence> {};
+
+std::vector<Sequence> optionChordSequences() {
     const appkit::Event optionDown = World::flagsChanged(keys::leftOption, option);
     const appkit::Event optionUp = World::flagsChanged(keys::leftOption, 0);
-    const std::vector<Sequence> sequences{
+    return {
         {"lone tap", {optionDown, optionUp}, true, false},
         {"Option+c", {optionDown, World::keyDown(keys::c, "c", option)}, false, true},
         {"Option+c, release", {optionDown, World::keyDown(keys::c, "c", option), optionUp}, false, false},
@@ -361,33 +373,40 @@ TEST_F(Dispatch, OptionChordSequences) {
          true,
          false},
     };
-    for (const Sequence& sequence : sequences) {
-        SetUp();
-        launchHost(bookFixture);
-        start();
-        world().clearRecords();
-        for (const appkit::Event& event : sequence.events) {
-            const bool swallowed = !deliver(event).has_value();
-            // Flag changes, chords and arrows always reach the host.
-            EXPECT_FALSE(swallowed) << sequence.name;
-            world().pump();
-        }
-        EXPECT_EQ(tips->isLayerActive(), sequence.open) << sequence.name;
-        EXPECT_EQ(tips->blockAccessibility, sequence.block) << sequence.name;
-        EXPECT_EQ(world().visibleWindows().empty(), !sequence.open) << sequence.name;
-        EXPECT_EQ(world().hostReceived().size(), sequence.events.size()) << sequence.name;
-    }
 }
 
+TEST_P(OptionChordSequences, ReachTheHostAndLeaveTheModeAsListed) {
+    const Sequence& sequence = GetParam();
+    launchHost(bookFixture);
+    start();
+    world().clearRecords();
+    for (const appkit::Event& event : sequence.events) {
+        const bool swallowed = !deliver(event).has_value();
+        // Flag changes, chords and arrows always reach the host.
+        EXPECT_FALSE(swallowed) << sequence.name;
+        world().pump();
+    }
+    EXPECT_EQ(tips->isLayerActive(), sequence.open) << sequence.name;
+    EXPECT_EQ(tips->blockAccessibility, sequence.block) << sequence.name;
+    EXPECT_EQ(world().visibleWindows().empty(), !sequence.open) << sequence.name;
+    EXPECT_EQ(world().hostReceived().size(), sequence.events.size()) << sequence.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Dispatch, OptionChordSequences, ::testing::ValuesIn(optionChordSequences()),
+                         test_support::NameOfCase());
+
 // How the open mode ends: which events reach the host, and whether the remembered window is raised.
-TEST_F(Dispatch, EndingTheMode) {
-    struct Case {
-        const char* name;
-        appkit::Event event;
-        bool passes;
-        bool raisesWindow;
-    };
-    const std::vector<Case> cases{
+struct Ending {
+    const char* name;
+    appkit::Event event;
+    bool passes;
+    bool raisesWindow;
+};
+
+class EndingTheMode : public EngineTest, public ::testing::WithParamInterface<Ending> {};
+
+std::vector<Ending> endings() {
+    return {
         {"Return", World::keyDown(keys::returnKey, "\r"), true, false},
         {"Escape", World::keyDown(keys::escape, "\x1b"), false, true},
         {"left click", World::mouseDown(true), true, true},
@@ -398,95 +417,105 @@ TEST_F(Dispatch, EndingTheMode) {
         {"Caps Lock", World::flagsChanged(keys::capsLock, appkit::capsLockFlag), true, true},
         {"Function", World::flagsChanged(keys::function, appkit::functionFlag), true, true},
     };
-    for (const Case& c : cases) {
-        SetUp();
-        launchHost(bookFixture);
-        start();
+}
+
+TEST_P(EndingTheMode, PassesTheEventAndRaisesTheWindowAsListed) {
+    const Ending& c = GetParam();
+    openFirstLayerInBook();
+    ASSERT_TRUE(tips->isFirstLayerActive) << c.name;
+    ASSERT_EQ(world().visibleWindows().size(), 3U) << c.name;  // toolbar "1", tabs "H" and "N"
+    world().clearRecords();
+    EXPECT_EQ(deliver(c.event).has_value(), c.passes) << c.name;
+    EXPECT_EQ(world().pendingMainBlocks(), 1U) << c.name;
+    world().pump();
+    EXPECT_FALSE(tips->isLayerActive()) << c.name;
+    EXPECT_TRUE(world().visibleWindows().empty()) << c.name;
+    bool raised = false;
+    for (const auto& action : world().actions()) {
+        raised = raised || (action.action == "AXRaise" && action.title == "Book1");
+    }
+    EXPECT_EQ(raised, c.raisesWindow) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Dispatch, EndingTheMode, ::testing::ValuesIn(endings()), test_support::NameOfCase());
+
+struct ResignState {
+    const char* name;
+    bool enabled;
+    bool open;
+};
+
+const ResignState resignStates[] = {{"idle", true, false},
+                                    {"open", true, true},
+                                    {"open, key tips off", false, true},
+                                    {"idle, key tips off", false, false}};
+
+class ResignActive : public EngineTest, public ::testing::WithParamInterface<ResignState> {};
+
+TEST_P(ResignActive, ShutsDownAtOnce) {
+    const ResignState& c = GetParam();
+    launchHost(bookFixture);
+    start();
+    if (c.open) {
         tapOption();
         world().pump();
-        ASSERT_TRUE(tips->isFirstLayerActive) << c.name;
-        ASSERT_EQ(world().visibleWindows().size(), 3U) << c.name;  // toolbar "1", tabs "H" and "N"
-        world().clearRecords();
-        EXPECT_EQ(deliver(c.event).has_value(), c.passes) << c.name;
-        EXPECT_EQ(world().pendingMainBlocks(), 1U) << c.name;
-        world().pump();
-        EXPECT_FALSE(tips->isLayerActive()) << c.name;
-        EXPECT_TRUE(world().visibleWindows().empty()) << c.name;
-        bool raised = false;
-        for (const auto& action : world().actions()) {
-            raised = raised || (action.action == "AXRaise" && action.title == "Book1");
-        }
-        EXPECT_EQ(raised, c.raisesWindow) << c.name;
+        tips->isSecondLayerActive = true;
+        tips->layerHistory = {"Home"};
     }
+    tips->EnableAccessKeys = c.enabled;
+    world().clearRecords();
+    world().postNotification(appkit::applicationDidResignActiveNotification);
+    EXPECT_EQ(world().pendingMainBlocks(), 0U) << c.name;
+    EXPECT_FALSE(tips->isFirstLayerActive) << c.name;
+    EXPECT_FALSE(tips->isSecondLayerActive) << c.name;
+    EXPECT_TRUE(tips->layerHistory.empty()) << c.name;
+    EXPECT_TRUE(world().visibleWindows().empty()) << c.name;
+    const Lines lines = world().logLines();
+    ASSERT_FALSE(lines.empty()) << c.name;
+    EXPECT_EQ(lines[0], "VELKARO || Application lost focus. Performing custom actions.") << c.name;
+    // The window step runs also while idle: the host's windows are listed.
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Window Title: Book1"), lines.end()) << c.name;
 }
 
-TEST_F(Dispatch, ResignActiveShutsDownAtOnceInEveryState) {
-    struct Case {
-        const char* name;
-        bool enabled;
-        bool open;
-    };
-    const Case cases[] = {{"idle", true, false},
-                          {"open", true, true},
-                          {"open, key tips off", false, true},
-                          {"idle, key tips off", false, false}};
-    for (const Case& c : cases) {
-        SetUp();
-        launchHost(bookFixture);
-        start();
-        if (c.open) {
-            tapOption();
-            world().pump();
-            tips->isSecondLayerActive = true;
-            tips->layerHistory = {"Home"};
-        }
-        tips->EnableAccessKeys = c.enabled;
-        world().clearRecords();
-        world().postNotification(appkit::applicationDidResignActiveNotification);
-        EXPECT_EQ(world().pendingMainBlocks(), 0U) << c.name;
-        EXPECT_FALSE(tips->isFirstLayerActive) << c.name;
-        EXPECT_FALSE(tips->isSecondLayerActive) << c.name;
-        EXPECT_TRUE(tips->layerHistory.empty()) << c.name;
-        EXPECT_TRUE(world().visibleWindows().empty()) << c.name;
-        const Lines lines = world().logLines();
-        ASSERT_FALSE(lines.empty()) << c.name;
-        EXPECT_EQ(lines[0], "VELKARO || Application lost focus. Performing custom actions.") << c.name;
-        // The window step runs also while idle: the host's windows are listed.
-        EXPECT_NE(std::find(lines.begin(), lines.end(), "Window Title: Book1"), lines.end()) << c.name;
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Dispatch, ResignActive, ::testing::ValuesIn(resignStates),
+                         test_support::NameOfCase());
 
 // Ending the mode and opening the first layer both empty the two key buffers.
-TEST_F(Dispatch, KeyBuffersStartEmptyInEveryMode) {
-    struct Case {
-        const char* name;
-        std::vector<appkit::Event> lastMode;  // typed in the mode before, then Escape
-    };
-    const std::vector<Case> cases{
+struct LastMode {
+    const char* name;
+    std::vector<appkit::Event> typed;  // typed in the mode before, then Escape
+};
+
+class KeyBuffers : public EngineTest, public ::testing::WithParamInterface<LastMode> {};
+
+std::vector<LastMode> lastModes() {
+    return {
         {"ribbon prefix", {World::keyDown(keys::j, "j")}},
         {"toolbar digit", {World::keyDown(keys::zero, "0")}},
     };
-    for (const Case& c : cases) {
-        SetUp();
-        launchHost(bookFixture);
-        start();
-        tapOption();
-        world().pump();
-        for (const appkit::Event& event : c.lastMode) {
-            deliver(event);
-        }
-        deliver(World::keyDown(keys::escape, "\x1b"));
-        world().pump();
-        EXPECT_TRUE(tips->firstLayerKeyBuffer.empty()) << c.name;
-        EXPECT_TRUE(tips->keyBuffer.empty()) << c.name;
-        tapOption();
-        EXPECT_FALSE(deliver(World::keyDown(keys::h, "h")).has_value());
-        EXPECT_TRUE(tips->isSecondLayerActive) << c.name << ": \"h\" selects Home";
-        world().pump();
-        EXPECT_EQ(tips->layerHistory, Lines{"Home"}) << c.name;
+}
+
+TEST_P(KeyBuffers, StartEmptyInTheNextMode) {
+    const LastMode& c = GetParam();
+    openFirstLayerInBook();
+    for (const appkit::Event& event : c.typed) {
+        deliver(event);
     }
-    // Left-overs from elsewhere are dropped when the first layer opens.
-    SetUp();
+    deliver(World::keyDown(keys::escape, "\x1b"));
+    world().pump();
+    EXPECT_TRUE(tips->firstLayerKeyBuffer.empty()) << c.name;
+    EXPECT_TRUE(tips->keyBuffer.empty()) << c.name;
+    tapOption();
+    EXPECT_FALSE(deliver(World::keyDown(keys::h, "h")).has_value());
+    EXPECT_TRUE(tips->isSecondLayerActive) << c.name << ": \"h\" selects Home";
+    world().pump();
+    EXPECT_EQ(tips->layerHistory, Lines{"Home"}) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Dispatch, KeyBuffers, ::testing::ValuesIn(lastModes()), test_support::NameOfCase());
+
+// Left-overs from elsewhere are dropped when the first layer opens.
+TEST_F(Dispatch, LeftOverKeyBuffersAreEmptiedWhenTheFirstLayerOpens) {
     start();
     tips->firstLayerKeyBuffer = "j";
     tips->keyBuffer = "x";
@@ -497,70 +526,77 @@ TEST_F(Dispatch, KeyBuffersStartEmptyInEveryMode) {
 
 // Keys holding a decimal digit of any script go to the Quick Access Toolbar layer, other keys to the
 // ribbon-tab layer.
-TEST_F(Dispatch, DigitsOfAnyScriptGoToTheToolbarLayer) {
-    struct Case {
-        const char* characters;
-        bool toolbar;
-    };
-    const Case cases[] = {
-        {"7", true},
-        {"\xd9\xa3", true},          // ARABIC-INDIC DIGIT THREE
-        {"\xe0\xa5\xa9", true},      // DEVANAGARI DIGIT THREE
-        {"\xef\xbc\x91", true},      // FULLWIDTH DIGIT ONE
-        {"\xf0\x9d\x9f\x8e", true},  // MATHEMATICAL BOLD DIGIT ZERO
-        {"a1", true},
-        {"\xc2\xb2", false},      // SUPERSCRIPT TWO (not a decimal digit)
-        {"\xe2\x85\xa3", false},  // ROMAN NUMERAL FOUR
-        {"\xc3\xa9", false},      // e with acute
-        {"\xff", false},          // not UTF-8
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        launchHost(bookFixture);
-        start();
-        tapOption();
-        world().pump();
-        world().clearRecords();
-        EXPECT_FALSE(type(keys::q, c.characters).has_value()) << c.characters;
-        EXPECT_EQ(world().pendingMainBlocks(), 1U);
-        const Lines atOnce = world().logLines();
-        ASSERT_FALSE(atOnce.empty());
-        const std::string key = atOnce[0].substr(std::string("VELKARO || Key pressed Layer One: ").size());
-        // The match check runs only for keys bound for the ribbon-tab layer.
-        EXPECT_EQ(atOnce.size(), c.toolbar ? 1U : 2U) << c.characters;
-        EXPECT_EQ(tips->firstLayerKeyBuffer, c.toolbar ? key : "") << c.characters;
-        world().pump();
-        const Lines lines = logSince(atOnce.size());
-        const std::string toolbarLine = "VELKARO || QAT: No access keys found starting with " + key;
-        EXPECT_EQ(std::find(lines.begin(), lines.end(), toolbarLine) != lines.end(), c.toolbar)
-            << c.characters;
-        EXPECT_FALSE(tips->isLayerActive()) << c.characters;
-    }
+struct TypedText {
+    const char* name;
+    const char* characters;
+    bool toolbar;
+};
+
+const TypedText typedTexts[] = {
+    {"digit seven", "7", true},
+    {"Arabic-Indic digit three", "\xd9\xa3", true},
+    {"Devanagari digit three", "\xe0\xa5\xa9", true},
+    {"fullwidth digit one", "\xef\xbc\x91", true},
+    {"mathematical bold digit zero", "\xf0\x9d\x9f\x8e", true},
+    {"letter then digit", "a1", true},
+    {"superscript two, not a decimal digit", "\xc2\xb2", false},
+    {"Roman numeral four", "\xe2\x85\xa3", false},
+    {"e with acute", "\xc3\xa9", false},
+    {"not UTF-8", "\xff", false},
+};
+
+class TypedTextInTheFirstLayer : public EngineTest, public ::testing::WithParamInterface<TypedText> {};
+
+TEST_P(TypedTextInTheFirstLayer, GoesToTheToolbarLayerWhenItHoldsADigitOfAnyScript) {
+    const TypedText& c = GetParam();
+    openFirstLayerInBook();
+    world().clearRecords();
+    EXPECT_FALSE(type(keys::q, c.characters).has_value()) << c.characters;
+    EXPECT_EQ(world().pendingMainBlocks(), 1U);
+    const Lines atOnce = world().logLines();
+    ASSERT_FALSE(atOnce.empty());
+    const std::string key = atOnce[0].substr(std::string("VELKARO || Key pressed Layer One: ").size());
+    // The match check runs only for keys bound for the ribbon-tab layer.
+    EXPECT_EQ(atOnce.size(), c.toolbar ? 1U : 2U) << c.characters;
+    EXPECT_EQ(tips->firstLayerKeyBuffer, c.toolbar ? key : "") << c.characters;
+    world().pump();
+    const Lines lines = logSince(atOnce.size());
+    const std::string toolbarLine = "VELKARO || QAT: No access keys found starting with " + key;
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), toolbarLine) != lines.end(), c.toolbar) << c.characters;
+    EXPECT_FALSE(tips->isLayerActive()) << c.characters;
 }
 
-TEST_F(Dispatch, ShiftedLettersAreLowerCased) {
-    struct Case {
-        const char* typed;
-        const char* key;
-    };
-    const Case cases[] = {
-        {"H", "h"}, {"\xc3\x89", "\xc3\xa9"}, {"\xce\xa3", "\xcf\x83"}, {"J\xc3\x84", "j\xc3\xa4"}};
-    for (const Case& c : cases) {
-        SetUp();
-        tips->isFirstLayerActive = true;
-        tips->handleKeyDownEvent(World::keyDown(keys::h, c.typed, appkit::shiftFlag));
-        ASSERT_FALSE(world().logLines().empty());
-        EXPECT_EQ(world().logLines()[0], std::string("VELKARO || Key pressed Layer One: ") + c.key);
-    }
+INSTANTIATE_TEST_SUITE_P(Dispatch, TypedTextInTheFirstLayer, ::testing::ValuesIn(typedTexts),
+                         test_support::NameOfCase());
+
+struct ShiftedLetter {
+    const char* name;
+    const char* typed;
+    const char* key;
+};
+
+const ShiftedLetter shiftedLetters[] = {{"Latin H", "H", "h"},
+                                        {"E with acute", "\xc3\x89", "\xc3\xa9"},
+                                        {"Greek capital sigma", "\xce\xa3", "\xcf\x83"},
+                                        {"J and A with diaeresis", "J\xc3\x84", "j\xc3\xa4"}};
+
+class ShiftedLetters : public EngineTest, public ::testing::WithParamInterface<ShiftedLetter> {};
+
+TEST_P(ShiftedLetters, AreLowerCased) {
+    const ShiftedLetter& c = GetParam();
+    tips->isFirstLayerActive = true;
+    tips->handleKeyDownEvent(World::keyDown(keys::h, c.typed, appkit::shiftFlag));
+    ASSERT_FALSE(world().logLines().empty());
+    EXPECT_EQ(world().logLines()[0], std::string("VELKARO || Key pressed Layer One: ") + c.key);
 }
+
+INSTANTIATE_TEST_SUITE_P(Dispatch, ShiftedLetters, ::testing::ValuesIn(shiftedLetters),
+                         test_support::NameOfCase());
 
 // Keys typed in the second layer go to the command layer and never into the first-layer buffer; keys
 // typed before the queued tab press has run already count as second-layer keys.
 TEST_F(Dispatch, KeysAfterATabMatchGoToTheCommandLayer) {
-    launchHost(bookFixture);
-    start();
-    tapOption();
-    world().pump();
+    openFirstLayerInBook();
     EXPECT_FALSE(type(keys::h, "h").has_value());
     EXPECT_FALSE(type(keys::b, "b").has_value());
     EXPECT_TRUE(tips->firstLayerKeyBuffer.empty());
@@ -570,10 +606,9 @@ TEST_F(Dispatch, KeysAfterATabMatchGoToTheCommandLayer) {
     EXPECT_EQ(lines.back(), "VELKARO || Key pressed Layer Two: b");
 }
 
-// A key routed to the second layer by the match check reaches the command layer after the tab press,
-// also when that press finds the tab disabled and ends the mode.
 // A key routed to the second layer while the tab press was still queued belongs to a mode that the
-// failed press ended: it presses nothing and leaves no trace of a layer.
+// failed press ended: it never reaches the command layer, presses nothing and leaves no trace of a
+// layer.
 TEST_F(Dispatch, KeyQueuedBehindAFailedTabPressDoesNothing) {
     launchHost(R"(window "Book1"
   AXRadioButton "Home" value=0 pos=10,40 size=40,20 disabled
@@ -598,54 +633,68 @@ TEST_F(Dispatch, KeyQueuedBehindAFailedTabPressDoesNothing) {
     EXPECT_TRUE(world().actions().empty());
 }
 
-TEST_F(Dispatch, ShutDownEndsTheModeAndEmptiesTheHistory) {
-    for (const bool closeWindow : {true, false}) {
-        SetUp();
-        launchHost(bookFixture);
-        start();
-        tapOption();
-        world().pump();
-        tips->isSecondLayerActive = true;
-        tips->layerHistory = {"Home", "Borders"};
-        world().clearRecords();
-        tips->shutDownAccessKeys(closeWindow);
-        EXPECT_FALSE(tips->isLayerActive());
-        EXPECT_TRUE(tips->layerHistory.empty());
-        EXPECT_TRUE(world().visibleWindows().empty());
-        const Lines lines = world().logLines();
-        EXPECT_EQ(std::find(lines.begin(), lines.end(), "Window Title: Book1") != lines.end(), closeWindow);
-    }
+struct ShutDown {
+    const char* name;
+    bool closeWindow;
+};
+
+const ShutDown shutDowns[] = {{"closing the window", true}, {"keeping the window", false}};
+
+class ShuttingDown : public EngineTest, public ::testing::WithParamInterface<ShutDown> {};
+
+TEST_P(ShuttingDown, EndsTheModeAndEmptiesTheHistory) {
+    const bool closeWindow = GetParam().closeWindow;
+    openFirstLayerInBook();
+    tips->isSecondLayerActive = true;
+    tips->layerHistory = {"Home", "Borders"};
+    world().clearRecords();
+    tips->shutDownAccessKeys(closeWindow);
+    EXPECT_FALSE(tips->isLayerActive());
+    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_TRUE(world().visibleWindows().empty());
+    const Lines lines = world().logLines();
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "Window Title: Book1") != lines.end(), closeWindow);
 }
 
-TEST_F(Dispatch, CheckShortcutMatch) {
-    struct Case {
-        const char* buffer;
-        State after;
-        Lines lines;
+INSTANTIATE_TEST_SUITE_P(Dispatch, ShuttingDown, ::testing::ValuesIn(shutDowns), test_support::NameOfCase());
+
+struct BufferMatch {
+    const char* name;
+    const char* buffer;
+    State after;
+    Lines lines;
+};
+
+class CheckShortcutMatch : public EngineTest, public ::testing::WithParamInterface<BufferMatch> {};
+
+std::vector<BufferMatch> bufferMatches() {
+    return {
+        {"tab", "h", second(), {}},
+        {"prefix of a contextual tab", "j", first("j"), {}},
+        {"contextual tab", "jc", second(), {}},
+        {"prefix then no match", "jx", first(), {"No access keys found starting with jx"}},
+        {"tab then more", "hh", first(), {"No access keys found starting with hh"}},
+        {"empty", "", first(""), {}},
+        {"format directives", "%n%s\n", first(), {"No access keys found starting with %n%s\n"}},
     };
-    const std::vector<Case> cases{
-        {"h", second(), {}},
-        {"j", first("j"), {}},
-        {"jc", second(), {}},
-        {"jx", first(), {"No access keys found starting with jx"}},
-        {"hh", first(), {"No access keys found starting with hh"}},
-        {"", first(""), {}},
-        {"%n%s\n", first(), {"No access keys found starting with %n%s\n"}},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        tips->language = "1033";
-        tips->initializeAccessKeys();
-        tips->isFirstLayerActive = true;
-        tips->firstLayerKeyBuffer = c.buffer;
-        tips->checkShortcutMatch(c.buffer);
-        EXPECT_EQ(tips->isFirstLayerActive, c.after.first) << c.buffer;
-        EXPECT_EQ(tips->isSecondLayerActive, c.after.second) << c.buffer;
-        EXPECT_EQ(tips->firstLayerKeyBuffer, c.after.buffer) << c.buffer;
-        EXPECT_EQ(world().logLines(), c.lines) << c.buffer;
-        EXPECT_EQ(world().pendingMainBlocks(), 0U) << c.buffer;
-    }
 }
+
+TEST_P(CheckShortcutMatch, LeavesTheStateAndLogOfTheBuffer) {
+    const BufferMatch& c = GetParam();
+    tips->language = "1033";
+    tips->initializeAccessKeys();
+    tips->isFirstLayerActive = true;
+    tips->firstLayerKeyBuffer = c.buffer;
+    tips->checkShortcutMatch(c.buffer);
+    EXPECT_EQ(tips->isFirstLayerActive, c.after.first) << c.buffer;
+    EXPECT_EQ(tips->isSecondLayerActive, c.after.second) << c.buffer;
+    EXPECT_EQ(tips->firstLayerKeyBuffer, c.after.buffer) << c.buffer;
+    EXPECT_EQ(world().logLines(), c.lines) << c.buffer;
+    EXPECT_EQ(world().pendingMainBlocks(), 0U) << c.buffer;
+}
+
+INSTANTIATE_TEST_SUITE_P(Dispatch, CheckShortcutMatch, ::testing::ValuesIn(bufferMatches()),
+                         test_support::NameOfCase());
 
 }  // namespace
 }  // namespace enginetest

@@ -8,6 +8,8 @@
 namespace enginetest {
 namespace {
 
+using test_support::PrintTo;
+
 using platform::sim::World;
 
 class EngineLifetime : public EngineTest {
@@ -25,14 +27,18 @@ protected:
     }
 };
 
-TEST_F(EngineLifetime, EventsAndBlocksAfterTheEngineIsGoneDoNothing) {
-    struct Case {
-        const char* name;
-        bool modeOpen;                                 // Option tapped and the queue run first
-        std::vector<appkit::Event> beforeDestruction;  // leaves blocks queued
-        bool pumpAfter = false;                        // runs them, leaving tasks and delayed blocks
-    };
-    const std::vector<Case> cases = {
+// What the engine leaves behind when it goes.
+struct LeftBehind {
+    const char* name;
+    bool modeOpen;                                 // Option tapped and the queue run first
+    std::vector<appkit::Event> beforeDestruction;  // leaves blocks queued
+    bool pumpAfter = false;                        // runs them, leaving tasks and delayed blocks
+};
+
+class EngineGone : public EngineLifetime, public ::testing::WithParamInterface<LeftBehind> {};
+
+std::vector<LeftBehind> leftBehind() {
+    return {
         {"idle", false, {}},
         {"mode opening queued",
          false,
@@ -44,45 +50,47 @@ TEST_F(EngineLifetime, EventsAndBlocksAfterTheEngineIsGoneDoNothing) {
         {"toolbar press's task and delay pending", true, {World::keyDown(keys::one, "1")}, true},
         {"mode end queued", true, {World::keyDown(keys::escape, "\x1b")}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        world().reset();
-        launchHost(bookFixture);
-        tips = std::make_unique<keytips::KeyTips>(profile);
-        start();
-        if (c.modeOpen) {
-            tapOption();
-            world().pump();
-            ASSERT_TRUE(tips->isFirstLayerActive);
-        }
-        for (const appkit::Event& event : c.beforeDestruction) {
-            deliver(event);
-        }
-        if (c.pumpAfter) {
-            world().pump();
-        }
-        const std::size_t monitors = world().monitorCount();
-        tips.reset();
-        world().clearRecords();
-
-        world().pump();
-        world().advanceClock(1);
-        for (const appkit::Event& event : everyEvent()) {
-            const std::optional<appkit::Event> received = deliver(event);
-            ASSERT_TRUE(received.has_value());
-            EXPECT_EQ(received->keyCode, event.keyCode);
-        }
-        world().postNotification(appkit::applicationDidResignActiveNotification);
-        world().pump();
-        world().advanceClock(1);
-
-        EXPECT_EQ(world().monitorCount(), monitors);
-        EXPECT_EQ(world().pendingMainBlocks(), 0U);
-        EXPECT_TRUE(world().actions().empty());
-        EXPECT_TRUE(world().visibleWindows().empty());
-        EXPECT_TRUE(world().logLines().empty());
-    }
 }
+
+TEST_P(EngineGone, EventsAndBlocksAfterItDoNothing) {
+    const LeftBehind& c = GetParam();
+    launchHost(bookFixture);
+    start();
+    if (c.modeOpen) {
+        tapOption();
+        world().pump();
+        ASSERT_TRUE(tips->isFirstLayerActive);
+    }
+    for (const appkit::Event& event : c.beforeDestruction) {
+        deliver(event);
+    }
+    if (c.pumpAfter) {
+        world().pump();
+    }
+    const std::size_t monitors = world().monitorCount();
+    tips.reset();
+    world().clearRecords();
+
+    world().pump();
+    world().advanceClock(1);
+    for (const appkit::Event& event : everyEvent()) {
+        const std::optional<appkit::Event> received = deliver(event);
+        ASSERT_TRUE(received.has_value());
+        EXPECT_EQ(received->keyCode, event.keyCode);
+    }
+    world().postNotification(appkit::applicationDidResignActiveNotification);
+    world().pump();
+    world().advanceClock(1);
+
+    EXPECT_EQ(world().monitorCount(), monitors);
+    EXPECT_EQ(world().pendingMainBlocks(), 0U);
+    EXPECT_TRUE(world().actions().empty());
+    EXPECT_TRUE(world().visibleWindows().empty());
+    EXPECT_TRUE(world().logLines().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EngineLifetime, EngineGone, ::testing::ValuesIn(leftBehind()),
+                         test_support::NameOfCase());
 
 TEST_F(EngineLifetime, ASecondEngineWorksAloneOnceTheFirstIsGone) {
     launchHost(bookFixture);

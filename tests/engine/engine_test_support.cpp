@@ -41,6 +41,13 @@ int EngineTest::launchHost(std::string_view fixture) {
     return pid;
 }
 
+void EngineTest::openFirstLayerInBook() {
+    launchHost(bookFixture);
+    start();
+    tapOption();
+    world().pump();
+}
+
 std::vector<std::string> EngineTest::logSince(std::size_t first) {
     const std::vector<std::string> lines = world().logLines();
     if (first >= lines.size()) {

@@ -14,6 +14,8 @@
 #include "engine/key_tips.hpp"
 #include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
+#include "sim_hosts/keyboard.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace enginetest {
 
@@ -22,32 +24,18 @@ using platform::sim::world;
 
 inline constexpr const char* hostBundle = "com.microsoft.Excel";
 
-// Virtual key codes used by the tests.
+// Virtual key codes used by the tests: the named keys, and the letters and digits typed.
 namespace keys {
-inline constexpr std::uint16_t s = 1;
-inline constexpr std::uint16_t h = 4;
-inline constexpr std::uint16_t c = 8;
-inline constexpr std::uint16_t q = 12;
-inline constexpr std::uint16_t one = 18;
-inline constexpr std::uint16_t zero = 29;
-inline constexpr std::uint16_t j = 38;
-inline constexpr std::uint16_t b = 11;
-inline constexpr std::uint16_t n = 45;
-inline constexpr std::uint16_t returnKey = 36;
-inline constexpr std::uint16_t tab = 48;
-inline constexpr std::uint16_t space = 49;
-inline constexpr std::uint16_t deleteKey = 51;
-inline constexpr std::uint16_t escape = 53;
-inline constexpr std::uint16_t command = 55;
-inline constexpr std::uint16_t shift = 56;
-inline constexpr std::uint16_t capsLock = 57;
-inline constexpr std::uint16_t leftOption = 58;
-inline constexpr std::uint16_t control = 59;
-inline constexpr std::uint16_t rightOption = 61;
-inline constexpr std::uint16_t function = 63;
-inline constexpr std::uint16_t f1 = 122;
-inline constexpr std::uint16_t leftArrow = 123;
-inline constexpr std::uint16_t upArrow = 126;
+using namespace sim_hosts::keys;
+inline constexpr std::uint16_t s = sim_hosts::keyCodeOf('s');
+inline constexpr std::uint16_t h = sim_hosts::keyCodeOf('h');
+inline constexpr std::uint16_t c = sim_hosts::keyCodeOf('c');
+inline constexpr std::uint16_t q = sim_hosts::keyCodeOf('q');
+inline constexpr std::uint16_t one = sim_hosts::keyCodeOf('1');
+inline constexpr std::uint16_t zero = sim_hosts::keyCodeOf('0');
+inline constexpr std::uint16_t j = sim_hosts::keyCodeOf('j');
+inline constexpr std::uint16_t b = sim_hosts::keyCodeOf('b');
+inline constexpr std::uint16_t n = sim_hosts::keyCodeOf('n');
 }  // namespace keys
 
 // Small language tables. US: tabs "h" Home, "n" Insert, contextual "js" and "jc"; commands "1" Bold
@@ -62,15 +50,15 @@ struct TableReads {
 };
 
 // A clean world and a fresh engine on the small tables for every test.
-class EngineTest : public ::testing::Test {
+class EngineTest : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
-        world().reset();
+        SimWorldTest::SetUp();
         resetTableReads();
         tips = std::make_unique<keytips::KeyTips>(profile);
     }
     void TearDown() override {
-        world().reset();
+        SimWorldTest::TearDown();
         tips.reset();
     }
 
@@ -80,16 +68,17 @@ protected:
     // Launches the host and loads a fixture window into it; returns its process id.
     int launchHost(std::string_view fixture);
 
+    // Launches the host with the book window, starts the engine, taps Option and runs the queue: the
+    // first layer is open with its labels.
+    void openFirstLayerInBook();
+
     static std::optional<appkit::Event> deliver(const appkit::Event& event) { return world().deliver(event); }
     static std::optional<appkit::Event> type(std::uint16_t keyCode, std::optional<std::string> characters,
                                              appkit::ModifierFlags flags = 0) {
         return deliver(platform::sim::World::keyDown(keyCode, std::move(characters), flags));
     }
-    // A lone tap of the left Option key.
-    static void tapOption() {
-        deliver(platform::sim::World::flagsChanged(keys::leftOption, appkit::optionFlag));
-        deliver(platform::sim::World::flagsChanged(keys::leftOption, 0));
-    }
+    // A lone tap of the left Option key; the main queue does not run.
+    static void tapOption() { sim_hosts::tapOption(world(), sim_hosts::Pump::never); }
     static std::vector<std::string> logSince(std::size_t first);
 
     [[nodiscard]] const TableReads& tableReads() const { return reads_; }

@@ -1,25 +1,18 @@
 // The LedgerKeys library as a host add-in loads it: found by its two C entry points, started in the
 // simulated spreadsheet host, then the road of one key press with the real US tables.
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "engine_test_support.hpp"
+#include "sim_hosts/add_in.hpp"
 
 namespace enginetest {
 namespace {
 
 using platform::sim::World;
 
-using EntryPoint = void (*)();
-
-class LedgerKeysLibrary : public ::testing::Test {
-protected:
-    void SetUp() override { world().reset(); }
-    void TearDown() override { world().reset(); }
-};
+using LedgerKeysLibrary = test_support::SimWorldTest;
 
 TEST_F(LedgerKeysLibrary, OptionHomeBoldPressesTheCheckBox) {
     const int pid = world().launchApplication(std::string(hostBundle));
@@ -30,10 +23,10 @@ TEST_F(LedgerKeysLibrary, OptionHomeBoldPressesTheCheckBox) {
   AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
 )");
 
-    void* library = dlopen(LEDGERKEYS_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    auto start = reinterpret_cast<EntryPoint>(dlsym(library, "monitorKeyboardEvents"));
-    auto update = reinterpret_cast<EntryPoint>(dlsym(library, "updateEnableAccessKeys"));
+    const sim_hosts::LoadedLibrary library(LEDGERKEYS_PATH);
+    ASSERT_TRUE(library.isOpen()) << library.error();
+    const auto start = library.entryPoint("monitorKeyboardEvents");
+    const auto update = library.entryPoint("updateEnableAccessKeys");
     ASSERT_NE(start, nullptr);
     ASSERT_NE(update, nullptr);
 
@@ -45,9 +38,7 @@ TEST_F(LedgerKeysLibrary, OptionHomeBoldPressesTheCheckBox) {
     EXPECT_EQ(world().scriptsRun().size(), 3U);  // enable, language, enable again
 
     // Option: the first layer labels the Home and Insert tabs and the toolbar's customise button.
-    world().deliver(World::flagsChanged(keys::leftOption, appkit::optionFlag));
-    world().deliver(World::flagsChanged(keys::leftOption, 0));
-    world().pump();
+    sim_hosts::tapOption(world());
     std::vector<std::string> texts;
     for (const auto& label : world().visibleWindows()) {
         texts.push_back(label.text);

@@ -11,6 +11,8 @@
 namespace enginetest {
 namespace {
 
+using test_support::PrintTo;
+
 using platform::sim::ScriptAnswer;
 using Lines = std::vector<std::string>;
 
@@ -44,179 +46,228 @@ TEST_F(StartUp, ScriptTextsAreExact) {
     EXPECT_EQ(world().scriptsRun(), (Lines{enableScript, languageScript}));
 }
 
-TEST_F(StartUp, EnableAnswersAndFailures) {
+struct EnableAnswer {
+    const char* name;
+    ScriptAnswer answer;
+    bool enabled;
+    Lines lines;
+};
+
+class EnableAnswers : public EngineTest, public ::testing::WithParamInterface<EnableAnswer> {};
+
+std::vector<EnableAnswer> enableAnswers() {
     const std::string megabyte(1 << 20, 'T');
     const std::string withNul("Tr\0ue", 5);
-    struct Case {
-        ScriptAnswer answer;
-        bool enabled;
-        Lines lines;
-    };
-    const std::vector<Case> cases{
-        {ScriptAnswer::withText("True"),
+    return {
+        {"True",
+         ScriptAnswer::withText("True"),
          true,
          {"AppleScript returned value: True", "Function will return: true"}},
-        {ScriptAnswer::withText("true"),
+        {"lower-case true",
+         ScriptAnswer::withText("true"),
          false,
          {"AppleScript returned value: true", "Function will return: false"}},
-        {ScriptAnswer::withText("TRUE"),
+        {"upper-case TRUE",
+         ScriptAnswer::withText("TRUE"),
          false,
          {"AppleScript returned value: TRUE", "Function will return: false"}},
-        {ScriptAnswer::withText("True "),
+        {"trailing space",
+         ScriptAnswer::withText("True "),
          false,
          {"AppleScript returned value: True ", "Function will return: false"}},
-        {ScriptAnswer::withText("1"),
+        {"one",
+         ScriptAnswer::withText("1"),
          false,
          {"AppleScript returned value: 1", "Function will return: false"}},
-        {ScriptAnswer::withText(""), false, {"AppleScript returned value: ", "Function will return: false"}},
-        {ScriptAnswer::withText("True\n"),
+        {"empty",
+         ScriptAnswer::withText(""),
+         false,
+         {"AppleScript returned value: ", "Function will return: false"}},
+        {"trailing newline",
+         ScriptAnswer::withText("True\n"),
          false,
          {"AppleScript returned value: True\n", "Function will return: false"}},
-        {ScriptAnswer::withText("%@ %n %s"),
+        {"format directives",
+         ScriptAnswer::withText("%@ %n %s"),
          false,
          {"AppleScript returned value: %@ %n %s", "Function will return: false"}},
-        {ScriptAnswer::withText("\xff\xfeTrue"),
+        {"stray bytes before True",
+         ScriptAnswer::withText("\xff\xfeTrue"),
          false,
          {"AppleScript returned value: \xff\xfeTrue", "Function will return: false"}},
-        {ScriptAnswer::withText(withNul),
+        {"embedded NUL",
+         ScriptAnswer::withText(withNul),
          false,
          {"AppleScript returned value: " + withNul, "Function will return: false"}},
-        {ScriptAnswer::withText(megabyte),
+        {"a megabyte",
+         ScriptAnswer::withText(megabyte),
          false,
          {"AppleScript returned value: " + megabyte, "Function will return: false"}},
-        {ScriptAnswer::withError("{NSAppleScriptErrorNumber = -1728; %@}"),
+        {"script error",
+         ScriptAnswer::withError("{NSAppleScriptErrorNumber = -1728; %@}"),
          true,
          {"AppleScript New Error: {NSAppleScriptErrorNumber = -1728; %@}"}},
-        {ScriptAnswer::withoutString(), true, {"No value returned by AppleScript"}},
-        {ScriptAnswer::creationFailure(), true, {"No script executed"}},
+        {"no string", ScriptAnswer::withoutString(), true, {"No value returned by AppleScript"}},
+        {"script not created", ScriptAnswer::creationFailure(), true, {"No script executed"}},
     };
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        const Case& c = cases[i];
-        SetUp();
-        world().setScriptAnswer("GetEnableKeyboardShortcuts", c.answer);
-        start();
-        EXPECT_EQ(tips->EnableAccessKeys, c.enabled) << "case " << i;
-        EXPECT_EQ(world().logLines(), concat(c.lines, usLanguageAndTail)) << "case " << i;
-        // The language query, the tables and the monitors happen whatever the setting.
-        EXPECT_EQ(world().monitorCount(), 4U) << "case " << i;
-        EXPECT_EQ(tips->AccessKeys.ribbonKeys.size(), 2U) << "case " << i;
-        EXPECT_EQ(world().alerts().size(), 0U) << "case " << i;
-    }
 }
 
-TEST_F(StartUp, LanguageAnswersAndFailures) {
-    struct Case {
-        ScriptAnswer answer;
-        std::string language;
-        Lines lines;  // the language query's lines and the locale line
-        bool alert;
-        std::size_t ribbonRows;
-    };
-    const std::vector<Case> cases{
-        {ScriptAnswer::withText("1033"),
+TEST_P(EnableAnswers, SetTheSettingAndLogTheAnswer) {
+    const EnableAnswer& c = GetParam();
+    world().setScriptAnswer("GetEnableKeyboardShortcuts", c.answer);
+    start();
+    EXPECT_EQ(tips->EnableAccessKeys, c.enabled) << c.name;
+    EXPECT_EQ(world().logLines(), concat(c.lines, usLanguageAndTail)) << c.name;
+    // The language query, the tables and the monitors happen whatever the setting.
+    EXPECT_EQ(world().monitorCount(), 4U) << c.name;
+    EXPECT_EQ(tips->AccessKeys.ribbonKeys.size(), 2U) << c.name;
+    EXPECT_EQ(world().alerts().size(), 0U) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(StartUp, EnableAnswers, ::testing::ValuesIn(enableAnswers()),
+                         test_support::NameOfCase());
+
+struct LanguageAnswer {
+    const char* name;
+    ScriptAnswer answer;
+    std::string language;
+    Lines lines;  // the language query's lines and the locale line
+    bool alert;
+    std::size_t ribbonRows;
+};
+
+class LanguageAnswers : public EngineTest, public ::testing::WithParamInterface<LanguageAnswer> {};
+
+std::vector<LanguageAnswer> languageAnswers() {
+    return {
+        {"US English",
+         ScriptAnswer::withText("1033"),
          "1033",
          {"Velkaro: Excel Language Code: 1033", "VELKARO Locale: System 1033"},
          false,
          2},
-        {ScriptAnswer::withText("2057"),
+        {"UK English",
+         ScriptAnswer::withText("2057"),
          "2057",
          {"Velkaro: Excel Language Code: 2057", "VELKARO Locale: System 2057"},
          false,
          1},
-        {ScriptAnswer::withText("1031"),
+        {"German",
+         ScriptAnswer::withText("1031"),
          "1031",
          {"Velkaro: Excel Language Code: 1031", "VELKARO Locale: System 1031"},
          true,
          0},
-        {ScriptAnswer::withText(""),
+        {"empty",
+         ScriptAnswer::withText(""),
          "",
          {"Velkaro: Excel Language Code: ", "VELKARO Locale: System "},
          true,
          0},
-        {ScriptAnswer::withText(" 2057"),
+        {"leading space",
+         ScriptAnswer::withText(" 2057"),
          " 2057",
          {"Velkaro: Excel Language Code:  2057", "VELKARO Locale: System  2057"},
          true,
          0},
-        {ScriptAnswer::withText("1033\n"),
+        {"trailing newline",
+         ScriptAnswer::withText("1033\n"),
          "1033\n",
          {"Velkaro: Excel Language Code: 1033\n", "VELKARO Locale: System 1033\n"},
          true,
          0},
-        {ScriptAnswer::withText("%@%n"),
+        {"format directives",
+         ScriptAnswer::withText("%@%n"),
          "%@%n",
          {"Velkaro: Excel Language Code: %@%n", "VELKARO Locale: System %@%n"},
          true,
          0},
-        {ScriptAnswer::withError("%s boom"),
+        {"script error",
+         ScriptAnswer::withError("%s boom"),
          "",
          {"Velkaro: AppleScript Error: %s boom", "Velkaro: No value returned by AppleScript",
           "VELKARO Locale: System "},
          true,
          0},
-        {ScriptAnswer::withoutString(),
+        {"no string",
+         ScriptAnswer::withoutString(),
          "",
          {"Velkaro: No value returned by AppleScript", "VELKARO Locale: System "},
          true,
          0},
-        {ScriptAnswer::creationFailure(),
+        {"script not created",
+         ScriptAnswer::creationFailure(),
          "",
          {"Velkaro: No script executed", "VELKARO Locale: System "},
          true,
          0},
     };
+}
+
+TEST_P(LanguageAnswers, SetTheLanguageTablesAndAlert) {
+    const LanguageAnswer& c = GetParam();
     const Lines enableLines{"AppleScript returned value: True", "Function will return: true"};
     const Lines tail{"VELKARO || monitorKeyboardEvents function called",
                      "VELKARO || Event monitors initialized"};
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        const Case& c = cases[i];
-        SetUp();
-        world().setScriptAnswer("GetLanguageCode", c.answer);
-        start();
-        EXPECT_EQ(tips->language, c.language) << "case " << i;
-        EXPECT_EQ(world().logLines(), concat(concat(enableLines, c.lines), tail)) << "case " << i;
-        EXPECT_EQ(world().alerts().size(), c.alert ? 1U : 0U) << "case " << i;
-        EXPECT_EQ(tips->AccessKeys.ribbonKeys.size(), c.ribbonRows) << "case " << i;
-        EXPECT_EQ(world().monitorCount(), 4U) << "case " << i;
-        EXPECT_EQ(world().observerCount(), 1U) << "case " << i;
-    }
+    world().setScriptAnswer("GetLanguageCode", c.answer);
+    start();
+    EXPECT_EQ(tips->language, c.language) << c.name;
+    EXPECT_EQ(world().logLines(), concat(concat(enableLines, c.lines), tail)) << c.name;
+    EXPECT_EQ(world().alerts().size(), c.alert ? 1U : 0U) << c.name;
+    EXPECT_EQ(tips->AccessKeys.ribbonKeys.size(), c.ribbonRows) << c.name;
+    EXPECT_EQ(world().monitorCount(), 4U) << c.name;
+    EXPECT_EQ(world().observerCount(), 1U) << c.name;
 }
 
-TEST_F(StartUp, UnsupportedLanguageAlertAndItsButtons) {
-    struct Case {
-        long answer;
-        Lines urls;
-    };
-    const std::vector<Case> cases{{1000, {settingsURL}}, {1001, {}}, {1002, {}}, {-1000, {}}};
-    for (const Case& c : cases) {
-        SetUp();
-        launchHost(bookFixture);
-        world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withText("1031"));
-        world().setAlertAnswer(c.answer);
-        start();
-        const auto alerts = world().alerts();
-        ASSERT_EQ(alerts.size(), 1U) << c.answer;
-        EXPECT_EQ(alerts[0].messageText, "Velkaro Keyvane");
-        EXPECT_EQ(alerts[0].informativeText, informativeText);
-        EXPECT_EQ(alerts[0].style, appkit::AlertStyle::warning);
-        EXPECT_EQ(alerts[0].buttons, (Lines{"Open Language Settings", "Cancel"}));
-        EXPECT_EQ(world().openedURLs(), c.urls) << c.answer;
-        // Start-up goes on after either button: the tables stay empty, the monitors serve.
-        EXPECT_EQ(logSince(world().logLines().size() - 2),
-                  (Lines{"VELKARO || monitorKeyboardEvents function called",
-                         "VELKARO || Event monitors initialized"}));
-        EXPECT_TRUE(tips->AccessKeys.ribbonKeys.empty());
-        EXPECT_TRUE(tips->AccessKeys.contextualKeys.empty());
-        EXPECT_TRUE(tips->AccessKeys.sharedKeys.empty());
-        EXPECT_EQ(tableReads().us + tableReads().uk, 0);
-        tapOption();
-        world().pump();
-        // The toolbar layer still labels its button, so the first layer stays open.
-        EXPECT_TRUE(tips->isFirstLayerActive) << c.answer;
-        ASSERT_EQ(world().visibleWindows().size(), 1U) << c.answer;
-        EXPECT_EQ(world().visibleWindows()[0].text, "1");
-    }
+INSTANTIATE_TEST_SUITE_P(StartUp, LanguageAnswers, ::testing::ValuesIn(languageAnswers()),
+                         test_support::NameOfCase());
+
+struct AlertAnswer {
+    const char* name;
+    long answer;
+    Lines urls;
+};
+
+class UnsupportedLanguageAlert : public EngineTest, public ::testing::WithParamInterface<AlertAnswer> {};
+
+std::vector<AlertAnswer> alertAnswers() {
+    return {{"first button, 1000", 1000, {settingsURL}},
+            {"second button, 1001", 1001, {}},
+            {"third button, 1002", 1002, {}},
+            {"stopped, -1000", -1000, {}}};
 }
+
+TEST_P(UnsupportedLanguageAlert, ShowsItsButtonsAndStartUpGoesOn) {
+    const AlertAnswer& c = GetParam();
+    launchHost(bookFixture);
+    world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withText("1031"));
+    world().setAlertAnswer(c.answer);
+    start();
+    const auto alerts = world().alerts();
+    ASSERT_EQ(alerts.size(), 1U) << c.answer;
+    EXPECT_EQ(alerts[0].messageText, "Velkaro Keyvane");
+    EXPECT_EQ(alerts[0].informativeText, informativeText);
+    EXPECT_EQ(alerts[0].style, appkit::AlertStyle::warning);
+    EXPECT_EQ(alerts[0].buttons, (Lines{"Open Language Settings", "Cancel"}));
+    EXPECT_EQ(world().openedURLs(), c.urls) << c.answer;
+    // Start-up goes on after either button: the tables stay empty, the monitors serve.
+    EXPECT_EQ(
+        logSince(world().logLines().size() - 2),
+        (Lines{"VELKARO || monitorKeyboardEvents function called", "VELKARO || Event monitors initialized"}));
+    EXPECT_TRUE(tips->AccessKeys.ribbonKeys.empty());
+    EXPECT_TRUE(tips->AccessKeys.contextualKeys.empty());
+    EXPECT_TRUE(tips->AccessKeys.sharedKeys.empty());
+    EXPECT_EQ(tableReads().us + tableReads().uk, 0);
+    tapOption();
+    world().pump();
+    // The toolbar layer still labels its button, so the first layer stays open.
+    EXPECT_TRUE(tips->isFirstLayerActive) << c.answer;
+    ASSERT_EQ(world().visibleWindows().size(), 1U) << c.answer;
+    EXPECT_EQ(world().visibleWindows()[0].text, "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(StartUp, UnsupportedLanguageAlert, ::testing::ValuesIn(alertAnswers()),
+                         test_support::NameOfCase());
 
 TEST_F(StartUp, StepsRunInOrder) {
     start();
@@ -283,95 +334,110 @@ TEST_F(StartUp, KeyTipsOffAtStartUpUntilUpdated) {
 }
 
 // The update runs only the enable query; an open mode stays while key tips stay enabled.
-TEST_F(StartUp, UpdateEnableRereadsOnlyTheSetting) {
-    struct Case {
-        ScriptAnswer answer;
-        bool enabled;
-        Lines lines;
-    };
-    const std::vector<Case> cases{
-        {ScriptAnswer::withText("False"),
+class UpdateEnable : public EngineTest, public ::testing::WithParamInterface<EnableAnswer> {};
+
+std::vector<EnableAnswer> updatedEnableAnswers() {
+    return {
+        {"False",
+         ScriptAnswer::withText("False"),
          false,
          {"AppleScript returned value: False", "Function will return: false"}},
-        {ScriptAnswer::withText("True"),
+        {"True",
+         ScriptAnswer::withText("True"),
          true,
          {"AppleScript returned value: True", "Function will return: true"}},
-        {ScriptAnswer::withError("gone"), true, {"AppleScript New Error: gone"}},
+        {"script error", ScriptAnswer::withError("gone"), true, {"AppleScript New Error: gone"}},
     };
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        SetUp();
-        launchHost(bookFixture);
-        start();
-        tapOption();
-        world().pump();
-        ASSERT_TRUE(tips->isFirstLayerActive);
-        const std::size_t labels = world().visibleWindows().size();
-        ASSERT_GT(labels, 0U);
-        world().clearRecords();
-        world().setScriptAnswer("GetEnableKeyboardShortcuts", cases[i].answer);
-        tips->updateEnableAccessKeys();
-        EXPECT_EQ(tips->EnableAccessKeys, cases[i].enabled) << "case " << i;
-        EXPECT_EQ(world().logLines(), cases[i].lines) << "case " << i;
-        EXPECT_EQ(world().scriptsRun(), (Lines{enableScript})) << "case " << i;
-        EXPECT_EQ(tips->isFirstLayerActive, cases[i].enabled) << "case " << i;
-        EXPECT_EQ(world().visibleWindows().size(), cases[i].enabled ? labels : 0U) << "case " << i;
-    }
 }
+
+TEST_P(UpdateEnable, RereadsOnlyTheSetting) {
+    const EnableAnswer& c = GetParam();
+    openFirstLayerInBook();
+    ASSERT_TRUE(tips->isFirstLayerActive);
+    const std::size_t labels = world().visibleWindows().size();
+    ASSERT_GT(labels, 0U);
+    world().clearRecords();
+    world().setScriptAnswer("GetEnableKeyboardShortcuts", c.answer);
+    tips->updateEnableAccessKeys();
+    EXPECT_EQ(tips->EnableAccessKeys, c.enabled) << c.name;
+    EXPECT_EQ(world().logLines(), c.lines) << c.name;
+    EXPECT_EQ(world().scriptsRun(), (Lines{enableScript})) << c.name;
+    EXPECT_EQ(tips->isFirstLayerActive, c.enabled) << c.name;
+    EXPECT_EQ(world().visibleWindows().size(), c.enabled ? labels : 0U) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(StartUp, UpdateEnable, ::testing::ValuesIn(updatedEnableAnswers()),
+                         test_support::NameOfCase());
 
 // Switched off while a mode is open: the mode ends at once with its labels, without bringing the
 // window back (the user stays where they are); from then on every key reaches the host.
-TEST_F(StartUp, UpdateEnableSwitchedOffEndsAnOpenMode) {
-    for (const bool commandLayer : {false, true}) {
-        SCOPED_TRACE(commandLayer ? "command layer" : "first layer");
-        SetUp();
-        launchHost(bookFixture);
-        start();
-        tapOption();
+struct OpenMode {
+    const char* name;
+    bool commandLayer;
+};
+
+const OpenMode openModes[] = {{"first layer", false}, {"command layer", true}};
+
+class UpdateEnableSwitchedOff : public EngineTest, public ::testing::WithParamInterface<OpenMode> {};
+
+TEST_P(UpdateEnableSwitchedOff, EndsAnOpenMode) {
+    const bool commandLayer = GetParam().commandLayer;
+    openFirstLayerInBook();
+    if (commandLayer) {
+        type(keys::h, "h");
         world().pump();
-        if (commandLayer) {
-            type(keys::h, "h");
-            world().pump();
-            ASSERT_TRUE(tips->isSecondLayerActive);
-        }
-        ASSERT_FALSE(world().visibleWindows().empty());
-        world().clearRecords();
-        world().setScriptAnswer("GetEnableKeyboardShortcuts", ScriptAnswer::withText("False"));
-        tips->updateEnableAccessKeys();
-        EXPECT_FALSE(tips->isLayerActive());
-        EXPECT_TRUE(world().visibleWindows().empty());
-        EXPECT_TRUE(world().actions().empty());
-        EXPECT_TRUE(tips->layerHistory.empty());
-        EXPECT_TRUE(type(keys::escape, std::string("\x1b")).has_value());
-        EXPECT_TRUE(type(keys::h, "h").has_value());
-        tapOption();
-        world().pump();
-        EXPECT_FALSE(tips->isLayerActive());
-        EXPECT_TRUE(world().visibleWindows().empty());
+        ASSERT_TRUE(tips->isSecondLayerActive);
     }
+    ASSERT_FALSE(world().visibleWindows().empty());
+    world().clearRecords();
+    world().setScriptAnswer("GetEnableKeyboardShortcuts", ScriptAnswer::withText("False"));
+    tips->updateEnableAccessKeys();
+    EXPECT_FALSE(tips->isLayerActive());
+    EXPECT_TRUE(world().visibleWindows().empty());
+    EXPECT_TRUE(world().actions().empty());
+    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_TRUE(type(keys::escape, std::string("\x1b")).has_value());
+    EXPECT_TRUE(type(keys::h, "h").has_value());
+    tapOption();
+    world().pump();
+    EXPECT_FALSE(tips->isLayerActive());
+    EXPECT_TRUE(world().visibleWindows().empty());
 }
 
-TEST_F(StartUp, InitializeAccessKeysChoosesTablesByWholeLanguage) {
-    struct Case {
-        const char* language;
-        bool uk;
-    };
-    const Case cases[] = {{"2057", true},   {"1033", false},  {"", false},     {"1031", false},
-                          {"2057 ", false}, {"x2057", false}, {"20570", false}};
-    for (const Case& c : cases) {
-        SetUp();
-        EXPECT_TRUE(tips->AccessKeys.ribbonKeys.empty() && tips->AccessKeys.contextualKeys.empty() &&
-                    tips->AccessKeys.sharedKeys.empty());
-        tips->language = c.language;
-        tips->initializeAccessKeys();
-        const keytips::KeyTables& expected = c.uk ? ukTables : usTables;
-        resetTableReads();
-        ASSERT_EQ(tips->AccessKeys.ribbonKeys.size(), expected.ribbonKeys.size()) << c.language;
-        ASSERT_EQ(tips->AccessKeys.sharedKeys.size(), expected.sharedKeys.size()) << c.language;
-        EXPECT_EQ(tips->AccessKeys.ribbonKeys[0].title, expected.ribbonKeys[0].title) << c.language;
-        EXPECT_EQ(tips->AccessKeys.sharedKeys[0].title, expected.sharedKeys[0].title) << c.language;
-        EXPECT_EQ(tips->AccessKeys.contextualKeys.size(), expected.contextualKeys.size()) << c.language;
-    }
+INSTANTIATE_TEST_SUITE_P(StartUp, UpdateEnableSwitchedOff, ::testing::ValuesIn(openModes),
+                         test_support::NameOfCase());
+
+struct TableLanguage {
+    const char* name;
+    const char* language;
+    bool uk;
+};
+
+class InitializeAccessKeys : public EngineTest, public ::testing::WithParamInterface<TableLanguage> {};
+
+TEST_P(InitializeAccessKeys, ChoosesTablesByWholeLanguage) {
+    const TableLanguage& c = GetParam();
+    EXPECT_TRUE(tips->AccessKeys.ribbonKeys.empty() && tips->AccessKeys.contextualKeys.empty() &&
+                tips->AccessKeys.sharedKeys.empty());
+    tips->language = c.language;
+    tips->initializeAccessKeys();
+    const keytips::KeyTables& expected = c.uk ? ukTables : usTables;
+    ASSERT_EQ(tips->AccessKeys.ribbonKeys.size(), expected.ribbonKeys.size());
+    ASSERT_EQ(tips->AccessKeys.sharedKeys.size(), expected.sharedKeys.size());
+    EXPECT_EQ(tips->AccessKeys.ribbonKeys[0].title, expected.ribbonKeys[0].title);
+    EXPECT_EQ(tips->AccessKeys.sharedKeys[0].title, expected.sharedKeys[0].title);
+    EXPECT_EQ(tips->AccessKeys.contextualKeys.size(), expected.contextualKeys.size());
 }
+
+INSTANTIATE_TEST_SUITE_P(StartUp, InitializeAccessKeys,
+                         ::testing::Values(TableLanguage{"UK", "2057", true},
+                                           TableLanguage{"US", "1033", false},
+                                           TableLanguage{"empty", "", false},
+                                           TableLanguage{"German", "1031", false},
+                                           TableLanguage{"UK with a space", "2057 ", false},
+                                           TableLanguage{"UK after a letter", "x2057", false},
+                                           TableLanguage{"UK and a digit", "20570", false}),
+                         test_support::NameOfCase());
 
 TEST_F(StartUp, InitializeAccessKeysReadsOnlyTheHostLanguage) {
     tips->language = "1033";

@@ -10,9 +10,14 @@
 #include <string>
 #include <utility>
 
+#include "support/sim_world_test.hpp"
+
 namespace {
 
+using test_support::PrintTo;
+
 struct LowerCase {
+    const char* name;
     std::string typed;
     std::string key;
 };
@@ -24,45 +29,56 @@ TEST_P(Lowercased, MapsEveryCharacterAndKeepsBytesThatAreNotUtf8) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, Lowercased,
-                         ::testing::Values(LowerCase{"H", "h"}, LowerCase{"h", "h"}, LowerCase{"JS", "js"},
-                                           LowerCase{"7", "7"}, LowerCase{"\xC3\x84", "\xC3\xA4"},  // Ä
-                                           LowerCase{"\xCE\xA3", "\xCF\x83"},                       // Σ
-                                           LowerCase{"\xC4\xB0",
-                                                     "i\xCC\x87"},     // İ becomes i and a combining dot
-                                           LowerCase{"\xFF", "\xFF"},  // not UTF-8
-                                           LowerCase{"\xC1\x81", "\xC1\x81"},          // overlong form of "A"
-                                           LowerCase{"\xC0\x80", "\xC0\x80"},          // overlong NUL
-                                           LowerCase{"\xED\xA0\x80", "\xED\xA0\x80"},  // a surrogate
-                                           LowerCase{"\xE2\x82", "\xE2\x82"},          // cut short
-                                           LowerCase{std::string("A\0B", 3), std::string("a\0b", 3)}));
+                         ::testing::Values(LowerCase{"capital H", "H", "h"}, LowerCase{"small h", "h", "h"},
+                                           LowerCase{"JS", "JS", "js"}, LowerCase{"digit 7", "7", "7"},
+                                           LowerCase{"A with diaeresis", "\xC3\x84", "\xC3\xA4"},
+                                           LowerCase{"capital sigma", "\xCE\xA3", "\xCF\x83"},
+                                           // İ becomes i and a combining dot
+                                           LowerCase{"I with dot above", "\xC4\xB0", "i\xCC\x87"},
+                                           LowerCase{"not UTF-8", "\xFF", "\xFF"},
+                                           LowerCase{"overlong form of A", "\xC1\x81", "\xC1\x81"},
+                                           LowerCase{"overlong NUL", "\xC0\x80", "\xC0\x80"},
+                                           LowerCase{"a surrogate", "\xED\xA0\x80", "\xED\xA0\x80"},
+                                           LowerCase{"cut short", "\xE2\x82", "\xE2\x82"},
+                                           LowerCase{"embedded NUL", std::string("A\0B", 3),
+                                                     std::string("a\0b", 3)}),
+                         test_support::NameOfCase());
 
 // Letters of the alphabets that titles and typed keys use, lower-cased as Unicode's simple case
 // mapping does.
-INSTANTIATE_TEST_SUITE_P(Alphabets, Lowercased,
-                         ::testing::Values(LowerCase{"ÀÉÎÕÜÞ", "àéîõüþ"},    // Latin-1 Supplement
-                                           LowerCase{"×ßÿ", "×ßÿ"},          // no capital form
-                                           LowerCase{"ĀĞŁŒŸŽ", "āğłœÿž"},    // Latin Extended-A
-                                           LowerCase{"ıŉ", "ıŉ"},            // dotless i and ŉ stay
-                                           LowerCase{"ƁƆǄǅǇȺ", "ɓɔǆǆǉⱥ"},    // Latin Extended-B
-                                           LowerCase{"ΑΣΩΆΏΪϴ", "ασωάώϊθ"},  // Greek
-                                           LowerCase{"ЀЁЖЯѠҐӀ", "ѐёжяѡґӏ"},  // Cyrillic
-                                           LowerCase{"Ա", "ա"},              // Armenian
-                                           LowerCase{"ẞ", "ß"},              // capital sharp s
-                                           LowerCase{"\u212A\u2126\u212B",
-                                                     "kωå"},       // Kelvin, Ohm, Ångström signs
-                                           LowerCase{"Ａ", "ａ"},  // fullwidth
-                                           LowerCase{"\U00010400", "\U00010428"},  // Deseret
-                                           LowerCase{"Größe", "größe"}));
+INSTANTIATE_TEST_SUITE_P(
+    Alphabets, Lowercased,
+    ::testing::Values(LowerCase{"Latin-1 Supplement", "ÀÉÎÕÜÞ", "àéîõüþ"},
+                      LowerCase{"no capital form", "×ßÿ", "×ßÿ"},
+                      LowerCase{"Latin Extended-A", "ĀĞŁŒŸŽ", "āğłœÿž"},
+                      LowerCase{"dotless i and n with apostrophe stay", "ıŉ", "ıŉ"},
+                      LowerCase{"Latin Extended-B", "ƁƆǄǅǇȺ", "ɓɔǆǆǉⱥ"},
+                      LowerCase{"Greek", "ΑΣΩΆΏΪϴ", "ασωάώϊθ"}, LowerCase{"Cyrillic", "ЀЁЖЯѠҐӀ", "ѐёжяѡґӏ"},
+                      LowerCase{"Armenian", "Ա", "ա"}, LowerCase{"capital sharp s", "ẞ", "ß"},
+                      LowerCase{"Kelvin Ohm and Angstrom signs", "\u212A\u2126\u212B", "kωå"},
+                      LowerCase{"fullwidth", "Ａ", "ａ"}, LowerCase{"Deseret", "\U00010400", "\U00010428"},
+                      LowerCase{"word", "Größe", "größe"}),
+    test_support::NameOfCase());
 
 // Lower-casing reads no locale: a process whose locale knows only ASCII lower-cases every letter alike.
-TEST(LowercasedWithoutLocale, GivesTheSameTextWhateverTheProcessLocale) {
+struct ProcessLocale {
+    const char* name;
+};
+
+const ProcessLocale asciiLocales[] = {{"C"}, {"POSIX"}};
+
+class LowercasedInLocale : public ::testing::TestWithParam<ProcessLocale> {};
+
+TEST_P(LowercasedInLocale, GivesTheSameTextWhateverTheProcessLocale) {
+    const char* name = GetParam().name;
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    for (const char* name : {"C", "POSIX"}) {
-        ASSERT_NE(std::setlocale(LC_ALL, name), nullptr);
-        EXPECT_EQ(keytips::lowercased("ÀĞΣЖ Größe"), "àğσж größe") << name;
-    }
+    ASSERT_NE(std::setlocale(LC_ALL, name), nullptr);
+    EXPECT_EQ(keytips::lowercased("ÀĞΣЖ Größe"), "àğσж größe") << name;
     std::setlocale(LC_ALL, previous.c_str());
 }
+
+INSTANTIATE_TEST_SUITE_P(LowercasedWithoutLocale, LowercasedInLocale, ::testing::ValuesIn(asciiLocales),
+                         test_support::NameOfCase());
 
 #ifdef __GLIBC__
 std::string utf8(char32_t c) {
@@ -102,6 +118,7 @@ TEST(LowercasedWithoutLocale, AgreesWithTheCLibraryWhereItsUtf8LocaleExists) {
 #endif
 
 struct Digit {
+    const char* name;
     std::string key;
     bool digit;
 };
@@ -113,15 +130,17 @@ TEST_P(DecimalDigit, RecognisesTheDecimalDigitsOfEveryScript) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, DecimalDigit,
-                         ::testing::Values(Digit{"0", true}, Digit{"9", true}, Digit{"a", false},
-                                           Digit{"", false}, Digit{"h1", true},
-                                           Digit{"\xD9\xA3", true},          // Arabic-Indic three
-                                           Digit{"\xE0\xA5\xA8", true},      // Devanagari two
-                                           Digit{"\xEF\xBC\x95", true},      // fullwidth five
-                                           Digit{"\xF0\x9D\x9F\x8E", true},  // mathematical bold zero
-                                           Digit{"\xC2\xB2", false},         // superscript two
-                                           Digit{"\xE2\x85\xA0", false},     // Roman numeral one
-                                           Digit{"\xC0\xB1", false}));       // overlong "1"
+                         ::testing::Values(Digit{"zero", "0", true}, Digit{"nine", "9", true},
+                                           Digit{"letter a", "a", false}, Digit{"empty", "", false},
+                                           Digit{"letter then digit", "h1", true},
+                                           Digit{"Arabic-Indic three", "\xD9\xA3", true},
+                                           Digit{"Devanagari two", "\xE0\xA5\xA8", true},
+                                           Digit{"fullwidth five", "\xEF\xBC\x95", true},
+                                           Digit{"mathematical bold zero", "\xF0\x9D\x9F\x8E", true},
+                                           Digit{"superscript two", "\xC2\xB2", false},
+                                           Digit{"Roman numeral one", "\xE2\x85\xA0", false},
+                                           Digit{"overlong 1", "\xC0\xB1", false}),
+                         test_support::NameOfCase());
 
 struct Decimal {
     const char* name;
@@ -157,6 +176,6 @@ INSTANTIATE_TEST_SUITE_P(
         Decimal{"NotANumber", std::numeric_limits<double>::quiet_NaN(), "nan"},
         Decimal{"Infinity", std::numeric_limits<double>::infinity(), "inf"},
         Decimal{"NegativeInfinity", -std::numeric_limits<double>::infinity(), "-inf"}),
-    [](const ::testing::TestParamInfo<Decimal>& number) { return std::string(number.param.name); });
+    test_support::NameOfCase());
 
 }  // namespace

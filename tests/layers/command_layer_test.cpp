@@ -1,12 +1,12 @@
 // The command layer: which elements below the toolbar row carry a layer's labels, what typed
 // shortcuts do (final commands, further layers, repeated shortcuts and prefixes), the colour
 // galleries' focus, going back a layer, and the key-to-element map kept across openings.
-#include <functional>
-
 #include "layer_fixture.hpp"
 
 namespace layertest {
 namespace {
+
+using test_support::PrintTo;
 
 using platform::ax::Value;
 
@@ -46,22 +46,30 @@ protected:
     }
 };
 
-TEST_F(CommandLayer, OnlyElementsStrictlyBelowTheToolbarRowAreLabelled) {
-    struct Case {
-        const char* y;
-        bool labelled;
-    };
-    const Case cases[] = {{"10", false}, {"9.5", false}, {"0", false}, {"10.25", true}, {"80", true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.y);
-        TearDown();
-        SetUp();
-        start(homeWindow(std::string("    AXCheckBox \"Bold\" value=0 pos=300,") + c.y + " size=20,20\n"));
-        openHome();
-        EXPECT_EQ(labels("second"),
-                  (c.labelled ? std::vector<std::string>{"1"} : std::vector<std::string>{}));
-    }
+// A check box at the accessibility y of the case, against the toolbar row at y 10.
+struct CommandAt {
+    const char* name;
+    const char* y;
+    bool labelled;
+};
+
+const CommandAt commandsAt[] = {{"on the toolbar row", "10", false},
+                                {"half a point above the row", "9.5", false},
+                                {"at the top of the screen", "0", false},
+                                {"a quarter point below the row", "10.25", true},
+                                {"on the commands' row", "80", true}};
+
+class CommandPlace : public CommandLayer, public ::testing::WithParamInterface<CommandAt> {};
+
+TEST_P(CommandPlace, IsLabelledOnlyStrictlyBelowTheToolbarRow) {
+    const CommandAt& c = GetParam();
+    start(homeWindow(std::string("    AXCheckBox \"Bold\" value=0 pos=300,") + c.y + " size=20,20\n"));
+    openHome();
+    EXPECT_EQ(labels("second"), (c.labelled ? std::vector<std::string>{"1"} : std::vector<std::string>{}));
 }
+
+INSTANTIATE_TEST_SUITE_P(CommandLayer, CommandPlace, ::testing::ValuesIn(commandsAt),
+                         test_support::NameOfCase());
 
 TEST_F(CommandLayer, WithoutAToolbarRowNothingIsLabelledAndKeysEndTheMode) {
     start(R"(window "Book1"
@@ -102,24 +110,34 @@ TEST_F(CommandLayer, EachPositionIsLabelledOnceEarlierKeysFirst) {
 
 // Two keys of one layer may share an identifier (as "Align Middle" does in the UK tables): each acts on
 // the element that carries its own label; the identifier's map entry keeps the last one filed.
-TEST_F(CommandLayer, KeysSharingAnIdentifierEachPressTheElementOfTheirLabel) {
+struct SharedIdentifierKey {
+    const char* name;
+    const char* typed;
+    const char* pressed;
+};
+
+const SharedIdentifierKey sharedIdentifierKeys[] = {{"x presses the first Cut", "x", "cut1"},
+                                                    {"y presses the second Cut", "y", "cut2"}};
+
+class KeysSharingAnIdentifier : public CommandLayer,
+                                public ::testing::WithParamInterface<SharedIdentifierKey> {};
+
+TEST_P(KeysSharingAnIdentifier, EachPressTheElementOfTheirLabel) {
+    const auto& [name, typed, pressed] = GetParam();
     useCommands({row({"Home"}, "Cut", "x", "Cut"), row({"Home"}, "Cut", "y", "Cut")});
-    for (const auto& [typed, pressed] : {std::pair{"x", "cut1"}, std::pair{"y", "cut2"}}) {
-        SCOPED_TRACE(typed);
-        TearDown();
-        SetUp();
-        useCommands({row({"Home"}, "Cut", "x", "Cut"), row({"Home"}, "Cut", "y", "Cut")});
-        start(homeWindow(R"(    AXButton "Cut" pos=10,80 size=20,20 name=cut1
+    start(homeWindow(R"(    AXButton "Cut" pos=10,80 size=20,20 name=cut1
     AXButton "Cut" pos=40,80 size=20,20 name=cut2
 )"));
-        openHome();
-        EXPECT_EQ(labels("second"), (std::vector<std::string>{"X", "Y"}));
-        EXPECT_EQ(tips->commandAccessLayer().accessKeyToElement.at("Cut"), el("cut2"));
-        type(typed);
-        ASSERT_EQ(world().actions().size(), 1U);
-        EXPECT_EQ(world().actions()[0].element, el(pressed));
-    }
+    openHome();
+    EXPECT_EQ(labels("second"), (std::vector<std::string>{"X", "Y"}));
+    EXPECT_EQ(tips->commandAccessLayer().accessKeyToElement.at("Cut"), el("cut2"));
+    type(typed);
+    ASSERT_EQ(world().actions().size(), 1U);
+    EXPECT_EQ(world().actions()[0].element, el(pressed));
 }
+
+INSTANTIATE_TEST_SUITE_P(CommandLayer, KeysSharingAnIdentifier, ::testing::ValuesIn(sharedIdentifierKeys),
+                         test_support::NameOfCase());
 
 TEST_F(CommandLayer, FirstLayerTakesTheFirstMatchDeeperLayersTheLast) {
     useCommands({
@@ -145,122 +163,136 @@ TEST_F(CommandLayer, FirstLayerTakesTheFirstMatchDeeperLayersTheLast) {
     EXPECT_TRUE(tips->layerHistory.empty());
 }
 
-TEST_F(CommandLayer, EachRoleGetsItsActionAndFinalCommandsLeaveWindowAndPopoversAlone) {
-    struct Case {
-        const char* role;
-        bool press;
-        bool last;
-        std::vector<std::string> sets;
-        std::vector<std::string> actions;
-    };
-    const Case cases[] = {
-        {"AXMenuButton", true, true, {}, {"AXPress Tool"}},
-        {"AXMenuButton", true, false, {}, {"AXPress Tool"}},
-        {"AXMenuButton", false, false, {}, {"AXShowMenu Tool"}},
-        {"AXButton", false, true, {}, {"AXPress Tool"}},
-        {"AXCheckBox", true, true, {}, {"AXPress Tool"}},
-        {"AXComboBox", false, true, {"AXFocused Tool"}, {"AXPress Tool"}},
-        {"AXComboBox", false, false, {"AXFocused Tool"}, {"AXPress Tool"}},
-        {"AXTextField", true, true, {"AXFocused Tool"}, {"AXPress Tool"}},
-        {"AXIncrementor", true, true, {}, {"AXPress Tool"}},
-        {"AXRadioButton", true, true, {}, {"AXPress Tool"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.role) + (c.press ? " press" : "") + (c.last ? " last" : ""));
-        TearDown();
-        SetUp();
-        useCommands({row({"Home"}, "Tool", "t", "Tool", c.last, c.role, c.press)});
-        start(homeWindow(
-            std::string("    ") + c.role + " \"Tool\" pos=100,80 size=20,20 actions=AXPress,AXShowMenu\n",
-            "  AXPopover \"Gallery\" pos=300,300 size=50,50\n"));
-        openHome();
-        type("t");
-        EXPECT_EQ(attributeSets(), c.sets);
-        EXPECT_EQ(actions(), c.actions);
-        EXPECT_TRUE(logged(std::string("Performing action on element with role ") + c.role + " and press " +
-                           (c.press ? "true" : "false")));
-        EXPECT_EQ(world().children(windows[0]).size(), 4U);  // the popover stays
-        if (c.last) {
-            EXPECT_TRUE(idle());
-            EXPECT_TRUE(labels().empty());
-        } else {
-            EXPECT_TRUE(tips->isSecondLayerActive);
-            EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home", "Tool"}));
-            EXPECT_TRUE(logged("This is the source: Tool"));
-        }
-    }
-}
+struct RoleAction {
+    const char* name;
+    const char* role;
+    bool press;
+    bool last;
+    std::vector<std::string> sets;
+    std::vector<std::string> actions;
+};
 
-TEST_F(CommandLayer, MissingOrDisabledElementEndsTheModeWithTheWindowStep) {
-    struct Case {
-        const char* name;
-        std::function<void()> breakBold;
-    };
-    const std::vector<Case> cases = {
-        {"disabled", [] { world().setEnabled(world().find("bold"), false); }},
-        {"never labelled", [] { world().removeChild(world().find("content"), world().find("bold")); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        start(homeWindow(R"(    AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
-    AXCheckBox "Italic" value=0 pos=40,80 size=20,20
-)",
-                         "  AXPopover \"Gallery\" pos=300,300 size=50,50\n"));
-        c.breakBold();
-        openHome();
-        type("1");
-        EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}));
-        EXPECT_FALSE(logged("Performing action on element with role AXCheckBox and press false"));
+const RoleAction roleActions[] = {
+    {"AXMenuButton press last", "AXMenuButton", true, true, {}, {"AXPress Tool"}},
+    {"AXMenuButton press", "AXMenuButton", true, false, {}, {"AXPress Tool"}},
+    {"AXMenuButton", "AXMenuButton", false, false, {}, {"AXShowMenu Tool"}},
+    {"AXButton last", "AXButton", false, true, {}, {"AXPress Tool"}},
+    {"AXCheckBox press last", "AXCheckBox", true, true, {}, {"AXPress Tool"}},
+    {"AXComboBox last", "AXComboBox", false, true, {"AXFocused Tool"}, {"AXPress Tool"}},
+    {"AXComboBox", "AXComboBox", false, false, {"AXFocused Tool"}, {"AXPress Tool"}},
+    {"AXTextField press last", "AXTextField", true, true, {"AXFocused Tool"}, {"AXPress Tool"}},
+    {"AXIncrementor press last", "AXIncrementor", true, true, {}, {"AXPress Tool"}},
+    {"AXRadioButton press last", "AXRadioButton", true, true, {}, {"AXPress Tool"}},
+};
+
+class EachRole : public CommandLayer, public ::testing::WithParamInterface<RoleAction> {};
+
+TEST_P(EachRole, GetsItsActionAndFinalCommandsLeaveWindowAndPopoversAlone) {
+    const RoleAction& c = GetParam();
+    useCommands({row({"Home"}, "Tool", "t", "Tool", c.last, c.role, c.press)});
+    start(homeWindow(
+        std::string("    ") + c.role + " \"Tool\" pos=100,80 size=20,20 actions=AXPress,AXShowMenu\n",
+        "  AXPopover \"Gallery\" pos=300,300 size=50,50\n"));
+    openHome();
+    type("t");
+    EXPECT_EQ(attributeSets(), c.sets);
+    EXPECT_EQ(actions(), c.actions);
+    EXPECT_TRUE(logged(std::string("Performing action on element with role ") + c.role + " and press " +
+                       (c.press ? "true" : "false")));
+    EXPECT_EQ(world().children(windows[0]).size(), 4U);  // the popover stays
+    if (c.last) {
         EXPECT_TRUE(idle());
         EXPECT_TRUE(labels().empty());
-        EXPECT_TRUE(tips->layerHistory.empty());
-        EXPECT_TRUE(tips->keyBuffer.empty());
+    } else {
+        EXPECT_TRUE(tips->isSecondLayerActive);
+        EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home", "Tool"}));
+        EXPECT_TRUE(logged("This is the source: Tool"));
     }
 }
 
-TEST_F(CommandLayer, RepeatedShortcuts) {
-    struct Case {
-        const char* name;
-        KeyTable rows;
-        bool copyHasElement;
-        std::vector<std::string> actions;
-        bool stillSecondLayer;
-    };
-    const std::vector<Case> cases = {
-        {"two final commands both act, in table order",
-         {row({"Home"}, "Cut", "t", "Cut"), row({"Home"}, "Copy", "t", "Copy")},
-         true,
-         {"AXPress Cut", "AXPress Copy"},
-         false},
-        {"a first key without element ends the layer, the second still acts",
-         {row({"Home"}, "Missing", "t", "Missing"), row({"Home"}, "Copy", "t", "Copy")},
-         true,
-         {"AXRaise Book1", "AXPress Copy"},
-         false},
-        {"a first key opening a layer stops the handling",
-         {row({"Home"}, "Paste", "t", "Paste", false, "AXMenuButton", false),
-          row({"Home"}, "Copy", "t", "Copy")},
-         true,
-         {"AXShowMenu Paste"},
-         true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        useCommands(c.rows);
-        start(homeWindow(R"(    AXButton "Cut" pos=10,80 size=20,20
+INSTANTIATE_TEST_SUITE_P(CommandLayer, EachRole, ::testing::ValuesIn(roleActions),
+                         test_support::NameOfCase());
+
+// A change to the Bold check box.
+struct BoldChange {
+    const char* name;
+    void (*change)();
+};
+
+const BoldChange brokenBolds[] = {
+    {"disabled", [] { world().setEnabled(world().find("bold"), false); }},
+    {"never labelled", [] { world().removeChild(world().find("content"), world().find("bold")); }},
+};
+
+class MissingOrDisabledElement : public CommandLayer, public ::testing::WithParamInterface<BoldChange> {};
+
+TEST_P(MissingOrDisabledElement, EndsTheModeWithTheWindowStep) {
+    const BoldChange& c = GetParam();
+    start(homeWindow(R"(    AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
+    AXCheckBox "Italic" value=0 pos=40,80 size=20,20
+)",
+                     "  AXPopover \"Gallery\" pos=300,300 size=50,50\n"));
+    c.change();
+    openHome();
+    type("1");
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}));
+    EXPECT_FALSE(logged("Performing action on element with role AXCheckBox and press false"));
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(labels().empty());
+    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_TRUE(tips->keyBuffer.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLayer, MissingOrDisabledElement, ::testing::ValuesIn(brokenBolds),
+                         test_support::NameOfCase());
+
+struct RepeatedShortcut {
+    const char* name;
+    KeyTable rows;
+    bool copyHasElement;
+    std::vector<std::string> actions;
+    bool stillSecondLayer;
+};
+
+class RepeatedShortcuts : public CommandLayer, public ::testing::WithParamInterface<RepeatedShortcut> {
+public:
+    static std::vector<RepeatedShortcut> cases() {
+        return {
+            {"two final commands both act, in table order",
+             {row({"Home"}, "Cut", "t", "Cut"), row({"Home"}, "Copy", "t", "Copy")},
+             true,
+             {"AXPress Cut", "AXPress Copy"},
+             false},
+            {"a first key without element ends the layer, the second still acts",
+             {row({"Home"}, "Missing", "t", "Missing"), row({"Home"}, "Copy", "t", "Copy")},
+             true,
+             {"AXRaise Book1", "AXPress Copy"},
+             false},
+            {"a first key opening a layer stops the handling",
+             {row({"Home"}, "Paste", "t", "Paste", false, "AXMenuButton", false),
+              row({"Home"}, "Copy", "t", "Copy")},
+             true,
+             {"AXShowMenu Paste"},
+             true},
+        };
+    }
+};
+
+TEST_P(RepeatedShortcuts, ActInTableOrderUntilALayerOpens) {
+    const RepeatedShortcut& c = GetParam();
+    useCommands(c.rows);
+    start(homeWindow(R"(    AXButton "Cut" pos=10,80 size=20,20
     AXButton "Copy" pos=40,80 size=20,20
     AXMenuButton "Paste" pos=70,80 size=20,20
 )"));
-        openHome();
-        type("t");
-        EXPECT_EQ(actions(), c.actions);
-        EXPECT_EQ(tips->isSecondLayerActive, c.stillSecondLayer);
-    }
+    openHome();
+    type("t");
+    EXPECT_EQ(actions(), c.actions);
+    EXPECT_EQ(tips->isSecondLayerActive, c.stillSecondLayer);
 }
+
+INSTANTIATE_TEST_SUITE_P(CommandLayer, RepeatedShortcuts, ::testing::ValuesIn(RepeatedShortcuts::cases()),
+                         test_support::NameOfCase());
 
 // A final command ends the second layer; a later exact match of the same shortcut that opens a
 // layer brings the second layer back, so its labels are typed into, not passed to the host.
@@ -322,44 +354,47 @@ TEST_F(CommandLayer, PrefixWaitsAndAContinuationOfNoShortcutEndsTheMode) {
     EXPECT_TRUE(tips->keyBuffer.empty());
 }
 
-TEST_F(CommandLayer, ColourGalleriesFocusTheirSecondRadioButton) {
-    struct Case {
-        const char* layer;
-        int galleryButtons;
-        std::vector<std::string> sets;
-    };
-    // The Home tab is the first radio button of the window; the gallery's follow it.
-    const Case cases[] = {
-        {"Font Color", 3, {"AXFocused Red"}},
-        {"Shading", 3, {"AXFocused Red"}},
-        {"Line Color", 3, {"AXFocused Red"}},
-        {"Line Color", 1, {"AXFocused Red"}},
-        {"Font Color", 0, {}},
-        {"Borders", 3, {}},
-        {"font color", 3, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.layer) + " with " + std::to_string(c.galleryButtons));
-        TearDown();
-        SetUp();
-        useCommands({row({"Home"}, c.layer, "c", c.layer, false, "AXMenuButton", false)});
-        std::string gallery = "  AXPopover \"Gallery\" pos=300,300 size=50,50\n";
-        const char* colours[] = {"Red", "Green", "Blue"};
-        for (int i = 0; i < c.galleryButtons; ++i) {
-            gallery += std::string("    AXRadioButton \"") + colours[i] + "\" pos=300," +
-                       std::to_string(300 + 20 * i) + " size=10,10\n";
-        }
-        start(
-            homeWindow(std::string("    AXMenuButton \"") + c.layer + "\" pos=100,80 size=20,20\n", gallery));
-        openHome();
-        type("c");
-        EXPECT_EQ(attributeSets(), c.sets);
-        if (!c.sets.empty()) {
-            EXPECT_EQ(world().attribute(world().findByTitle(pid, "AXRadioButton", "Red"), "AXFocused"),
-                      Value(true));
-        }
+struct Gallery {
+    const char* name;
+    const char* layer;
+    int galleryButtons;
+    std::vector<std::string> sets;
+};
+
+// The Home tab is the first radio button of the window; the gallery's follow it.
+const Gallery galleries[] = {
+    {"Font Color with 3", "Font Color", 3, {"AXFocused Red"}},
+    {"Shading with 3", "Shading", 3, {"AXFocused Red"}},
+    {"Line Color with 3", "Line Color", 3, {"AXFocused Red"}},
+    {"Line Color with 1", "Line Color", 1, {"AXFocused Red"}},
+    {"Font Color with 0", "Font Color", 0, {}},
+    {"Borders with 3", "Borders", 3, {}},
+    {"lower-case font color with 3", "font color", 3, {}},
+};
+
+class ColourGalleries : public CommandLayer, public ::testing::WithParamInterface<Gallery> {};
+
+TEST_P(ColourGalleries, FocusTheirSecondRadioButton) {
+    const Gallery& c = GetParam();
+    useCommands({row({"Home"}, c.layer, "c", c.layer, false, "AXMenuButton", false)});
+    std::string gallery = "  AXPopover \"Gallery\" pos=300,300 size=50,50\n";
+    const char* colours[] = {"Red", "Green", "Blue"};
+    for (int i = 0; i < c.galleryButtons; ++i) {
+        gallery += std::string("    AXRadioButton \"") + colours[i] + "\" pos=300," +
+                   std::to_string(300 + 20 * i) + " size=10,10\n";
+    }
+    start(homeWindow(std::string("    AXMenuButton \"") + c.layer + "\" pos=100,80 size=20,20\n", gallery));
+    openHome();
+    type("c");
+    EXPECT_EQ(attributeSets(), c.sets);
+    if (!c.sets.empty()) {
+        EXPECT_EQ(world().attribute(world().findByTitle(pid, "AXRadioButton", "Red"), "AXFocused"),
+                  Value(true));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(CommandLayer, ColourGalleries, ::testing::ValuesIn(galleries),
+                         test_support::NameOfCase());
 
 TEST_F(CommandLayer, ReturnLayerReopensThePreviousCommandLayer) {
     useCommands({
@@ -403,39 +438,35 @@ TEST_F(CommandLayer, ReturnLayerFromTheFirstCommandLayerReopensTheTabs) {
     EXPECT_TRUE(logged("This is the source: Insert"));
 }
 
-// The key-to-element map and the attribute cache outlive the layer, the mode and the element's
-// place in the window.
 // Only the boolean false disables: any other "AXEnabled" (a number, a text, an unreadable value)
 // leaves the control enabled, labelled in full and pressed.
-TEST_F(CommandLayer, NonBooleanEnabledCountsAsEnabled) {
-    struct Case {
-        const char* name;
-        std::function<void()> change;
-    };
-    const std::vector<Case> cases = {
-        {"the number 0", [] { world().setAttribute(world().find("bold"), "AXEnabled", Value(0)); }},
-        {"a text", [] { world().setAttribute(world().find("bold"), "AXEnabled", Value("NO")); }},
-        {"unreadable",
-         [] {
-             world().failAttribute(world().find("bold"), "AXEnabled", platform::sim::AttributeFailure::error);
-         }},
-        {"absent", [] { world().removeAttribute(world().find("bold"), "AXEnabled"); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        start();
-        c.change();
-        openHome();
-        ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
-        for (const platform::sim::WindowInfo& label : world().visibleWindows()) {
-            EXPECT_EQ(label.backgroundAlpha, world().visibleWindows().back().backgroundAlpha);
-        }
-        type("1");
-        EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Bold"}));
+const BoldChange nonBooleanEnabled[] = {
+    {"the number 0", [] { world().setAttribute(world().find("bold"), "AXEnabled", Value(0)); }},
+    {"a text", [] { world().setAttribute(world().find("bold"), "AXEnabled", Value("NO")); }},
+    {"unreadable",
+     [] {
+         world().failAttribute(world().find("bold"), "AXEnabled", platform::sim::AttributeFailure::error);
+     }},
+    {"absent", [] { world().removeAttribute(world().find("bold"), "AXEnabled"); }},
+};
+
+class NonBooleanEnabled : public CommandLayer, public ::testing::WithParamInterface<BoldChange> {};
+
+TEST_P(NonBooleanEnabled, CountsAsEnabled) {
+    const BoldChange& c = GetParam();
+    start();
+    c.change();
+    openHome();
+    ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+    for (const platform::sim::WindowInfo& label : world().visibleWindows()) {
+        EXPECT_EQ(label.backgroundAlpha, world().visibleWindows().back().backgroundAlpha) << label.text;
     }
+    type("1");
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Bold"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(CommandLayer, NonBooleanEnabled, ::testing::ValuesIn(nonBooleanEnabled),
+                         test_support::NameOfCase());
 
 // A key that begins no shortcut ends the mode and forgets the layers it went through: the next mode's
 // first command layer labels the first of several matching elements, as a first layer does.
@@ -457,44 +488,43 @@ TEST_F(CommandLayer, NoMatchForgetsTheLayersSoTheNextModeLabelsTheFirstMatch) {
 
 // The map keeps what an earlier opening filed, but a key that labelled nothing in this opening does
 // not act on it: the element may be a hidden control of another tab.
-TEST_F(CommandLayer, KeyUnlabelledInThisOpeningIgnoresWhatAnEarlierOpeningFiled) {
-    struct Case {
-        const char* name;
-        std::function<void()> change;
-    };
-    const std::vector<Case> cases = {
-        {"taken out of the window",
-         [] { world().removeChild(world().find("content"), world().find("bold")); }},
-        {"moved above the toolbar row",
-         [] {
-             world().setAttribute(world().find("bold"), "AXPosition",
-                                  Value(platform::ax::PackedValue::point({10, 5})));
-         }},
-        {"vanished", [] { world().vanish(world().find("bold")); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        start();
-        openHome();
-        press(escapeKey, "\x1b");
-        world().pump();
-        c.change();
-        openHome();
-        EXPECT_EQ(labels(), (std::vector<std::string>{"2"}));  // Italic only
-        EXPECT_EQ(tips->commandAccessLayer().accessKeyToElement.count("Bold"), 1U);
-        type("1");
-        EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1"}));
-        EXPECT_FALSE(tips->isLayerActive());
-        EXPECT_TRUE(idle());
-    }
+const BoldChange boldsGoneFromTheLayer[] = {
+    {"taken out of the window", [] { world().removeChild(world().find("content"), world().find("bold")); }},
+    {"moved above the toolbar row",
+     [] {
+         world().setAttribute(world().find("bold"), "AXPosition",
+                              Value(platform::ax::PackedValue::point({10, 5})));
+     }},
+    {"vanished", [] { world().vanish(world().find("bold")); }},
+};
+
+class KeyUnlabelledInThisOpening : public CommandLayer, public ::testing::WithParamInterface<BoldChange> {};
+
+TEST_P(KeyUnlabelledInThisOpening, IgnoresWhatAnEarlierOpeningFiled) {
+    const BoldChange& c = GetParam();
+    start();
+    openHome();
+    press(keys::escape, "\x1b");
+    world().pump();
+    c.change();
+    openHome();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"2"}));  // Italic only
+    EXPECT_EQ(tips->commandAccessLayer().accessKeyToElement.count("Bold"), 1U);
+    type("1");
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1"}));
+    EXPECT_FALSE(tips->isLayerActive());
+    EXPECT_TRUE(idle());
 }
 
+INSTANTIATE_TEST_SUITE_P(CommandLayer, KeyUnlabelledInThisOpening, ::testing::ValuesIn(boldsGoneFromTheLayer),
+                         test_support::NameOfCase());
+
+// The attribute cache outlives the layer and the mode: an element renamed since is still matched by
+// the title first read.
 TEST_F(CommandLayer, RenamedElementIsStillMatchedByItsFirstReadTitle) {
     start();
     openHome();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     world().setAttribute(el("bold"), "AXTitle", Value("Fett"));
     openHome();

@@ -2,11 +2,16 @@
 // every way of leaving the mode (with and without raising the remembered window), and presses that
 // were queued before the mode ended.
 #include <functional>
+#include <string_view>
+#include <tuple>
+#include <vector>
 
 #include "layer_fixture.hpp"
 
 namespace layertest {
 namespace {
+
+using test_support::PrintTo;
 
 using platform::Point;
 using platform::Size;
@@ -39,8 +44,8 @@ TEST_F(KeyTipMode, OptionThenHThenOnePressesBold) {
     world().setTabPanel(el("home"), el("content"), panel);
 
     // Option down and up alone: both reach the host; the mode opens at once, the labels with the queue.
-    EXPECT_TRUE(world().deliver(world().flagsChanged(optionKey, optionFlag)));
-    EXPECT_TRUE(world().deliver(world().flagsChanged(optionKey, 0)));
+    EXPECT_TRUE(world().deliver(world().flagsChanged(keys::leftOption, optionFlag)));
+    EXPECT_TRUE(world().deliver(world().flagsChanged(keys::leftOption, 0)));
     EXPECT_TRUE(tips->isFirstLayerActive);
     EXPECT_TRUE(labels().empty());
     world().pump();
@@ -82,23 +87,25 @@ struct WayOut {
 std::vector<WayOut> waysOut() {
     using W = platform::sim::World;
     return {
-        {"Escape", [] { return world().deliver(W::keyDown(escapeKey, "\x1b")).has_value(); }, false, true},
-        {"Return", [] { return world().deliver(W::keyDown(returnKey, "\r")).has_value(); }, true, false},
+        {"Escape", [] { return world().deliver(W::keyDown(keys::escape, "\x1b")).has_value(); }, false, true},
+        {"Return", [] { return world().deliver(W::keyDown(keys::returnKey, "\r")).has_value(); }, true,
+         false},
         {"second Option tap",
          [] {
-             world().deliver(W::flagsChanged(optionKey, optionFlag));
-             return world().deliver(W::flagsChanged(optionKey, 0)).has_value();
+             world().deliver(W::flagsChanged(keys::leftOption, optionFlag));
+             return world().deliver(W::flagsChanged(keys::leftOption, 0)).has_value();
          },
          true, true},
         {"right Option tap",
          [] {
-             world().deliver(W::flagsChanged(61, optionFlag));
-             return world().deliver(W::flagsChanged(61, 0)).has_value();
+             world().deliver(W::flagsChanged(keys::rightOption, optionFlag));
+             return world().deliver(W::flagsChanged(keys::rightOption, 0)).has_value();
          },
          true, true},
-        {"Shift down", [] { return world().deliver(W::flagsChanged(56, 0x20000)).has_value(); }, true, true},
-        {"Command down", [] { return world().deliver(W::flagsChanged(55, 0x100000)).has_value(); }, true,
-         true},
+        {"Shift down", [] { return world().deliver(W::flagsChanged(keys::shift, 0x20000)).has_value(); },
+         true, true},
+        {"Command down", [] { return world().deliver(W::flagsChanged(keys::command, 0x100000)).has_value(); },
+         true, true},
         {"left click", [] { return world().deliver(W::mouseDown(true)).has_value(); }, true, true},
         {"right click", [] { return world().deliver(W::mouseDown(false)).has_value(); }, true, true},
         {"host resigns active",
@@ -121,45 +128,61 @@ constexpr std::string_view windowWithPopover = R"(window "Book1"
   AXPopover "Gallery" pos=300,300 size=50,50 name=popover
 )";
 
-TEST_F(KeyTipMode, EveryWayOutEndsTheModeWithOrWithoutTheWindowStep) {
-    for (const bool inSecondLayer : {false, true}) {
-        for (const WayOut& way : waysOut()) {
-            SCOPED_TRACE(std::string(way.name) +
-                         (inSecondLayer ? " in the second layer" : " in the first layer"));
-            TearDown();
-            SetUp();
-            start(windowWithPopover);
-            tapOption();
-            if (inSecondLayer) {
-                type("h");
-                ASSERT_TRUE(tips->isSecondLayerActive);
-                ASSERT_EQ(labels(), (std::vector<std::string>{"1"}));
-            } else {
-                ASSERT_EQ(labels(), (std::vector<std::string>{"1", "H", "N"}));
-            }
-            world().clearRecords();
+// The layer the mode is in when it is left.
+struct ModeLayer {
+    const char* name;
+    bool second;
+};
 
-            EXPECT_EQ(way.leave(), way.passes);
-            world().pump();
+const ModeLayer modeLayers[] = {{"in the first layer", false}, {"in the second layer", true}};
 
-            EXPECT_TRUE(idle());
-            EXPECT_TRUE(labels().empty());
-            EXPECT_TRUE(tips->layerHistory.empty());
-            const std::vector<std::string> expected =
-                way.windowStep ? std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}
-                               : std::vector<std::string>{};
-            EXPECT_EQ(actions(), expected);
-            EXPECT_EQ(world().children(windows[0]).size(), way.windowStep ? 4U : 5U);
+class WayOutOfTheMode : public KeyTipMode,
+                        public ::testing::WithParamInterface<std::tuple<WayOut, ModeLayer>> {
+protected:
+    // Opens the mode on the window with a popover, in the layer of the case.
+    void openIn(const ModeLayer& layer) {
+        start(windowWithPopover);
+        tapOption();
+        if (layer.second) {
+            type("h");
         }
     }
+};
+
+TEST_P(WayOutOfTheMode, EndsItWithOrWithoutTheWindowStep) {
+    const auto& [way, layer] = GetParam();
+    openIn(layer);
+    if (layer.second) {
+        ASSERT_TRUE(tips->isSecondLayerActive);
+        ASSERT_EQ(labels(), (std::vector<std::string>{"1"}));
+    } else {
+        ASSERT_EQ(labels(), (std::vector<std::string>{"1", "H", "N"}));
+    }
+    world().clearRecords();
+
+    EXPECT_EQ(way.leave(), way.passes);
+    world().pump();
+
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(labels().empty());
+    EXPECT_TRUE(tips->layerHistory.empty());
+    const std::vector<std::string> expected =
+        way.windowStep ? std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}
+                       : std::vector<std::string>{};
+    EXPECT_EQ(actions(), expected);
+    EXPECT_EQ(world().children(windows[0]).size(), way.windowStep ? 4U : 5U);
 }
+
+INSTANTIATE_TEST_SUITE_P(KeyTipMode, WayOutOfTheMode,
+                         ::testing::Combine(::testing::ValuesIn(waysOut()), ::testing::ValuesIn(modeLayers)),
+                         test_support::NameOfCase());
 
 TEST_F(KeyTipMode, ArrowKeysPassAndKeepTheLabels) {
     start(windowWithPopover);
     tapOption();
     type("h");
-    for (std::uint16_t arrow = 123; arrow <= 126; ++arrow) {
-        EXPECT_TRUE(press(arrow));
+    for (const std::uint16_t arrow : {keys::leftArrow, keys::rightArrow, keys::downArrow, keys::upArrow}) {
+        EXPECT_TRUE(press(arrow)) << "key " << arrow;
         world().pump();
     }
     EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
@@ -179,7 +202,7 @@ window "Find"
     // The host's focus moved on to another window while the labels were up.
     world().setFocusedWindow(pid, windows[1]);
     world().clearRecords();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}));
     EXPECT_EQ(world().focusedWindow(pid), windows[0]);
@@ -202,7 +225,7 @@ window "Book1"
     tapOption();
     world().setFocusedWindow(pid, windows[1]);
     world().clearRecords();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery", "AXCancel Colours"}));
     ASSERT_FALSE(world().actions().empty());
@@ -215,46 +238,49 @@ TEST_F(KeyTipMode, WindowStepWithoutTheRememberedWindowStillCancelsPopovers) {
     tapOption();
     world().setAttribute(windows[0], "AXTitle", Value("Book1 (renamed)"));
     world().clearRecords();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     EXPECT_TRUE(logged("No window found with title: Book1"));
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXCancel Gallery"}));
 }
 
+// Every way out but the host resigning active, which ends the mode at once: the key that follows it
+// is not the mode's any more.
+std::vector<WayOut> waysOutByAQueuedShutdown() {
+    std::vector<WayOut> ways = waysOut();
+    std::erase_if(ways,
+                  [](const WayOut& way) { return std::string_view(way.name) == "host resigns active"; });
+    return ways;
+}
+
 // A key typed after a way out but before the queued shutdown has run belongs to a mode that has
 // ended: its queued press must not touch the host.
-TEST_F(KeyTipMode, PressQueuedBehindAShutdownDoesNothing) {
-    for (const bool inSecondLayer : {false, true}) {
-        for (const WayOut& way : waysOut()) {
-            if (std::string_view(way.name) == "host resigns active") {
-                continue;  // ends the mode at once: the key that follows is not the mode's any more
-            }
-            SCOPED_TRACE(std::string(way.name) +
-                         (inSecondLayer ? " in the second layer" : " in the first layer"));
-            TearDown();
-            SetUp();
-            start(windowWithPopover);
-            tapOption();
-            if (inSecondLayer) {
-                type("h");
-            }
-            world().clearRecords();
+class PressQueuedBehindAShutdown : public WayOutOfTheMode {};
 
-            way.leave();
-            // "n" would press the Insert tab, "1" the Bold check box.
-            EXPECT_FALSE(press(keyCodeOf(inSecondLayer ? '1' : 'n'), inSecondLayer ? "1" : "n"));
-            world().pump();
+TEST_P(PressQueuedBehindAShutdown, DoesNothing) {
+    const auto& [way, layer] = GetParam();
+    const bool inSecondLayer = layer.second;
+    openIn(layer);
+    world().clearRecords();
 
-            EXPECT_TRUE(idle());
-            EXPECT_TRUE(labels().empty());
-            for (const std::string& action : actions()) {
-                EXPECT_EQ(action.find("AXPress"), std::string::npos) << action;
-            }
-            EXPECT_FALSE(logged("This is the source: Insert"));
-            EXPECT_EQ(world().attribute(el("bold"), "AXValue"), Value(0));
-        }
+    way.leave();
+    // "n" would press the Insert tab, "1" the Bold check box.
+    EXPECT_FALSE(press(keyCodeOf(inSecondLayer ? '1' : 'n'), inSecondLayer ? "1" : "n"));
+    world().pump();
+
+    EXPECT_TRUE(idle());
+    EXPECT_TRUE(labels().empty());
+    for (const std::string& action : actions()) {
+        EXPECT_EQ(action.find("AXPress"), std::string::npos) << action;
     }
+    EXPECT_FALSE(logged("This is the source: Insert"));
+    EXPECT_EQ(world().attribute(el("bold"), "AXValue"), Value(0));
 }
+
+INSTANTIATE_TEST_SUITE_P(KeyTipMode, PressQueuedBehindAShutdown,
+                         ::testing::Combine(::testing::ValuesIn(waysOutByAQueuedShutdown()),
+                                            ::testing::ValuesIn(modeLayers)),
+                         test_support::NameOfCase());
 
 // A command key typed while the tab press is still queued goes to the second layer; when the tab
 // press then fails, that command press must not act, not even through an element recorded earlier.
@@ -263,13 +289,13 @@ TEST_F(KeyTipMode, PressQueuedBehindAFailedTabPressDoesNothing) {
     tapOption();
     type("h");
     ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2"}));  // Bold is recorded for the Home layer
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
 
     world().setEnabled(el("home"), false);
     tapOption();
     world().clearRecords();
-    type("h1", false);
+    type("h1", Pump::never);
     world().pump();
 
     EXPECT_TRUE(logged("Element with title is not enabled"));

@@ -9,8 +9,7 @@ using LateBlocks = LayerTest;
 
 TEST_F(LateBlocks, OpeningOvertakenByTheHostResigningShowsNothing) {
     start();
-    world().deliver(world().flagsChanged(optionKey, optionFlag));
-    world().deliver(world().flagsChanged(optionKey, 0));
+    tapOption(Pump::never);
     ASSERT_TRUE(tips->isFirstLayerActive);
     world().postNotification(
         platform::appkit::applicationDidResignActiveNotification);  // before the opening runs
@@ -23,7 +22,7 @@ TEST_F(LateBlocks, OpeningOvertakenByTheHostResigningShowsNothing) {
 TEST_F(LateBlocks, TabPressQueuedBehindALetterThatEndedTheFirstLayerDoesNothing) {
     start();
     tapOption();
-    type("qh", /*pumpAfterEach=*/false);
+    type("qh", Pump::never);
     EXPECT_TRUE(tips->isSecondLayerActive);  // "h" was routed at once
     world().pump();
     EXPECT_TRUE(logged("No access keys found starting with q"));

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,7 +14,10 @@
 #include <vector>
 
 #include "engine/key_tips.hpp"
+#include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
+#include "sim_hosts/keyboard.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace layertest {
 
@@ -80,29 +83,19 @@ inline constexpr std::string_view bookWindow = R"(window "Book1"
     AXCheckBox "Italic" value=0 pos=40,80 size=20,20 name=italic
 )";
 
-// ---- Key codes -----------------------------------------------------------------------------------
+// ---- Keys --------------------------------------------------------------------------------------
 
-inline std::uint16_t keyCodeOf(char c) {
-    static const std::map<char, std::uint16_t> codes = {
-        {'a', 0},  {'s', 1},  {'d', 2},  {'f', 3},  {'h', 4},  {'g', 5},  {'z', 6},  {'x', 7},  {'c', 8},
-        {'v', 9},  {'b', 11}, {'q', 12}, {'w', 13}, {'e', 14}, {'r', 15}, {'y', 16}, {'t', 17}, {'1', 18},
-        {'2', 19}, {'3', 20}, {'4', 21}, {'6', 22}, {'5', 23}, {'9', 25}, {'7', 26}, {'8', 28}, {'0', 29},
-        {'o', 31}, {'u', 32}, {'i', 34}, {'p', 35}, {'l', 37}, {'j', 38}, {'k', 40}, {'n', 45}, {'m', 46}};
-    const auto found = codes.find(c);
-    return found == codes.end() ? std::uint16_t{50} : found->second;
-}
-
-inline constexpr std::uint16_t returnKey = 36;
-inline constexpr std::uint16_t escapeKey = 53;
-inline constexpr std::uint16_t optionKey = 58;
-inline constexpr platform::appkit::ModifierFlags optionFlag = 0x80000;
+namespace keys = sim_hosts::keys;
+using platform::appkit::optionFlag;
+using sim_hosts::keyCodeOf;
+using sim_hosts::Pump;
 
 // ---- The fixture ---------------------------------------------------------------------------------
 
-class LayerTest : public ::testing::Test {
+class LayerTest : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
-        world().reset();
+        SimWorldTest::SetUp();
         usStore() = defaultTables();
         ukStore() = defaultTables();
         pid = world().launchApplication("com.microsoft.Excel");
@@ -110,7 +103,7 @@ protected:
 
     void TearDown() override {
         tips.reset();
-        world().reset();
+        SimWorldTest::TearDown();
         usStore() = {};
         ukStore() = {};
     }
@@ -123,25 +116,16 @@ protected:
         world().clearRecords();
     }
 
-    // A lone Option tap, then the main queue runs.
-    void tapOption() {
-        world().deliver(world().flagsChanged(optionKey, optionFlag));
-        world().deliver(world().flagsChanged(optionKey, 0));
-        world().pump();
-    }
+    // A lone Option tap; the main queue runs after it unless told not to.
+    static void tapOption(Pump pump = Pump::afterEachKey) { sim_hosts::tapOption(world(), pump); }
 
     // Each character as a key-down; the main queue runs after every key unless told not to.
-    void type(std::string_view keys, bool pumpAfterEach = true) {
-        for (const char c : keys) {
-            world().deliver(world().keyDown(keyCodeOf(c), std::string(1, c)));
-            if (pumpAfterEach) {
-                world().pump();
-            }
-        }
+    static void type(std::string_view characters, Pump pump = Pump::afterEachKey) {
+        sim_hosts::typeCharacters(world(), characters, pump);
     }
 
     // Delivers one key-down and tells whether the host received it.
-    bool press(std::uint16_t keyCode, std::optional<std::string> characters = std::nullopt) {
+    static bool press(std::uint16_t keyCode, std::optional<std::string> characters = std::nullopt) {
         return world().deliver(world().keyDown(keyCode, std::move(characters))).has_value();
     }
 
@@ -159,7 +143,7 @@ protected:
         return texts;
     }
 
-    // The label frame's x for an element at accessibility x with the given width.
+    // The x of each label's frame on screen, in creation order.
     [[nodiscard]] static std::vector<double> labelXs() {
         std::vector<double> xs;
         for (const auto& info : world().visibleWindows()) {

@@ -1,11 +1,17 @@
 // The Quick Access Toolbar layer: finding the toolbar row by its anchor, numbering the buttons left
 // of it, and pressing a button a moment after its labels are gone.
+#include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <tuple>
+#include <vector>
 
 #include "layer_fixture.hpp"
 
 namespace layertest {
 namespace {
+
+using test_support::PrintTo;
 
 using platform::ax::Value;
 
@@ -37,46 +43,54 @@ TEST_F(QuickAccessToolbar, NumbersAtMostNineteenButtonsOneToNineThenZeroNineDown
     std::vector<std::string> shortcuts;
     for (const AccessKey& key : tips->quickAccessLayer().accessKeys) {
         shortcuts.push_back(key.shortcut);
-        EXPECT_EQ(key.source, (std::vector<std::string>{"Quick Access"}));
+        EXPECT_EQ(key.source, (std::vector<std::string>{"Quick Access"})) << key.shortcut;
         EXPECT_EQ(key.identifier, "Quick Access " + key.shortcut);
-        EXPECT_FALSE(key.press);
-        EXPECT_FALSE(key.isLastCommand);
+        EXPECT_FALSE(key.press) << key.shortcut;
+        EXPECT_FALSE(key.isLastCommand) << key.shortcut;
     }
     EXPECT_EQ(shortcuts, expected);
     // With no tab labelled, the first layer stays for the toolbar's digits.
     EXPECT_TRUE(tips->isFirstLayerActive);
 }
 
-TEST_F(QuickAccessToolbar, TypedDigitsPressTheirButtonAfterTheLabelsAreGone) {
-    struct Case {
-        const char* typed;
-        const char* pressed;
-    };
-    const Case cases[] = {{"1", "B1"}, {"9", "B9"}, {"09", "B10"}, {"08", "B11"}, {"00", "B19"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        TearDown();
-        SetUp();
-        start(toolbarWindow(19));
-        tapOption();
-        const std::string typed = c.typed;
-        if (typed.size() == 2) {
-            type(typed.substr(0, 1));
-            EXPECT_EQ(labels().size(), 19U);  // a prefix waits
-            EXPECT_TRUE(tips->isFirstLayerActive);
-            EXPECT_EQ(tips->keyBuffer, "0");
-        }
-        type(typed.substr(typed.size() - 1));
-        EXPECT_FALSE(tips->isFirstLayerActive);
-        EXPECT_TRUE(labels().empty());
-        EXPECT_TRUE(actions().empty());
-        world().advanceClock(0.05);
-        EXPECT_TRUE(actions().empty());
-        world().advanceClock(0.05);
-        EXPECT_EQ(actions(), (std::vector<std::string>{std::string("AXPress ") + c.pressed}));
-        EXPECT_TRUE(tips->keyBuffer.empty());
+struct TypedDigits {
+    const char* name;
+    const char* typed;
+    const char* pressed;
+};
+
+const TypedDigits typedDigits[] = {{"1 presses B1", "1", "B1"},
+                                   {"9 presses B9", "9", "B9"},
+                                   {"09 presses B10", "09", "B10"},
+                                   {"08 presses B11", "08", "B11"},
+                                   {"00 presses B19", "00", "B19"}};
+
+class TypedToolbarDigits : public QuickAccessToolbar, public ::testing::WithParamInterface<TypedDigits> {};
+
+TEST_P(TypedToolbarDigits, PressTheirButtonAfterTheLabelsAreGone) {
+    const TypedDigits& c = GetParam();
+    start(toolbarWindow(19));
+    tapOption();
+    const std::string typed = c.typed;
+    if (typed.size() == 2) {
+        type(typed.substr(0, 1));
+        EXPECT_EQ(labels().size(), 19U);  // a prefix waits
+        EXPECT_TRUE(tips->isFirstLayerActive);
+        EXPECT_EQ(tips->keyBuffer, "0");
     }
+    type(typed.substr(typed.size() - 1));
+    EXPECT_FALSE(tips->isFirstLayerActive);
+    EXPECT_TRUE(labels().empty());
+    EXPECT_TRUE(actions().empty());
+    world().advanceClock(0.05);
+    EXPECT_TRUE(actions().empty());
+    world().advanceClock(0.05);
+    EXPECT_EQ(actions(), (std::vector<std::string>{std::string("AXPress ") + c.pressed}));
+    EXPECT_TRUE(tips->keyBuffer.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(QuickAccessToolbar, TypedToolbarDigits, ::testing::ValuesIn(typedDigits),
+                         test_support::NameOfCase());
 
 TEST_F(QuickAccessToolbar, DigitBeginningNoShortcutEndsTheModeWithAllFirstLayerLabels) {
     start(R"(window "Book1"
@@ -109,53 +123,64 @@ TEST_F(QuickAccessToolbar, DigitAfterATabPrefixIsLookedUpWithThePrefix) {
     EXPECT_TRUE(actions().empty());
 }
 
-TEST_F(QuickAccessToolbar, AnchorTitleFollowsTheHostLanguage) {
-    struct Case {
-        const char* language;
-        const char* anchor;
-        bool found;
-    };
-    const Case cases[] = {
-        {"1033", "Customize Quick Access Toolbar", true}, {"1033", "Customise Quick Access Toolbar", false},
-        {"2057", "Customise Quick Access Toolbar", true}, {"2057", "Customize Quick Access Toolbar", false},
-        {"1036", "Customize Quick Access Toolbar", true}, {"1036", "Customise Quick Access Toolbar", false},
-        {"", "Customize Quick Access Toolbar", true},     {"20570", "Customize Quick Access Toolbar", true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.language) + " / " + c.anchor);
-        TearDown();
-        SetUp();
-        setLanguage(c.language);
-        start(toolbarWindow(2, c.anchor));
-        tapOption();
-        EXPECT_EQ(labels(), (c.found ? std::vector<std::string>{"1", "2"} : std::vector<std::string>{}));
-        EXPECT_EQ(tips->toolbarYCoordinate.has_value(), c.found);
-        if (c.found) {
-            EXPECT_EQ(*tips->toolbarYCoordinate, 890.0);  // flipped against the 900-point screen
-            EXPECT_EQ(*tips->toolbarXCoordinate, 500.0);
-        } else {
-            EXPECT_TRUE(idle());  // neither layer labelled anything
-        }
+struct LanguageAnchor {
+    const char* name;
+    const char* language;
+    const char* anchor;
+    bool found;
+};
+
+const LanguageAnchor languageAnchors[] = {
+    {"1033 Customize", "1033", "Customize Quick Access Toolbar", true},
+    {"1033 Customise", "1033", "Customise Quick Access Toolbar", false},
+    {"2057 Customise", "2057", "Customise Quick Access Toolbar", true},
+    {"2057 Customize", "2057", "Customize Quick Access Toolbar", false},
+    {"1036 Customize", "1036", "Customize Quick Access Toolbar", true},
+    {"1036 Customise", "1036", "Customise Quick Access Toolbar", false},
+    {"no language Customize", "", "Customize Quick Access Toolbar", true},
+    {"20570 Customize", "20570", "Customize Quick Access Toolbar", true},
+};
+
+class AnchorTitle : public QuickAccessToolbar, public ::testing::WithParamInterface<LanguageAnchor> {};
+
+TEST_P(AnchorTitle, FollowsTheHostLanguage) {
+    const LanguageAnchor& c = GetParam();
+    setLanguage(c.language);
+    start(toolbarWindow(2, c.anchor));
+    tapOption();
+    EXPECT_EQ(labels(), (c.found ? std::vector<std::string>{"1", "2"} : std::vector<std::string>{}));
+    EXPECT_EQ(tips->toolbarYCoordinate.has_value(), c.found);
+    if (c.found) {
+        EXPECT_EQ(*tips->toolbarYCoordinate, 890.0);  // flipped against the 900-point screen
+        EXPECT_EQ(*tips->toolbarXCoordinate, 500.0);
+    } else {
+        EXPECT_TRUE(idle());  // neither layer labelled anything
     }
 }
 
-TEST_F(QuickAccessToolbar, SearchButtonAnchorsOnlyWithoutTheCustomiseMenuButton) {
-    const char* rows = R"fx(window "Book1"
+INSTANTIATE_TEST_SUITE_P(QuickAccessToolbar, AnchorTitle, ::testing::ValuesIn(languageAnchors),
+                         test_support::NameOfCase());
+
+// Two rows of buttons, the upper one with the search button, and no customise menu button.
+constexpr const char* searchRows = R"fx(window "Book1"
   AXButton "Save" pos=10,10 size=16,16
   AXButton "Search (Cmd + Ctrl + U)" pos=300,10 size=16,16
   AXButton "Undo" pos=10,30 size=16,16
   AXButton "Redo" pos=30,30 size=16,16
 )fx";
-    start(rows);
+
+TEST_F(QuickAccessToolbar, SearchButtonAnchorsWithoutTheCustomiseMenuButton) {
+    start(searchRows);
     tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
     EXPECT_EQ(tips->toolbarYCoordinate, 890.0);
     EXPECT_EQ(tips->toolbarXCoordinate, 300.0);
+}
 
-    // With the menu button present (on another row), the search button is not consulted.
-    TearDown();
-    SetUp();
-    start(std::string(rows) + "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,30 size=16,16\n");
+// With the menu button present (on another row), the search button is not consulted.
+TEST_F(QuickAccessToolbar, SearchButtonIsNotConsultedWithTheCustomiseMenuButton) {
+    start(std::string(searchRows) +
+          "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,30 size=16,16\n");
     tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(tips->toolbarYCoordinate, 870.0);
@@ -191,35 +216,39 @@ TEST_F(QuickAccessToolbar, OnlyButtonsOnTheAnchorRowLeftOfItWithNewTitlesGetKeys
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2", "3"}));
 }
 
-TEST_F(QuickAccessToolbar, EachRoleGetsItsAction) {
-    struct Case {
-        const char* role;
-        std::vector<std::string> sets;
-        std::vector<std::string> actions;
-    };
-    const Case cases[] = {
-        {"AXButton", {}, {"AXPress Tool"}},
-        {"AXMenuButton", {}, {"AXShowMenu Tool"}},  // generated keys never press a menu button
-        {"AXComboBox", {"AXFocused Tool"}, {"AXPress Tool"}},
-        {"AXTextField", {}, {"AXPress Tool"}},
-        {"AXCheckBox", {}, {"AXPress Tool"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.role);
-        TearDown();
-        SetUp();
-        start(std::string("window \"Book1\"\n  ") + c.role +
-              " \"Tool\" pos=10,10 size=16,16 actions=AXPress,AXShowMenu\n" +
-              "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,10 size=16,16\n");
-        tapOption();
-        type("1");
-        world().advanceClock(0.1);
-        EXPECT_EQ(attributeSets(), c.sets);
-        EXPECT_EQ(actions(), c.actions);
-        EXPECT_TRUE(logged(std::string("VELKARO || Performing action on element with role ") + c.role +
-                           " and press false"));
-    }
+struct ToolbarRole {
+    const char* name;
+    const char* role;
+    std::vector<std::string> sets;
+    std::vector<std::string> actions;
+};
+
+const ToolbarRole toolbarRoles[] = {
+    {"AXButton", "AXButton", {}, {"AXPress Tool"}},
+    {"AXMenuButton", "AXMenuButton", {}, {"AXShowMenu Tool"}},  // generated keys never press a menu button
+    {"AXComboBox", "AXComboBox", {"AXFocused Tool"}, {"AXPress Tool"}},
+    {"AXTextField", "AXTextField", {}, {"AXPress Tool"}},
+    {"AXCheckBox", "AXCheckBox", {}, {"AXPress Tool"}},
+};
+
+class EachToolbarRole : public QuickAccessToolbar, public ::testing::WithParamInterface<ToolbarRole> {};
+
+TEST_P(EachToolbarRole, GetsItsAction) {
+    const ToolbarRole& c = GetParam();
+    start(std::string("window \"Book1\"\n  ") + c.role +
+          " \"Tool\" pos=10,10 size=16,16 actions=AXPress,AXShowMenu\n" +
+          "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,10 size=16,16\n");
+    tapOption();
+    type("1");
+    world().advanceClock(0.1);
+    EXPECT_EQ(attributeSets(), c.sets);
+    EXPECT_EQ(actions(), c.actions);
+    EXPECT_TRUE(logged(std::string("VELKARO || Performing action on element with role ") + c.role +
+                       " and press false"));
 }
+
+INSTANTIATE_TEST_SUITE_P(QuickAccessToolbar, EachToolbarRole, ::testing::ValuesIn(toolbarRoles),
+                         test_support::NameOfCase());
 
 TEST_F(QuickAccessToolbar, DisabledButtonEndsTheModeUnpressed) {
     start(toolbarWindow(2));
@@ -246,7 +275,7 @@ TEST_F(QuickAccessToolbar, DisabledButtonIsLabelledFainter) {
 TEST_F(QuickAccessToolbar, ReopeningReplacesTheKeysAndFailedValueReadIsLogged) {
     start(toolbarWindow(3));
     tapOption();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     world().removeChild(windows[0], el("b2"));
     tapOption();
@@ -262,7 +291,7 @@ TEST_F(QuickAccessToolbar, ReopeningReplacesTheKeysAndFailedValueReadIsLogged) {
 TEST_F(QuickAccessToolbar, NoAnchorKeepsTheLastFoundRow) {
     start(toolbarWindow(2));
     tapOption();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     world().removeChild(windows[0], el("anchor"));
     tapOption();
@@ -290,9 +319,7 @@ TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
     // screen then shows the new mode's labels only, once each.
     tips->quickAccessLayer().press("1");
     ASSERT_FALSE(tips->isFirstLayerActive);
-    world().deliver(world().flagsChanged(optionKey, optionFlag));
-    world().deliver(world().flagsChanged(optionKey, 0));
-    world().pump();
+    tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
     world().advanceClock(0.1);
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
@@ -303,38 +330,53 @@ TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
 // What may happen between a toolbar digit and its press, and whether the press still happens.
 struct Meanwhile {
     const char* name;
-    std::function<void()> happen;
+    std::function<void(keytips::KeyTips& tips)> happen;
     bool pressed;
 };
 
-class ToolbarPressMeanwhile : public QuickAccessToolbar {
-protected:
-    std::vector<Meanwhile> cases() {
+// Whether the event comes after the press's task has run, or before it.
+struct TaskTiming {
+    const char* name;
+    bool beforeTheTask;
+};
+
+const TaskTiming taskTimings[] = {{"after the task ran", false}, {"before the task ran", true}};
+
+class ToolbarPressMeanwhile : public QuickAccessToolbar,
+                              public ::testing::WithParamInterface<std::tuple<Meanwhile, TaskTiming>> {
+public:
+    static std::vector<Meanwhile> cases() {
         return {
-            {"nothing", [] {}, true},
-            {"a letter", [this] { EXPECT_TRUE(press(4, "h")); }, true},
-            {"Return", [this] { EXPECT_TRUE(press(returnKey, "\r")); }, true},
-            {"Escape", [this] { EXPECT_TRUE(press(escapeKey, "\x1b")); }, false},
-            {"a click", [] { world().deliver(platform::sim::World::mouseDown()); }, false},
-            {"a right click", [] { world().deliver(platform::sim::World::mouseDown(false)); }, false},
+            {"nothing", [](keytips::KeyTips&) {}, true},
+            {"a letter", [](keytips::KeyTips&) { EXPECT_TRUE(press(4, "h")); }, true},
+            {"Return", [](keytips::KeyTips&) { EXPECT_TRUE(press(keys::returnKey, "\r")); }, true},
+            {"Escape", [](keytips::KeyTips&) { EXPECT_TRUE(press(keys::escape, "\x1b")); }, false},
+            {"a click", [](keytips::KeyTips&) { world().deliver(platform::sim::World::mouseDown()); }, false},
+            {"a right click",
+             [](keytips::KeyTips&) { world().deliver(platform::sim::World::mouseDown(false)); }, false},
             {"Shift",
-             [] { world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag)); },
+             [](keytips::KeyTips&) {
+                 world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag));
+             },
              false},
             {"a click with key tips switched off",
-             [this] {
+             [](keytips::KeyTips& tips) {
                  world().setScriptAnswer("GetEnableKeyboardShortcuts",
                                          platform::sim::ScriptAnswer::withText("False"));
-                 tips->updateEnableAccessKeys();
+                 tips.updateEnableAccessKeys();
                  world().deliver(platform::sim::World::mouseDown());
              },
              false},
             {"the host resigning",
-             [] { world().postNotification(platform::appkit::applicationDidResignActiveNotification); },
+             [](keytips::KeyTips&) {
+                 world().postNotification(platform::appkit::applicationDidResignActiveNotification);
+             },
              false},
         };
     }
 
-    void checkPress(const Meanwhile& c) {
+protected:
+    static void checkPress(const Meanwhile& c) {
         const std::vector<std::string> done = actions();
         EXPECT_EQ(std::count(done.begin(), done.end(), "AXPress B2"), c.pressed ? 1 : 0);
         EXPECT_TRUE(labels().empty());
@@ -344,27 +386,27 @@ protected:
 // The toolbar digit ends the mode at once; its press waits 0.1 s. Whatever ends the session
 // meanwhile drops the press; keys that do not end it leave it. The event comes after the press's task
 // has run, or before (the task queues the labels' removal): either way no label stays.
-TEST_F(ToolbarPressMeanwhile, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) {
-    for (const bool beforeTheTask : {false, true}) {
-        for (const Meanwhile& c : cases()) {
-            SCOPED_TRACE(std::string(c.name) + (beforeTheTask ? ", before the task ran" : ""));
-            TearDown();
-            SetUp();
-            start(toolbarWindow(2));
-            tapOption();
-            world().setTasksHeld(beforeTheTask);
-            type("2");
-            ASSERT_TRUE(idle());
-            ASSERT_EQ(world().pendingTasks(), beforeTheTask ? 1U : 0U);
-            c.happen();
-            world().pump();
-            world().runTasks();
-            world().pump();
-            world().advanceClock(0.1);
-            checkPress(c);
-        }
-    }
+TEST_P(ToolbarPressMeanwhile, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) {
+    const auto& [c, timing] = GetParam();
+    const bool beforeTheTask = timing.beforeTheTask;
+    start(toolbarWindow(2));
+    tapOption();
+    world().setTasksHeld(beforeTheTask);
+    type("2");
+    ASSERT_TRUE(idle());
+    ASSERT_EQ(world().pendingTasks(), beforeTheTask ? 1U : 0U);
+    c.happen(*tips);
+    world().pump();
+    world().runTasks();
+    world().pump();
+    world().advanceClock(0.1);
+    checkPress(c);
 }
+
+INSTANTIATE_TEST_SUITE_P(QuickAccessToolbar, ToolbarPressMeanwhile,
+                         ::testing::Combine(::testing::ValuesIn(ToolbarPressMeanwhile::cases()),
+                                            ::testing::ValuesIn(taskTimings)),
+                         test_support::NameOfCase());
 
 }  // namespace
 }  // namespace layertest
@@ -372,38 +414,43 @@ TEST_F(ToolbarPressMeanwhile, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRun
 namespace layertest {
 namespace {
 
+using test_support::PrintTo;
+
 // Hosts often report an empty title. An empty title is a title: the generated key carries it and
 // finds its own button, not an untitled one; for the numbering it counts as no title, so of an
 // untitled button and one titled "" only the first in the row gets a number.
-TEST_F(QuickAccessToolbar, EmptyTitleIsATitleButNumbersLikeNone) {
-    struct Case {
-        const char* name;
-        const char* buttons;
-        const char* pressed;
-    };
-    const Case cases[] = {
-        {"empty title first", R"(  AXButton "" desc="Empty" pos=10,10 size=16,16
+struct EmptyTitleRow {
+    const char* name;
+    const char* buttons;
+    const char* pressed;
+};
+
+const EmptyTitleRow emptyTitleRows[] = {
+    {"empty title first", R"(  AXButton "" desc="Empty" pos=10,10 size=16,16
   AXButton desc="Untitled" pos=40,10 size=16,16
 )",
-         "AXPress "},
-        {"untitled first", R"(  AXButton desc="Untitled" pos=10,10 size=16,16
+     "AXPress "},
+    {"untitled first", R"(  AXButton desc="Untitled" pos=10,10 size=16,16
   AXButton "" desc="Empty" pos=40,10 size=16,16
 )",
-         "AXPress Untitled"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        start(std::string("window \"Book1\"\n") + c.buttons +
-              "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,10 size=16,16\n");
-        tapOption();
-        EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
-        type("1");
-        world().advanceClock(0.1);
-        EXPECT_EQ(actions(), (std::vector<std::string>{c.pressed}));
-    }
+     "AXPress Untitled"},
+};
+
+class EmptyTitle : public QuickAccessToolbar, public ::testing::WithParamInterface<EmptyTitleRow> {};
+
+TEST_P(EmptyTitle, IsATitleButNumbersLikeNone) {
+    const EmptyTitleRow& c = GetParam();
+    start(std::string("window \"Book1\"\n") + c.buttons +
+          "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,10 size=16,16\n");
+    tapOption();
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
+    type("1");
+    world().advanceClock(0.1);
+    EXPECT_EQ(actions(), (std::vector<std::string>{c.pressed}));
 }
+
+INSTANTIATE_TEST_SUITE_P(QuickAccessToolbar, EmptyTitle, ::testing::ValuesIn(emptyTitleRows),
+                         test_support::NameOfCase());
 
 }  // namespace
 }  // namespace layertest

@@ -1,69 +1,74 @@
 // The ribbon-tab layer: which element of a tab row carries its label, what typing a tab's shortcut
 // does to the tab and the mode, and what happens when the layer labels nothing.
-#include <functional>
+#include <tuple>
+#include <vector>
 
 #include "layer_fixture.hpp"
 
 namespace layertest {
 namespace {
 
+using test_support::PrintTo;
+
 using platform::ax::Value;
 using platform::sim::AttributeFailure;
 
 class RibbonTabs : public LayerTest {};
 
-TEST_F(RibbonTabs, TypingATabPressesItUnlessItIsAlreadySelected) {
-    struct Case {
-        const char* name;
-        std::function<void()> setValue;
-        bool pressed;
-        bool valueReadFails;
-    };
-    const auto home = [] { return world().find("home"); };
-    const std::vector<Case> cases = {
-        {"value 1", [&] { world().setAttribute(home(), "AXValue", Value(1)); }, false, false},
-        {"value 0", [&] { world().setAttribute(home(), "AXValue", Value(0)); }, true, false},
-        {"value 2", [&] { world().setAttribute(home(), "AXValue", Value(2)); }, true, false},
-        {"text \"1\"", [&] { world().setAttribute(home(), "AXValue", Value("1")); }, true, false},
-        // Hosts report a selected radio button as the integer 1 or as the boolean true.
-        {"boolean true", [&] { world().setAttribute(home(), "AXValue", Value(true)); }, false, false},
-        {"boolean false", [&] { world().setAttribute(home(), "AXValue", Value(false)); }, true, false},
-        {"unreadable", [&] { world().failAttribute(home(), "AXValue", AttributeFailure::error); }, true,
-         true},
-        {"no attribute", [&] { world().removeAttribute(home(), "AXValue"); }, true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        start();
-        c.setValue();
-        tapOption();
-        ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2", "H", "N"}));
-        world().clearRecords();
-        type("h");
+// The Home tab's "AXValue" as the host reports it, and what typing "h" then does.
+struct HomeValue {
+    const char* name;
+    void (*setValue)(platform::ax::Element home);
+    bool pressed;
+    bool valueReadFails;
+};
 
-        EXPECT_EQ(logged("Failed to get value attribute of element with title Home"), c.valueReadFails);
-        EXPECT_TRUE(logged("This is the identifier: Home"));
-        if (c.pressed) {
-            EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Home"}));
-            EXPECT_TRUE(loggedInOrder("Performing Action Home",
-                                      "Performing action on element with role "
-                                      "AXRadioButton and press false"));
-            EXPECT_FALSE(logged("Value is 1"));
-        } else {
-            EXPECT_TRUE(actions().empty());
-            EXPECT_TRUE(loggedInOrder("This is the identifier: Home", "Value is 1"));
-            EXPECT_FALSE(logged("Performing Action Home"));
-        }
-        EXPECT_TRUE(logged("This is the source: Home"));
-        EXPECT_TRUE(labels(keytips::firstLayerCategory).empty());
-        EXPECT_EQ(labels("second"), (std::vector<std::string>{"1", "2"}));
-        EXPECT_TRUE(tips->isSecondLayerActive);
-        EXPECT_FALSE(tips->isFirstLayerActive);
-        EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home"}));
+const HomeValue homeValues[] = {
+    {"value 1", [](auto home) { world().setAttribute(home, "AXValue", Value(1)); }, false, false},
+    {"value 0", [](auto home) { world().setAttribute(home, "AXValue", Value(0)); }, true, false},
+    {"value 2", [](auto home) { world().setAttribute(home, "AXValue", Value(2)); }, true, false},
+    {"text \"1\"", [](auto home) { world().setAttribute(home, "AXValue", Value("1")); }, true, false},
+    // Hosts report a selected radio button as the integer 1 or as the boolean true.
+    {"boolean true", [](auto home) { world().setAttribute(home, "AXValue", Value(true)); }, false, false},
+    {"boolean false", [](auto home) { world().setAttribute(home, "AXValue", Value(false)); }, true, false},
+    {"unreadable", [](auto home) { world().failAttribute(home, "AXValue", AttributeFailure::error); }, true,
+     true},
+    {"no attribute", [](auto home) { world().removeAttribute(home, "AXValue"); }, true, true},
+};
+
+class TypingATab : public RibbonTabs, public ::testing::WithParamInterface<HomeValue> {};
+
+TEST_P(TypingATab, PressesItUnlessItIsAlreadySelected) {
+    const HomeValue& c = GetParam();
+    start();
+    c.setValue(el("home"));
+    tapOption();
+    ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2", "H", "N"}));
+    world().clearRecords();
+    type("h");
+
+    EXPECT_EQ(logged("Failed to get value attribute of element with title Home"), c.valueReadFails);
+    EXPECT_TRUE(logged("This is the identifier: Home"));
+    if (c.pressed) {
+        EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Home"}));
+        EXPECT_TRUE(loggedInOrder("Performing Action Home",
+                                  "Performing action on element with role "
+                                  "AXRadioButton and press false"));
+        EXPECT_FALSE(logged("Value is 1"));
+    } else {
+        EXPECT_TRUE(actions().empty());
+        EXPECT_TRUE(loggedInOrder("This is the identifier: Home", "Value is 1"));
+        EXPECT_FALSE(logged("Performing Action Home"));
     }
+    EXPECT_TRUE(logged("This is the source: Home"));
+    EXPECT_TRUE(labels(keytips::firstLayerCategory).empty());
+    EXPECT_EQ(labels("second"), (std::vector<std::string>{"1", "2"}));
+    EXPECT_TRUE(tips->isSecondLayerActive);
+    EXPECT_FALSE(tips->isFirstLayerActive);
+    EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(RibbonTabs, TypingATab, ::testing::ValuesIn(homeValues), test_support::NameOfCase());
 
 TEST_F(RibbonTabs, CustomiseMenuButtonRowShowsItsMenu) {
     usStore().ribbonKeys.push_back(AccessKey{{"Ribbon"},
@@ -203,57 +208,64 @@ TEST_F(RibbonTabs, LetterBeginningNoShortcutEndsTheModeWithTheToolbarLabels) {
 }
 
 // When the ribbon-tab layer labels nothing, the first layer lives on only for the toolbar's digits.
-TEST_F(RibbonTabs, LabellingNoTabKeepsTheFirstLayerOnlyForToolbarDigits) {
-    struct Case {
-        const char* name;
-        std::function<void()> prepare;    // before start-up
-        std::function<void()> breakHost;  // after start-up, before the Option tap
-        bool logsNoRelevant;
-    };
-    const std::vector<Case> cases = {
-        {"empty tables",
-         [] {
-             usStore().ribbonKeys.clear();
-             usStore().contextualKeys.clear();
-         },
-         [] {}, true},
-        {"no tab in the window", [] {},
-         [this] {
-             world().removeChild(world().children(windows[0])[3], world().find("home"));
-             world().removeChild(world().children(windows[0])[3], world().find("insert"));
-         },
-         true},
-        {"focused window title unreadable", [] {},
-         [this] { world().failAttribute(windows[0], "AXTitle", AttributeFailure::error); }, false},
-        {"focused window actions unreadable", [] {}, [this] { world().failActionNames(windows[0], true); },
-         false},
-    };
-    for (const bool withToolbar : {true, false}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + (withToolbar ? " with toolbar" : " without toolbar"));
-            TearDown();
-            SetUp();
-            c.prepare();
-            start();
-            c.breakHost();
-            if (!withToolbar) {
-                world().removeChild(windows[0], el("anchor"));
-            }
-            tapOption();
-            EXPECT_EQ(logged("Debug: No relevant elements found"), c.logsNoRelevant);
-            if (!withToolbar) {
-                EXPECT_TRUE(idle());
-                EXPECT_TRUE(labels().empty());
-                continue;
-            }
-            EXPECT_TRUE(tips->isFirstLayerActive);
-            EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
-            type("2");
-            world().advanceClock(0.1);
-            EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Undo"}));
-        }
+struct NoTab {
+    const char* name;
+    void (*prepare)();  // before start-up
+    // After start-up, before the Option tap.
+    void (*breakHost)(const std::vector<platform::ax::Element>& windows);
+    bool logsNoRelevant;
+};
+
+const NoTab noTabs[] = {
+    {"empty tables",
+     [] {
+         usStore().ribbonKeys.clear();
+         usStore().contextualKeys.clear();
+     },
+     [](const auto&) {}, true},
+    {"no tab in the window", [] {},
+     [](const auto& windows) {
+         world().removeChild(world().children(windows[0])[3], world().find("home"));
+         world().removeChild(world().children(windows[0])[3], world().find("insert"));
+     },
+     true},
+    {"focused window title unreadable", [] {},
+     [](const auto& windows) { world().failAttribute(windows[0], "AXTitle", AttributeFailure::error); },
+     false},
+    {"focused window actions unreadable", [] {},
+     [](const auto& windows) { world().failActionNames(windows[0], true); }, false},
+};
+
+class LabellingNoTab : public RibbonTabs, public ::testing::WithParamInterface<std::tuple<NoTab, bool>> {};
+
+TEST_P(LabellingNoTab, KeepsTheFirstLayerOnlyForToolbarDigits) {
+    const auto& [c, withToolbar] = GetParam();
+    c.prepare();
+    start();
+    c.breakHost(windows);
+    if (!withToolbar) {
+        world().removeChild(windows[0], el("anchor"));
     }
+    tapOption();
+    EXPECT_EQ(logged("Debug: No relevant elements found"), c.logsNoRelevant);
+    if (!withToolbar) {
+        EXPECT_TRUE(idle());
+        EXPECT_TRUE(labels().empty());
+        return;
+    }
+    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
+    type("2");
+    world().advanceClock(0.1);
+    EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Undo"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(RibbonTabs, LabellingNoTab,
+                         ::testing::Combine(::testing::ValuesIn(noTabs), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<LabellingNoTab::ParamType>& param) {
+                             return test_support::caseName(std::get<0>(param.param).name) +
+                                    (std::get<1>(param.param) ? "_with_toolbar" : "_without_toolbar");
+                         });
 
 // Toolbar buttons found but none of their labels shown (their size unreadable), and no tab labelled:
 // no mode stays open without a label on screen, and the next key reaches the host.
@@ -290,7 +302,7 @@ TEST_F(RibbonTabs, UnreadableWindowLeavesNoStaleTabToPress) {
     start();
     world().setAttribute(el("insert"), "AXValue", Value(0));
     tapOption();
-    press(escapeKey, "\x1b");
+    press(keys::escape, "\x1b");
     world().pump();
     world().failAttribute(windows[0], "AXTitle", AttributeFailure::error);
     tapOption();

@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "case_names.hpp"
+#include "support/case_names.hpp"
 #include "tap_rules.hpp"
 
 namespace platform::macos {
@@ -17,7 +17,7 @@ struct ErrorCase {
     ax::Error expected;
 };
 
-void PrintTo(const ErrorCase& error, std::ostream* out) { *out << error.name; }
+using test_support::PrintTo;
 
 class AccessibilityErrors : public ::testing::TestWithParam<ErrorCase> {};
 
@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // Codes the seam does not name read as a plain failure.
                       ErrorCase{"NotEnoughPrecision", kAXErrorNotEnoughPrecision, ax::Error::failure},
                       ErrorCase{"NotRegistered", kAXErrorNotificationNotRegistered, ax::Error::failure}),
-    NameOfCase{});
+    test_support::NameOfCase{});
 
 // A number type and whether it reads as a real.
 struct NumberTypeCase {
@@ -46,8 +46,6 @@ struct NumberTypeCase {
     CFNumberType type;
     bool real;
 };
-
-void PrintTo(const NumberTypeCase& number, std::ostream* out) { *out << number.name; }
 
 class NumberTypes : public ::testing::TestWithParam<NumberTypeCase> {};
 
@@ -73,15 +71,13 @@ INSTANTIATE_TEST_SUITE_P(Types, NumberTypes,
                                            NumberTypeCase{"LongLong", kCFNumberLongLongType, false},
                                            NumberTypeCase{"CFIndex", kCFNumberCFIndexType, false},
                                            NumberTypeCase{"NSInteger", kCFNumberNSIntegerType, false}),
-                         NameOfCase{});
+                         test_support::NameOfCase{});
 
 // A packed type of the seam.
 struct PackedTypeCase {
     const char* name;
     ax::PackedType type;
 };
-
-void PrintTo(const PackedTypeCase& packed, std::ostream* out) { *out << packed.name; }
 
 class PackedTypeRoundTrip : public ::testing::TestWithParam<PackedTypeCase> {};
 
@@ -94,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Types, PackedTypeRoundTrip,
                                            PackedTypeCase{"Size", ax::PackedType::size},
                                            PackedTypeCase{"Rect", ax::PackedType::rect},
                                            PackedTypeCase{"Range", ax::PackedType::range}),
-                         NameOfCase{});
+                         test_support::NameOfCase{});
 
 TEST(PackedTypes, MapBothWaysAndLeaveErrorsUnpacked) {
     EXPECT_EQ(packedTypeOf(kAXValueTypeCGPoint), ax::PackedType::point);

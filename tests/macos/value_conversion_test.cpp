@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "case_names.hpp"
+#include "support/case_names.hpp"
 
 namespace platform::macos {
 namespace {
@@ -52,7 +52,7 @@ struct ReadCase {
     ax::Value expected;
 };
 
-void PrintTo(const ReadCase& read, std::ostream* out) { *out << read.name; }
+using test_support::PrintTo;
 
 class ValueReading : public ::testing::TestWithParam<ReadCase> {};
 
@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Range", withPacked({ax::PackedType::range, 2, 5}),
                  ax::Value(ax::PackedValue{ax::PackedType::range, 2, 5})},
         ReadCase{"Date", withTypeName("CFDate"), ax::Value(ax::OtherValue{"CFDate"})}),
-    NameOfCase{});
+    test_support::NameOfCase{});
 
 TEST(ValueReadingLists, ConvertItemByItemByTheSameRulesAtEveryDepth) {
     const FakeValue first = withElement(3);
@@ -164,8 +164,6 @@ struct WriteCase {
     WriteForm expected;
 };
 
-void PrintTo(const WriteCase& write, std::ostream* out) { *out << write.name; }
-
 class ValueWriting : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(ValueWriting, UsesThePlatformFormWhereOneIsDefined) {
@@ -194,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"ListHoldingNestedIllegal",
                   ax::Value(ax::ValueList{ax::ValueList{ax::Value(ax::PackedValue{})}}), WriteForm::none},
         WriteCase{"Other", ax::Value(ax::OtherValue{"CFDate"}), WriteForm::none}),
-    NameOfCase{});
+    test_support::NameOfCase{});
 
 }  // namespace
 }  // namespace platform::macos

@@ -210,7 +210,7 @@ TEST_P(UkCommandTableStretch, HasItsTotals) {
 
 INSTANTIATE_TEST_SUITE_P(Uk, UkCommandTableStretch, testing::Range<std::size_t>(0, kStretches.size()),
                          [](const testing::TestParamInfo<std::size_t>& stretch) {
-                             return checks::testName(kStretches[stretch.param].name);
+                             return test_support::caseName(kStretches[stretch.param].name);
                          });
 
 TEST(UkCommandTable, HasItsTotals) {
@@ -640,8 +640,8 @@ TEST_P(UkCommandTableRowEasyToGetWrong, IsExact) {
 
 INSTANTIATE_TEST_SUITE_P(Uk, UkCommandTableRowEasyToGetWrong, testing::ValuesIn(kExactRows),
                          [](const testing::TestParamInfo<ExactRow>& exact) {
-                             return checks::testName("row " + std::to_string(exact.param.row) + " " +
-                                                     exact.param.expected.identifier);
+                             return test_support::caseName("row " + std::to_string(exact.param.row) + " " +
+                                                           exact.param.expected.identifier);
                          });
 
 }  // namespace

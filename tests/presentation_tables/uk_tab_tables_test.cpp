@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Uk, UkTabTable,
                          testing::Values(TabTableCase{"Ribbon", &AccessKeys_GB::ribbonKeys, kRibbonRows},
                                          TabTableCase{"Contextual", &AccessKeys_GB::contextualKeys,
                                                       kContextualRows}),
-                         checks::NameOfCase{});
+                         test_support::NameOfCase{});
 
 checks::Rows tabRows() {
     return checks::rowsOfTables({&AccessKeys_GB::ribbonKeys, &AccessKeys_GB::contextualKeys});

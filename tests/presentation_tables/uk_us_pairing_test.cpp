@@ -156,7 +156,7 @@ struct PairCase {
     std::span<const Wording> wording;
 };
 
-void PrintTo(const PairCase& tested, std::ostream* out) { *out << tested.name; }
+using test_support::PrintTo;
 
 class UkUsPairing : public testing::TestWithParam<PairCase> {};
 
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
         PairCase{"Contextual", &AccessKeys_GB::contextualKeys, &AccessKeys_US::contextualKeys, 7, 7, {}},
         PairCase{"Commands", &AccessKeys_GB::sharedKeys, &AccessKeys_US::sharedKeys, 642, 598,
                  kCommandWording}),
-    checks::NameOfCase{});
+    test_support::NameOfCase{});
 
 }  // namespace
 }  // namespace keytips::presentation

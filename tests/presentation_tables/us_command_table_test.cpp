@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Us, UsTable,
                          testing::Values(TableCase{"Ribbon", &AccessKeys_US::ribbonKeys, true, 12},
                                          TableCase{"Contextual", &AccessKeys_US::contextualKeys, true, 7},
                                          TableCase{"Command", &AccessKeys_US::sharedKeys, false, 598}),
-                         NameOfCase{});
+                         test_support::NameOfCase{});
 
 TEST(UsTables, LanguageAccessReadsTheSameLists) { expectSameLists(usTables(), AccessKeys_US::keyTables()); }
 
@@ -184,7 +184,7 @@ constexpr bool totalsAreConsistent() {
 }
 static_assert(totalsAreConsistent());
 
-void PrintTo(const Totals& totals, std::ostream* out) { *out << totals.name; }
+using test_support::PrintTo;
 
 class UsCommandTableTotals : public testing::TestWithParam<Totals> {};
 
@@ -195,7 +195,8 @@ TEST_P(UsCommandTableTotals, Match) {
     EXPECT_EQ(print(found), print(expected)) << expected.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(TableAndStretches, UsCommandTableTotals, testing::ValuesIn(kTotals), NameOfCase{});
+INSTANTIATE_TEST_SUITE_P(TableAndStretches, UsCommandTableTotals, testing::ValuesIn(kTotals),
+                         test_support::NameOfCase{});
 
 // press true 489 and false 109; isLastCommand true 469 and false 129.
 TEST(UsCommandTable, PressAndLastTotalsMatch) {
@@ -491,8 +492,6 @@ struct SharingLayers {
     std::vector<std::string> layers;
 };
 
-void PrintTo(const SharingLayers& sharing, std::ostream* out) { *out << sharing.name; }
-
 class UsLayersSharingTheirRows : public testing::TestWithParam<SharingLayers> {};
 
 TEST_P(UsLayersSharingTheirRows, OfferTheSameRows) {
@@ -510,7 +509,7 @@ INSTANTIATE_TEST_SUITE_P(Us, UsLayersSharingTheirRows,
                                          SharingLayers{"Axes", {"Axes", "Axis Titles"}},
                                          SharingLayers{"Outlines", {"Shape Outline", "Text Outline"}},
                                          SharingLayers{"Lines", {"Weight", "Sketched", "Dashes"}}),
-                         NameOfCase{});
+                         test_support::NameOfCase{});
 
 // "Text Effects" adds "Transform" to the rows of "Shape Effects", "Design" adds the slide design tab's
 // three rows before those of "Chart Design", and every row of "Page Layout" is offered in "Themes" as

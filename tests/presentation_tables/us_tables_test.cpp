@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Us, UsTabTable,
                          testing::Values(TabTableCase{"Ribbon", &AccessKeys_US::ribbonKeys, kRibbonRows},
                                          TabTableCase{"Contextual", &AccessKeys_US::contextualKeys,
                                                       kContextualRows}),
-                         NameOfCase{});
+                         test_support::NameOfCase{});
 
 // Both tab tables are offered together in the first layer, where a typed digit goes to the Quick
 // Access Toolbar: letters only, all 19 distinct, none the beginning of another; the two two-letter
@@ -187,7 +187,7 @@ TEST_P(UsChartLayer, BeginsWithItsOwnRowNone) {
 
 INSTANTIATE_TEST_SUITE_P(Us, UsChartLayer, testing::ValuesIn(kNoneLayers),
                          [](const testing::TestParamInfo<const char*>& layer) {
-                             return testName(layer.param);
+                             return test_support::caseName(layer.param);
                          });
 
 // Every text outside plain printable ASCII, in table order: the non-breaking hyphen, the degree sign,

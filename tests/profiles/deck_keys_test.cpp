@@ -1,19 +1,18 @@
 // The DeckKeys library as the presentation host's add-in loads it: found by its two C entry points,
 // started in a simulated presentation host, then the road of one key press with the real US tables.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
+#include "sim_hosts/add_in.hpp"
+#include "sim_hosts/keyboard.hpp"
 
 namespace {
 
 using platform::sim::World;
 using platform::sim::world;
-using EntryPoint = void (*)();
 
 std::vector<std::string> labelTexts() {
     std::vector<std::string> texts;
@@ -35,10 +34,10 @@ TEST(DeckKeysLibrary, OptionHomeBoldPressesTheCheckBox) {
   AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
 )");
 
-    void* library = dlopen(DECKKEYS_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    auto start = reinterpret_cast<EntryPoint>(dlsym(library, "monitorKeyboardEvents"));    // NOLINT
-    auto update = reinterpret_cast<EntryPoint>(dlsym(library, "updateEnableAccessKeys"));  // NOLINT
+    const sim_hosts::LoadedLibrary library(DECKKEYS_PATH);
+    ASSERT_TRUE(library.isOpen()) << library.error();
+    const auto start = library.entryPoint("monitorKeyboardEvents");
+    const auto update = library.entryPoint("updateEnableAccessKeys");
     ASSERT_NE(start, nullptr);
     ASSERT_NE(update, nullptr);
 
@@ -54,18 +53,16 @@ TEST(DeckKeysLibrary, OptionHomeBoldPressesTheCheckBox) {
     EXPECT_EQ(world().scriptsRun().size(), 2U);  // enable, enable again: no language script
 
     // Option: the toolbar button, the two tabs and the toolbar's customise button are labelled.
-    world().deliver(World::flagsChanged(58, platform::appkit::optionFlag));
-    world().deliver(World::flagsChanged(58, 0));
-    world().pump();
+    sim_hosts::tapOption(world());
     EXPECT_EQ(labelTexts(), (std::vector<std::string>{"1", "H", "N", "B"}));
 
     // "h": the Home tab is pressed and its commands are labelled; "1": Bold is pressed.
-    EXPECT_FALSE(world().deliver(World::keyDown(4, "h")).has_value());
+    EXPECT_FALSE(world().deliver(World::keyDown(sim_hosts::keyCodeOf('h'), "h")).has_value());
     world().pump();
     ASSERT_FALSE(world().actions().empty());
     EXPECT_EQ(world().actions().back().title, "Home");
     EXPECT_EQ(labelTexts(), (std::vector<std::string>{"1"}));
-    EXPECT_FALSE(world().deliver(World::keyDown(18, "1")).has_value());
+    EXPECT_FALSE(world().deliver(World::keyDown(sim_hosts::keyCodeOf('1'), "1")).has_value());
     world().pump();
     const auto actions = world().actions();
     ASSERT_FALSE(actions.empty());
@@ -75,7 +72,7 @@ TEST(DeckKeysLibrary, OptionHomeBoldPressesTheCheckBox) {
     EXPECT_TRUE(labelTexts().empty());
 
     // Idle again: a letter reaches the host.
-    EXPECT_TRUE(world().deliver(World::keyDown(4, "h")).has_value());
+    EXPECT_TRUE(world().deliver(World::keyDown(sim_hosts::keyCodeOf('h'), "h")).has_value());
     world().reset();
 }
 

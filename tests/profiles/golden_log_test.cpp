@@ -9,15 +9,14 @@
 #include <vector>
 
 #include "engine/key_tips.hpp"
-#include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "profiles/presentation_profile.hpp"
+#include "sim_hosts/keyboard.hpp"
 #include "tables/presentation.hpp"
 #include "tables/spreadsheet.hpp"
 
 namespace {
 
-namespace appkit = platform::appkit;
 using platform::sim::ScriptAnswer;
 using platform::sim::World;
 using platform::sim::world;
@@ -37,12 +36,6 @@ std::string logText() {
         text += line + "\n";
     }
     return text;
-}
-
-void tapOption() {
-    world().deliver(World::flagsChanged(58, appkit::optionFlag));
-    world().deliver(World::flagsChanged(58, 0));
-    world().pump();
 }
 
 void type(std::uint16_t keyCode, const std::string& characters) {
@@ -75,7 +68,7 @@ std::vector<std::string> runSessions(const Script& script) {
 
     const auto session = [&](const std::vector<std::pair<std::uint16_t, std::string>>& keys) {
         world().clearRecords();
-        tapOption();
+        sim_hosts::tapOption(world());
         for (const auto& [code, characters] : keys) {
             type(code, characters);
         }

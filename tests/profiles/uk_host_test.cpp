@@ -7,15 +7,17 @@
 #include <vector>
 
 #include "engine/key_tips.hpp"
-#include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "profiles/presentation_profile.hpp"
+#include "sim_hosts/keyboard.hpp"
+#include "support/sim_world_test.hpp"
 #include "tables/presentation.hpp"
 #include "tables/spreadsheet.hpp"
 
 namespace {
 
-namespace appkit = platform::appkit;
+using test_support::PrintTo;
+
 using platform::sim::ScriptAnswer;
 using platform::sim::World;
 using platform::sim::world;
@@ -39,11 +41,10 @@ Texts visibleLabels() {
     return texts;
 }
 
-class UkHosts : public ::testing::TestWithParam<UkHost> {};
+class UkHosts : public test_support::SimWorldTest, public ::testing::WithParamInterface<UkHost> {};
 
 TEST_P(UkHosts, OptionHomeBoldWithTheUkTables) {
     const UkHost& host = GetParam();
-    world().reset();
     const int pid = world().launchApplication(host.bundleIdentifier);
     world().loadFixture(pid, R"(window "Document"
   AXButton "Save" pos=100,10 size=20,20
@@ -59,9 +60,7 @@ TEST_P(UkHosts, OptionHomeBoldWithTheUkTables) {
     tips.monitorKeyboardEvents();
     EXPECT_TRUE(world().alerts().empty());
 
-    world().deliver(World::flagsChanged(58, appkit::optionFlag));
-    world().deliver(World::flagsChanged(58, 0));
-    world().pump();
+    sim_hosts::tapOption(world());
     // The two buttons left of the UK anchor are numbered (the US anchor is one of them); the UK
     // anchor is the customise button "B".
     EXPECT_EQ(visibleLabels(), host.firstLayerLabels);
@@ -102,6 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
                              [] { world().setPreferredLanguages({"en-GB"}); },
                              R"( AXRadioButton "Slide Master" value=0 pos=60,40 size=40,20)",
                              Texts{"1", "2", "H", "M", "B"}}),
-    [](const auto& param) { return param.param.name; });
+    test_support::NameOfCase());
 
 }  // namespace

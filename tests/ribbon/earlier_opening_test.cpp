@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "case_names.hpp"
 #include "ribbon_session.hpp"
+#include "support/case_names.hpp"
 
 namespace ribbon_test {
 namespace {
@@ -21,7 +21,7 @@ struct Case {
     std::vector<std::string> later;    // another tab and a key of its layer
 };
 
-void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+using test_support::PrintTo;
 
 class EarlierOpening : public ::testing::TestWithParam<Case> {};
 
@@ -92,7 +92,7 @@ const Case cases[] = {
      {"k", "e"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(LateHosts, EarlierOpening, ::testing::ValuesIn(cases), NameOfCase{});
+INSTANTIATE_TEST_SUITE_P(LateHosts, EarlierOpening, ::testing::ValuesIn(cases), test_support::NameOfCase{});
 
 }  // namespace
 }  // namespace ribbon_test

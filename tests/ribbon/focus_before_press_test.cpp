@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "case_names.hpp"
 #include "ribbon_session.hpp"
+#include "support/case_names.hpp"
 
 namespace ribbon_test {
 namespace {
@@ -19,7 +19,7 @@ struct Case {
     const char* description;
 };
 
-void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+using test_support::PrintTo;
 
 class FocusBeforePress : public ::testing::TestWithParam<Case> {};
 
@@ -55,7 +55,8 @@ const Case cases[] = {
     {"UkFontSize", "en-GB", {"h", "f", "s"}, "Font Size:"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Presentation, FocusBeforePress, ::testing::ValuesIn(cases), NameOfCase{});
+INSTANTIATE_TEST_SUITE_P(Presentation, FocusBeforePress, ::testing::ValuesIn(cases),
+                         test_support::NameOfCase{});
 
 }  // namespace
 }  // namespace ribbon_test

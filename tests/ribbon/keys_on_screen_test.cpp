@@ -16,9 +16,9 @@
 #include <tuple>
 #include <vector>
 
-#include "case_names.hpp"
 #include "platform/sim/world.hpp"
 #include "sim_hosts/ribbon.hpp"
+#include "support/case_names.hpp"
 
 namespace {
 
@@ -47,7 +47,7 @@ struct Setting {
     std::vector<Repeated> repeats;
 };
 
-void PrintTo(const Setting& setting, std::ostream* out) { *out << setting.name; }
+using test_support::PrintTo;
 
 class KeysOnScreen : public ::testing::TestWithParam<Setting> {
 protected:
@@ -104,6 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
         Setting{"SpreadsheetUK", &sim_hosts::spreadsheetHost(), true, listOf(spreadsheetRepeats)},
         Setting{"PresentationUS", &sim_hosts::presentationHost(), false, listOf(presentationRepeats)},
         Setting{"PresentationUK", &sim_hosts::presentationHost(), true, listOf(presentationRepeats)}),
-    ribbon_test::NameOfCase{});
+    test_support::NameOfCase{});
 
 }  // namespace

@@ -26,8 +26,8 @@
 #include <string>
 #include <vector>
 
-#include "case_names.hpp"
 #include "ribbon_session.hpp"
+#include "support/case_names.hpp"
 
 namespace ribbon_test {
 namespace {
@@ -439,7 +439,7 @@ struct FixedCase {
     std::string_view steps;
 };
 
-void PrintTo(const FixedCase& fixed, std::ostream* out) { *out << fixed.name; }
+using test_support::PrintTo;
 
 class FixedSequence : public ::testing::TestWithParam<FixedCase> {};
 
@@ -473,7 +473,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "option pump n pump escape pump"},
         // A click with key tips switched off still ends the session: the toolbar press is dropped.
         FixedCase{"ClickWithKeyTipsSwitchedOff", &lateSpreadsheet6, "option 5 pump disable click"}),
-    NameOfCase{});
+    test_support::NameOfCase{});
 
 TEST(RandomSequences, FixedCasesActAsTheUserExpects) {
     {

@@ -19,6 +19,7 @@
 #include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "profiles/presentation_profile.hpp"
+#include "sim_hosts/keyboard.hpp"
 #include "sim_hosts/ribbon.hpp"
 #include "tables/presentation.hpp"
 #include "tables/spreadsheet.hpp"
@@ -47,14 +48,7 @@ inline std::string uppercased(std::string_view text) {
 }
 
 // The virtual key code of a letter or digit on an ANSI keyboard.
-inline std::uint16_t keyCodeOf(char c) {
-    static const std::map<char, std::uint16_t> codes{
-        {'a', 0},  {'s', 1},  {'d', 2},  {'f', 3},  {'h', 4},  {'g', 5},  {'z', 6},  {'x', 7},  {'c', 8},
-        {'v', 9},  {'b', 11}, {'q', 12}, {'w', 13}, {'e', 14}, {'r', 15}, {'y', 16}, {'t', 17}, {'1', 18},
-        {'2', 19}, {'3', 20}, {'4', 21}, {'6', 22}, {'5', 23}, {'9', 25}, {'7', 26}, {'8', 28}, {'0', 29},
-        {'o', 31}, {'u', 32}, {'i', 34}, {'p', 35}, {'l', 37}, {'j', 38}, {'k', 40}, {'n', 45}, {'m', 46}};
-    return codes.at(c);
-}
+using sim_hosts::keyCodeOf;
 
 // The elements below an element, depth first, each once.
 inline std::vector<ax::Element> elementsBelow(ax::Element root) {
@@ -90,7 +84,7 @@ inline std::optional<platform::Rect> frameOf(ax::Element element) {
 
 struct Label {
     std::string letter;
-    std::optional<ax::Element> element;  // the element it stands under, when one of the host's
+    std::optional<ax::Element> element;  // the host element it stands under, if any
     platform::Rect frame;                // in accessibility coordinates (y downward)
 };
 
@@ -118,19 +112,10 @@ public:
     [[nodiscard]] keytips::KeyTips& tips() { return *tips_; }
 
     // A lone Option tap: opens the first layer.
-    void tapOption() {
-        sim::world().deliver(sim::World::flagsChanged(58, platform::appkit::optionFlag));
-        sim::world().deliver(sim::World::flagsChanged(58, 0));
-        sim::world().pump();
-    }
+    static void tapOption() { sim_hosts::tapOption(sim::world()); }
 
     // One key-down per character, each followed by a pump of the main queue.
-    void type(std::string_view keys) {
-        for (const char c : keys) {
-            sim::world().deliver(sim::World::keyDown(keyCodeOf(c), std::string(1, c)));
-            sim::world().pump();
-        }
-    }
+    static void type(std::string_view keys) { sim_hosts::typeCharacters(sim::world(), keys); }
 
     // Option, then the shortcuts in turn.
     void open(const std::vector<std::string>& path) {

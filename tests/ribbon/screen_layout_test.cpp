@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "case_names.hpp"
 #include "ribbon_session.hpp"
+#include "support/case_names.hpp"
 
 namespace ribbon_test {
 namespace {
@@ -207,7 +207,7 @@ struct HostCase {
     const sim_hosts::HostKind* kind;
 };
 
-void PrintTo(const HostCase& host, std::ostream* out) { *out << host.name; }
+using test_support::PrintTo;
 
 class ScreenLayoutTest : public ::testing::TestWithParam<HostCase> {
 protected:
@@ -292,7 +292,7 @@ TEST_P(ScreenLayoutTest, LabelsCoverOnlyTheirOwnControls) {
 INSTANTIATE_TEST_SUITE_P(Hosts, ScreenLayoutTest,
                          ::testing::Values(HostCase{"spreadsheet", &sim_hosts::spreadsheetHost()},
                                            HostCase{"presentation", &sim_hosts::presentationHost()}),
-                         NameOfCase{});
+                         test_support::NameOfCase{});
 
 }  // namespace
 }  // namespace ribbon_test

@@ -10,9 +10,12 @@
 
 #include "platform/accessibility.hpp"
 #include "platform/sim/world.hpp"
-#include "sim/case_names.hpp"
+#include "support/case_names.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace {
+
+using test_support::PrintTo;
 
 using platform::ax::copyAttributeValue;
 using platform::ax::Element;
@@ -143,48 +146,56 @@ TEST_F(SimAccessibility, CancellingAPopoverRemovesItFromEveryParent) {
 
 // With late effects, the tree changes in a main-queue block that the action queued, while the record
 // and the result are there at once.
-TEST_F(SimAccessibility, LateEffectsChangeTheTreeInAQueuedBlock) {
-    struct Case {
-        const char* name;
-        const char* element;
-        const char* action;
-        std::function<bool()> changed;
-    };
-    const auto lastChildOfWindow = [this] { return childrenRead(*world().focusedWindow(pid)).back(); };
-    const Case cases[] = {
-        {"tab selected", "insert", "AXPress",
-         [] { return world().attribute(world().find("insert"), "AXValue") == Value(1); }},
-        {"other tab", "insert", "AXPress",
-         [] { return world().attribute(world().find("home"), "AXValue") == Value(0); }},
-        {"tab panel", "insert", "AXPress",
-         [this] { return world().findByTitle(pid, "AXButton", "Table") != Element{}; }},
-        {"menu", "borders", "AXShowMenu", [&] { return lastChildOfWindow() == world().find("menu"); }},
-        {"menu on press", "paste", "AXPress", [&] { return lastChildOfWindow() == world().find("menu"); }},
-        {"popover", "popover", "AXCancel", [&] { return lastChildOfWindow() != world().find("popover"); }},
-        {"check box", "bold", "AXPress",
-         [] { return world().attribute(world().find("bold"), "AXValue") == Value(1); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        const Element panel = world().createDetached({.role = "AXGroup"});
-        world().addElement(panel, {.role = "AXButton", .title = "Table"});
-        world().setTabPanel(world().find("insert"), world().find("content"), panel);
-        const Element menu = world().createDetached({.role = "AXMenu", .name = "menu"});
-        world().setMenu(world().find("borders"), menu);
-        world().setMenu(world().find("paste"), menu, /*opensOnPress=*/true);
-        world().setLateEffects(true);
+// The last child of the host's focused window.
+Element lastChildOfWindow(int pid) { return childrenRead(*world().focusedWindow(pid)).back(); }
 
-        EXPECT_EQ(performAction(world().find(c.element), c.action), Error::success);
-        ASSERT_EQ(world().actions().size(), 1U);
-        EXPECT_EQ(world().actions()[0].action, c.action);
-        EXPECT_FALSE(c.changed());
-        EXPECT_EQ(world().pendingMainBlocks(), 1U);
+struct LateEffect {
+    const char* name;
+    const char* element;
+    const char* action;
+    bool (*changed)(int pid);  // whether the tree shows the action's effect
+};
 
-        world().pump();
-        EXPECT_TRUE(c.changed());
-    }
+const LateEffect lateEffects[] = {
+    {"tab selected", "insert", "AXPress",
+     [](int) { return world().attribute(world().find("insert"), "AXValue") == Value(1); }},
+    {"other tab", "insert", "AXPress",
+     [](int) { return world().attribute(world().find("home"), "AXValue") == Value(0); }},
+    {"tab panel", "insert", "AXPress",
+     [](int pid) { return world().findByTitle(pid, "AXButton", "Table") != Element{}; }},
+    {"menu", "borders", "AXShowMenu", [](int pid) { return lastChildOfWindow(pid) == world().find("menu"); }},
+    {"menu on press", "paste", "AXPress",
+     [](int pid) { return lastChildOfWindow(pid) == world().find("menu"); }},
+    {"popover", "popover", "AXCancel",
+     [](int pid) { return lastChildOfWindow(pid) != world().find("popover"); }},
+    {"check box", "bold", "AXPress",
+     [](int) { return world().attribute(world().find("bold"), "AXValue") == Value(1); }},
+};
+
+class LateEffects : public SimAccessibility, public ::testing::WithParamInterface<LateEffect> {};
+
+TEST_P(LateEffects, ChangeTheTreeInAQueuedBlock) {
+    const LateEffect& c = GetParam();
+    const Element panel = world().createDetached({.role = "AXGroup"});
+    world().addElement(panel, {.role = "AXButton", .title = "Table"});
+    world().setTabPanel(world().find("insert"), world().find("content"), panel);
+    const Element menu = world().createDetached({.role = "AXMenu", .name = "menu"});
+    world().setMenu(world().find("borders"), menu);
+    world().setMenu(world().find("paste"), menu, /*opensOnPress=*/true);
+    world().setLateEffects(true);
+
+    EXPECT_EQ(performAction(world().find(c.element), c.action), Error::success);
+    ASSERT_EQ(world().actions().size(), 1U);
+    EXPECT_EQ(world().actions()[0].action, c.action);
+    EXPECT_FALSE(c.changed(pid));
+    EXPECT_EQ(world().pendingMainBlocks(), 1U);
+
+    world().pump();
+    EXPECT_TRUE(c.changed(pid));
 }
+
+INSTANTIATE_TEST_SUITE_P(SimAccessibility, LateEffects, ::testing::ValuesIn(lateEffects),
+                         test_support::NameOfCase());
 
 // Late effects leave the rest at once: raising a window, setting an attribute, an action that changes
 // nothing and a failed action queue no block.
@@ -247,8 +258,6 @@ struct ReadFailure {
     std::optional<Value> value;
 };
 
-void PrintTo(const ReadFailure& failure, std::ostream* out) { *out << failure.name; }
-
 class SimAccessibilityReadFailure : public SimAccessibility,
                                     public ::testing::WithParamInterface<ReadFailure> {};
 
@@ -268,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadFailure{"NoValue", AttributeFailure::noValue, Error::success, std::nullopt},
                       ReadFailure{"WrongType", AttributeFailure::wrongType, Error::success,
                                   Value(platform::ax::OtherValue{"wrong"})}),
-    sim_tests::NameOfCase{});
+    test_support::NameOfCase{});
 
 TEST_F(SimAccessibility, InjectedReadFailuresLeaveTheOtherRequestsAlone) {
     const Element bold = world().find("bold");
@@ -325,8 +334,6 @@ struct Write {
     Error result;
 };
 
-void PrintTo(const Write& write, std::ostream* out) { *out << write.name; }
-
 class SimAccessibilityWrite : public SimAccessibility, public ::testing::WithParamInterface<Write> {};
 
 // A write of a value without a platform form is refused and stores nothing.
@@ -374,7 +381,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 return Value(ValueList{"a", OtherValue{"AXDate"}});
                             },
                             Error::illegalArgument}),
-    sim_tests::NameOfCase{});
+    test_support::NameOfCase{});
 
 // Refused before the element is looked at, as a conversion that fails is.
 TEST_F(SimAccessibility, AWriteOfAValueWithoutAPlatformFormIsRefusedBeforeTheElementIsLookedAt) {

@@ -10,7 +10,7 @@
 #include "platform/appkit.hpp"
 #include "platform/foundation.hpp"
 #include "platform/sim/world.hpp"
-#include "sim/case_names.hpp"
+#include "support/case_names.hpp"
 
 namespace {
 
@@ -68,7 +68,7 @@ struct BuiltEvent {
     ModifierFlags flags;
 };
 
-void PrintTo(const BuiltEvent& built, std::ostream* out) { *out << built.name; }
+using test_support::PrintTo;
 
 class SimAppKitBuiltEvent : public SimAppKit, public ::testing::WithParamInterface<BuiltEvent> {};
 
@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         BuiltEvent{"BareOptionUp", true, [] { return World::flagsChanged(58, 0); }, 0},
         BuiltEvent{"BareCommandDown", true, [] { return World::flagsChanged(55, commandFlag); },
                    commandFlag}),
-    sim_tests::NameOfCase{});
+    test_support::NameOfCase{});
 
 // A mouse event carries no modifier; delivering a key or flags-changed event sets the modifiers held.
 TEST_F(SimAppKit, MouseEventsCarryNoModifiersAndDeliverySetsTheHeldModifiers) {
@@ -191,8 +191,6 @@ struct FittedText {
     double height;
 };
 
-void PrintTo(const FittedText& fitted, std::ostream* out) { *out << fitted.name; }
-
 class SimTextField : public ::testing::TestWithParam<FittedText> {};
 
 TEST_P(SimTextField, SizeToFitCountsCodePoints) {
@@ -216,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // a cut sequence too
                       FittedText{"CutSequence", "\xe6\x97", 12, 18, 15},
                       FittedText{"LargerFont", "H", 24, 18, 30}),
-    sim_tests::NameOfCase{});
+    test_support::NameOfCase{});
 
 using platform::foundation::AppleScript;
 
@@ -239,8 +237,6 @@ struct ScriptRun {
     std::optional<std::string> text;
 };
 
-void PrintTo(const ScriptRun& run, std::ostream* out) { *out << run.name; }
-
 const ScriptRun kScriptRuns[] = {
     {"Default", "run VB macro \"GetEnableKeyboardShortcuts\"", std::nullopt, "True"},
     {"Error", "run VB macro \"GetLanguageCode\"", ScriptAnswer::withErrorNumber(-1708).text, std::nullopt},
@@ -259,7 +255,7 @@ TEST_P(SimScriptRun, AnswersByTheMacroItNames) {
     EXPECT_EQ(result.stringValue, c.text) << c.source;
 }
 
-INSTANTIATE_TEST_SUITE_P(Macros, SimScriptRun, ::testing::ValuesIn(kScriptRuns), sim_tests::NameOfCase{});
+INSTANTIATE_TEST_SUITE_P(Macros, SimScriptRun, ::testing::ValuesIn(kScriptRuns), test_support::NameOfCase{});
 
 // Every run is recorded in order; a script that fails to be made is never run.
 TEST_F(SimScripts, RunsAreRecordedInOrder) {
@@ -295,8 +291,6 @@ struct PrintedMessage {
     const char* printed;
 };
 
-void PrintTo(const PrintedMessage& printed, std::ostream* out) { *out << printed.name; }
-
 class SimScriptErrorMessage : public ::testing::TestWithParam<PrintedMessage> {};
 
 // A message is printed bare when it is one word of plain characters, quoted and escaped otherwise.
@@ -320,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // beyond the first plane: two UTF-16 units
                       PrintedMessage{"BeyondTheFirstPlane", "\xf0\x9f\x98\x80", "\"\\Ud83d\\Ude00\""},
                       PrintedMessage{"InvalidByte", "bad \xff byte", "\"bad \\U00ff byte\""}),
-    sim_tests::NameOfCase{});
+    test_support::NameOfCase{});
 
 TEST_F(SimAppKit, AlertsUrlsLogAndWorkspaceAreRecorded) {
     Alert alert;

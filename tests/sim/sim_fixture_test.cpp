@@ -8,7 +8,7 @@
 
 #include "platform/accessibility.hpp"
 #include "platform/sim/world.hpp"
-#include "sim/case_names.hpp"
+#include "support/case_names.hpp"
 
 namespace {
 
@@ -33,7 +33,7 @@ struct LineItem {
     std::optional<Value> expected;
 };
 
-void PrintTo(const LineItem& item, std::ostream* out) { *out << item.name; }
+using test_support::PrintTo;
 
 class SimFixtureLineItem : public SimFixture, public ::testing::WithParamInterface<LineItem> {};
 
@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineItem{"Disabled", R"(AXButton "Cut" disabled)", "AXEnabled", Value(false)},
         LineItem{"RoleAmongOtherItems", R"(AXRadioButton "Home" value=1 pos=1,2 size=3,4 name=it)", "AXRole",
                  Value("AXRadioButton")}),
-    sim_tests::NameOfCase{});
+    test_support::NameOfCase{});
 
 // An empty quoted title is a present, empty "AXTitle"; no quoted text is no title at all.
 TEST_F(SimFixture, EmptyTitleIsATitle) {
@@ -126,8 +126,6 @@ struct MalformedLine {
     const char* line;
 };
 
-void PrintTo(const MalformedLine& malformed, std::ostream* out) { *out << malformed.name; }
-
 class SimFixtureMalformedLine : public SimFixture, public ::testing::WithParamInterface<MalformedLine> {};
 
 TEST_P(SimFixtureMalformedLine, IsRejectedWithItsNumber) {
@@ -151,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, SimFixtureMalformedLine,
                                            MalformedLine{"NotAValue", "  AXButton value=maybe"},
                                            MalformedLine{"UnknownWord", "  AXButton shiny"},
                                            MalformedLine{"WindowNotAtTheTop", "  window \"Nested\""}),
-                         sim_tests::NameOfCase{});
+                         test_support::NameOfCase{});
 
 TEST_F(SimFixture, ElementBeforeAnyWindowIsRejected) {
     EXPECT_THROW(world().loadFixture(pid, "AXButton \"no window\"\n"), std::invalid_argument);

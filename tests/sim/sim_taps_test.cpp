@@ -11,7 +11,7 @@
 #include "platform/events.hpp"
 #include "platform/sim/taps.hpp"
 #include "platform/sim/world.hpp"
-#include "sim/case_names.hpp"
+#include "support/case_names.hpp"
 
 namespace {
 
@@ -220,7 +220,7 @@ struct NewKeyboardEvent {
     cg::EventFlags flags;
 };
 
-void PrintTo(const NewKeyboardEvent& event, std::ostream* out) { *out << event.name; }
+using test_support::PrintTo;
 
 class SimTapsNewKeyboardEvent : public SimTaps, public ::testing::WithParamInterface<NewKeyboardEvent> {};
 
@@ -284,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
                          cg::keyDownEvent, cg::flagMaskAlternate},
         NewKeyboardEvent{"BareNoSource", Source::none, cg::flagMaskAlternate, true, 123, true,
                          cg::keyDownEvent, 0}),
-    sim_tests::NameOfCase{});
+    test_support::NameOfCase{});
 
 // Only the modifier keys' own bits are held.
 TEST_F(SimTaps, HeldModifiersAreTheModifierBitsOnly) {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "engine/access_key.hpp"
+#include "support/case_names.hpp"
 
 namespace keytips::checks {
 
@@ -409,31 +410,6 @@ inline std::vector<std::string> identifiersDifferingFromText(const Rows& rows) {
 // ---------------------------------------------------------------------------------------------------
 // Parameterized tests over tables.
 
-// A valid test name made of the words of a text: each word begins with a capital, and everything but
-// letters and digits is left out ("listed press yes, last no" becomes "ListedPressYesLastNo").
-inline std::string testName(std::string_view text) {
-    std::string name;
-    bool wordStarts = true;
-    for (const char c : text) {
-        const bool lower = c >= 'a' && c <= 'z';
-        if (!lower && !(c >= 'A' && c <= 'Z') && !(c >= '0' && c <= '9')) {
-            wordStarts = true;
-            continue;
-        }
-        name += wordStarts && lower ? static_cast<char>(c - 'a' + 'A') : c;
-        wordStarts = false;
-    }
-    return name;
-}
-
-// Names each instance of a parameterized test by the `name` of its case, made a valid test name.
-struct NameOfCase {
-    template <typename Case>
-    std::string operator()(const testing::TestParamInfo<Case>& tested) const {
-        return testName(tested.param.name);
-    }
-};
-
 // A table with the rules of its rows: a tab table (tabs) or a command table, and its number of rows.
 struct TableCase {
     const char* name;
@@ -442,7 +418,7 @@ struct TableCase {
     std::size_t rows;
 };
 
-inline void PrintTo(const TableCase& tested, std::ostream* out) { *out << tested.name; }
+using test_support::PrintTo;
 
 // A tab table with its rows in full.
 struct TabTableCase {
@@ -450,8 +426,6 @@ struct TabTableCase {
     Reader read;
     std::span<const KeyRow> rows;
 };
-
-inline void PrintTo(const TabTableCase& tested, std::ostream* out) { *out << tested.name; }
 
 // A row that stands in a table the given number of times.
 struct ExactRow {
@@ -461,7 +435,8 @@ struct ExactRow {
 
 // The first layer, identifier and shortcut of the row, made a valid test name.
 inline std::string nameOf(const ExactRow& exact) {
-    return testName(std::string(exact.row.source[0]) + " " + exact.row.identifier + " " + exact.row.shortcut);
+    return test_support::caseName(std::string(exact.row.source[0]) + " " + exact.row.identifier + " " +
+                                  exact.row.shortcut);
 }
 
 inline void PrintTo(const ExactRow& exact, std::ostream* out) { *out << nameOf(exact); }

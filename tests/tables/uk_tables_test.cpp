@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
     Uk, UkTabTable,
     testing::Values(checks::TabTableCase{"Ribbon", &AccessKeys_GB::ribbonKeys, kRibbonRows},
                     checks::TabTableCase{"Contextual", &AccessKeys_GB::contextualKeys, kContextualRows}),
-    checks::NameOfCase{});
+    test_support::NameOfCase{});
 
 TEST(UkTables, LanguageAccessReadsTheOneBuiltListOfEachTable) {
     const LanguageTables tables = ukTables();
@@ -187,7 +187,7 @@ struct RoleTotals {
     std::size_t lastYes;
 };
 
-void PrintTo(const RoleTotals& totals, std::ostream* out) { *out << totals.name; }
+using test_support::PrintTo;
 
 class UkListedRoleTotals : public testing::TestWithParam<RoleTotals> {};
 
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(Roles, UkListedRoleTotals,
                                          RoleTotals{"AXRadioButton", "AXRadioButton", 6, 6, 6},
                                          RoleTotals{"AXTextField", "AXTextField", 6, 6, 6},
                                          RoleTotals{"all roles", nullptr, 786, 530, 598}),
-                         checks::NameOfCase{});
+                         test_support::NameOfCase{});
 
 // How many listed rows a filter lets through.
 struct CountCase {
@@ -217,8 +217,6 @@ struct CountCase {
     Filter filter;
     std::size_t expected;
 };
-
-void PrintTo(const CountCase& count, std::ostream* out) { *out << count.name; }
 
 class UkListedRowCount : public testing::TestWithParam<CountCase> {};
 
@@ -234,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(Filters, UkListedRowCount,
                                          CountCase{"in 1 layer", {.sources = 1}, 620},
                                          CountCase{"in 2 layers", {.sources = 2}, 161},
                                          CountCase{"in 3 layers", {.sources = 3}, 5}),
-                         checks::NameOfCase{});
+                         test_support::NameOfCase{});
 
 TEST(UkCommandTable, ListedRowsName164Layers) { EXPECT_EQ(layersOf(listedRows()).size(), 164U) << "layers"; }
 

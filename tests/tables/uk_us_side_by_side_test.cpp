@@ -41,7 +41,7 @@ struct TabTablePair {
     std::vector<std::string> ukTitles;
 };
 
-void PrintTo(const TabTablePair& pair, std::ostream* out) { *out << pair.name; }
+using test_support::PrintTo;
 
 class UkAndUsTabTables : public testing::TestWithParam<TabTablePair> {};
 
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                      &AccessKeys_GB::contextualKeys,
                      {"PivotTable Analyze: PivotTable Analyze -> Pivot Table Analyse",
                       "PivotChart Analyze: PivotChart Analyze -> Pivot Chart Analyse"}}),
-    checks::NameOfCase{});
+    test_support::NameOfCase{});
 
 // ---------------------------------------------------------------------------------------------------
 // The command tables. Rows that stand in one language only, at their place in that language's table:

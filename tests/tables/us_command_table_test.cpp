@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Us, UsTable,
                          testing::Values(TableCase{"Ribbon", &AccessKeys_US::ribbonKeys, true, 10},
                                          TableCase{"Contextual", &AccessKeys_US::contextualKeys, true, 11},
                                          TableCase{"Command", &AccessKeys_US::sharedKeys, false, 833}),
-                         checks::NameOfCase{});
+                         test_support::NameOfCase{});
 
 TEST(UsTables, LanguageAccessReadsTheSameLists) {
     checks::expectSameLists(usTables(), AccessKeys_US::keyTables());
@@ -226,7 +226,7 @@ Rows rowsIn(Scope scope) {
     return {};
 }
 
-void PrintTo(const CountCase& count, std::ostream* out) { *out << count.name; }
+using test_support::PrintTo;
 
 class UsRowTotal : public testing::TestWithParam<CountCase> {};
 
@@ -235,7 +235,7 @@ TEST_P(UsRowTotal, Matches) {
     EXPECT_EQ(countOf(rowsIn(count.scope), count.filter), count.expected) << count.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Us, UsRowTotal, testing::ValuesIn(kCounts), checks::NameOfCase{});
+INSTANTIATE_TEST_SUITE_P(Us, UsRowTotal, testing::ValuesIn(kCounts), test_support::NameOfCase{});
 
 // ---------------------------------------------------------------------------------------------------
 // The blocks of the command table, in order, with their rows' shortcuts in order. The Gridwell add-in's
@@ -705,8 +705,6 @@ struct Openers {
     std::size_t rows;
 };
 
-void PrintTo(const Openers& openers, std::ostream* out) { *out << openers.name; }
-
 // How many rows open a layer, where a layer is opened from several places or where a row with Last yes
 // carries a layer's name without opening it.
 // clang-format off
@@ -731,7 +729,7 @@ TEST_P(UsLayerOpeners, AreTheExpectedNumberOfRows) {
     EXPECT_EQ(found, expected.rows) << "rows opening \"" << expected.name << "\"";
 }
 
-INSTANTIATE_TEST_SUITE_P(Us, UsLayerOpeners, testing::ValuesIn(kOpeners), checks::NameOfCase{});
+INSTANTIATE_TEST_SUITE_P(Us, UsLayerOpeners, testing::ValuesIn(kOpeners), test_support::NameOfCase{});
 
 // ---------------------------------------------------------------------------------------------------
 // Blocks whose rows all share one role and one pair of flags.
@@ -754,8 +752,6 @@ constexpr std::array<UniformBlock, 6> kUniformBlocks{{
     {"More Functions", "AXMenuButton", true, false, 6},
 }};
 
-void PrintTo(const UniformBlock& block, std::ostream* out) { *out << block.name; }
-
 class UsUniformBlock : public testing::TestWithParam<UniformBlock> {};
 
 TEST_P(UsUniformBlock, HasOneRoleAndOnePairOfFlags) {
@@ -775,7 +771,7 @@ TEST_P(UsUniformBlock, HasOneRoleAndOnePairOfFlags) {
     EXPECT_EQ(rows, expected.rows) << expected.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Us, UsUniformBlock, testing::ValuesIn(kUniformBlocks), checks::NameOfCase{});
+INSTANTIATE_TEST_SUITE_P(Us, UsUniformBlock, testing::ValuesIn(kUniformBlocks), test_support::NameOfCase{});
 
 // Up to the Data tab, a tab's own rows show menus (press no) and the rows of the menus opened from a tab
 // press their items (press yes).

@@ -17,7 +17,6 @@ namespace {
 using checks::describe;
 using checks::ExactRow;
 using checks::identifiersDifferingFromText;
-using checks::NameOfCase;
 using checks::Rows;
 using checks::rowsOfTables;
 using checks::stretchesFollowOneAnother;
@@ -68,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Us, UsTabTable,
                          testing::Values(TabTableCase{"Ribbon", &AccessKeys_US::ribbonKeys, kRibbonRows},
                                          TabTableCase{"Contextual", &AccessKeys_US::contextualKeys,
                                                       kContextualRows}),
-                         NameOfCase{});
+                         test_support::NameOfCase{});
 
 // ---------------------------------------------------------------------------------------------------
 // The command table falls into one stretch per tab: the tab's own block, then the blocks of the menus

@@ -8,11 +8,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "support/sim_world_test.hpp"
+
 namespace {
+
+using test_support::PrintTo;
 
 struct Outcome {
     int status = -1;
@@ -74,8 +77,6 @@ struct BadInput {
     std::vector<std::string> message;  // parts of the error output
 };
 
-void PrintTo(const BadInput& c, std::ostream* out) { *out << c.name; }
-
 class BadInputTest : public ::testing::TestWithParam<BadInput> {};
 
 TEST_P(BadInputTest, ExitsNonZeroWithAMessageAndTypesNothing) {
@@ -111,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"--column-selector", "--host", "presentation"},
                  {"spreadsheet host only"}},
         BadInput{"ClickForTheColumnSelector", {"--column-selector", "click"}, {"keys only"}}),
-    [](const ::testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+    test_support::NameOfCase());
 
 // ---- Every key a user types ----
 
@@ -121,8 +122,6 @@ struct KeyWord {
     std::vector<std::string> lines;  // printed in this order
     std::vector<std::string> absent;
 };
-
-void PrintTo(const KeyWord& c, std::ostream* out) { *out << c.name; }
 
 class KeyWordTest : public ::testing::TestWithParam<KeyWord> {};
 
@@ -228,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"option", "h", "f,f"},
                 {"set AXFocused on AXComboBox \"Font:\"\n  action AXPress on AXComboBox \"Font:\""},
                 {}}),
-    [](const ::testing::TestParamInfo<KeyWord>& param) { return param.param.name; });
+    test_support::NameOfCase());
 
 // ---- Keys repeated inside a layer: one control on screen, one press ----
 
@@ -237,8 +236,6 @@ struct OnePress {
     std::vector<std::string> args;
     std::string pressed;
 };
-
-void PrintTo(const OnePress& c, std::ostream* out) { *out << c.name; }
 
 class OnePressTest : public ::testing::TestWithParam<OnePress> {};
 
@@ -266,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
         OnePress{"DesignerUK",
                  {"--host", "presentation", "--language", "en-GB", "option", "g", "d"},
                  "AXCheckBox \"Designer\""}),
-    [](const ::testing::TestParamInfo<OnePress>& param) { return param.param.name; });
+    test_support::NameOfCase());
 
 // ---- The column selector ----
 

@@ -7,28 +7,14 @@
 #include <utility>
 
 #include "platform/appkit.hpp"
+#include "sim_hosts/keyboard.hpp"
 
 namespace keytips::sim {
 
 namespace appkit = platform::appkit;
+namespace keys = sim_hosts::keys;
 
 namespace {
-
-// Virtual key codes of the letters and digits on a US keyboard.
-std::optional<std::uint16_t> characterKeyCode(char c) {
-    static constexpr std::array<std::pair<char, std::uint16_t>, 36> codes = {{
-        {'a', 0},  {'s', 1},  {'d', 2},  {'f', 3},  {'h', 4},  {'g', 5},  {'z', 6},  {'x', 7},  {'c', 8},
-        {'v', 9},  {'b', 11}, {'q', 12}, {'w', 13}, {'e', 14}, {'r', 15}, {'y', 16}, {'t', 17}, {'1', 18},
-        {'2', 19}, {'3', 20}, {'4', 21}, {'6', 22}, {'5', 23}, {'9', 25}, {'7', 26}, {'8', 28}, {'0', 29},
-        {'o', 31}, {'u', 32}, {'i', 34}, {'p', 35}, {'l', 37}, {'j', 38}, {'k', 40}, {'n', 45}, {'m', 46},
-    }};
-    for (const auto& [character, code] : codes) {
-        if (character == c) {
-            return code;
-        }
-    }
-    return std::nullopt;
-}
 
 struct Modifier {
     std::string_view word;
@@ -39,11 +25,11 @@ struct Modifier {
 };
 
 constexpr std::array<Modifier, 5> modifiers = {{
-    {"option", "opt", 58, appkit::optionFlag, "Option"},
-    {"rightoption", "ropt", 61, appkit::optionFlag, "right Option"},
-    {"shift", "shift", 56, appkit::shiftFlag, "Shift"},
-    {"control", "ctrl", 59, appkit::controlFlag, "Control"},
-    {"command", "cmd", 55, appkit::commandFlag, "Command"},
+    {"option", "opt", keys::leftOption, appkit::optionFlag, "Option"},
+    {"rightoption", "ropt", keys::rightOption, appkit::optionFlag, "right Option"},
+    {"shift", "shift", keys::shift, appkit::shiftFlag, "Shift"},
+    {"control", "ctrl", keys::control, appkit::controlFlag, "Control"},
+    {"command", "cmd", keys::command, appkit::commandFlag, "Command"},
 }};
 
 const Modifier& shiftModifier() { return modifiers[2]; }
@@ -65,15 +51,15 @@ struct NamedKey {
 };
 
 constexpr std::array<NamedKey, 9> namedKeys = {{
-    {"escape", "esc", 53, "\x1b"},
-    {"return", "enter", 36, "\r"},
-    {"space", "space", 49, " "},
-    {"tab", "tab", 48, "\t"},
-    {"delete", "delete", 51, "\x7f"},
-    {"left", "left", 123, std::nullopt},
-    {"right", "right", 124, std::nullopt},
-    {"down", "down", 125, std::nullopt},
-    {"up", "up", 126, std::nullopt},
+    {"escape", "esc", keys::escape, "\x1b"},
+    {"return", "enter", keys::returnKey, "\r"},
+    {"space", "space", keys::space, " "},
+    {"tab", "tab", keys::tab, "\t"},
+    {"delete", "delete", keys::deleteKey, "\x7f"},
+    {"left", "left", keys::leftArrow, std::nullopt},
+    {"right", "right", keys::rightArrow, std::nullopt},
+    {"down", "down", keys::downArrow, std::nullopt},
+    {"up", "up", keys::upArrow, std::nullopt},
 }};
 
 constexpr std::array<std::pair<std::string_view, Action>, 6> actionWords = {{
@@ -104,7 +90,7 @@ std::optional<Key> keyNamed(std::string_view word) {
     }
     const char c = word.front();
     const auto lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const std::optional<std::uint16_t> code = characterKeyCode(lower);
+    const std::optional<std::uint16_t> code = sim_hosts::characterKeyCode(lower);
     if (!code) {
         return std::nullopt;
     }

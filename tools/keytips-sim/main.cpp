@@ -1,7 +1,5 @@
 // keytips-sim: loads a key-tip library (or the column selector) into a simulated host, starts it as
 // the host's add-in would, types a key sequence and prints what happened, in the order it happened.
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -18,6 +16,7 @@
 #include "keys.hpp"
 #include "platform/sim/taps.hpp"
 #include "platform/sim/world.hpp"
+#include "sim_hosts/add_in.hpp"
 
 namespace {
 
@@ -270,10 +269,10 @@ void printLabels() {
     std::cout << "\n";
 }
 
-using EntryPoint = void (*)();
+using EntryPoint = sim_hosts::LoadedLibrary::EntryPoint;
 
-EntryPoint entryPoint(void* library, const std::string& path, const char* name) {
-    auto* entry = reinterpret_cast<EntryPoint>(dlsym(library, name));  // NOLINT
+EntryPoint entryPoint(const sim_hosts::LoadedLibrary& library, const std::string& path, const char* name) {
+    const EntryPoint entry = library.entryPoint(name);
     if (entry == nullptr) {
         std::cerr << "keytips-sim: " << path << " has no " << name << "\n";
     }
@@ -465,9 +464,10 @@ int main(int argc, char** argv) {
     if (const auto* error = std::get_if<std::string>(&host)) {
         return fail(*error);
     }
-    void* library = dlopen(options.library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        std::cerr << "keytips-sim: cannot load " << options.library << ": " << dlerror() << "\n";
+    // The library stays loaded until the run is over: its monitors belong to the process, as in a host.
+    const sim_hosts::LoadedLibrary library(options.library);
+    if (!library.isOpen()) {
+        std::cerr << "keytips-sim: cannot load " << options.library << ": " << library.error() << "\n";
         return 1;
     }
     const char* startName = options.columnSelector ? "initializeEventMonitor" : "monitorKeyboardEvents";
@@ -512,6 +512,5 @@ int main(int argc, char** argv) {
         out << world().svg();
         std::cout << "screen written to " << *options.svg << "\n";
     }
-    // The library stays loaded: its monitors belong to the process, as in a host.
     return 0;
 }

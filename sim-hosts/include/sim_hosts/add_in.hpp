@@ -1,0 +1,36 @@
+// The host's add-in loading one of our libraries and finding its C entry points, as a host does.
+#pragma once
+
+#include <string>
+
+namespace sim_hosts {
+
+// A shared library opened with every symbol resolved at once and kept to itself (RTLD_NOW |
+// RTLD_LOCAL), closed when this object goes. Move-only: one owner closes it.
+class LoadedLibrary {
+public:
+    using EntryPoint = void (*)();
+
+    // Opens the library at `path`; isOpen() tells whether that worked and error() why not.
+    explicit LoadedLibrary(const std::string& path);
+    ~LoadedLibrary();
+    LoadedLibrary(LoadedLibrary&& other) noexcept;
+    LoadedLibrary& operator=(LoadedLibrary&& other) noexcept;
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+    [[nodiscard]] bool isOpen() const { return handle_ != nullptr; }
+    // The loader's account of why the library did not open; empty when it is open.
+    [[nodiscard]] const std::string& error() const { return error_; }
+    // The entry point of that name, taking and returning nothing; null when the library has none or
+    // is not open.
+    [[nodiscard]] EntryPoint entryPoint(const char* name) const;
+
+private:
+    void close();
+
+    void* handle_ = nullptr;
+    std::string error_;
+};
+
+}  // namespace sim_hosts
