@@ -30,7 +30,7 @@ protected:
         world().clearRecords();
     }
 
-    void useCommands(KeyTable rows) { usStore().sharedKeys = std::move(rows); }
+    void useCommands(KeyTable rows) { usTables.sharedKeys = std::move(rows); }
 
     static AccessKey row(std::vector<std::string> source, std::string identifier, std::string shortcut,
                          std::string title, bool last = true, std::string role = "AXButton",

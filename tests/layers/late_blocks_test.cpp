@@ -34,7 +34,7 @@ TEST_F(LateBlocks, TabPressQueuedBehindALetterThatEndedTheFirstLayerDoesNothing)
 
 // A layer that no row names reads nothing of the window's elements while matching.
 TEST_F(LateBlocks, LayerWithoutRowsMatchesWithoutReadingRoles) {
-    usStore().sharedKeys.push_back(layerRow({"Home"}, "Shapes", "s"));
+    usTables.sharedKeys.push_back(layerRow({"Home"}, "Shapes", "s"));
     start(std::string(bookWindow) + "    AXMenuButton \"Shapes\" pos=70,80 size=20,20\n");
     tapOption();
     type("hs");

@@ -28,16 +28,6 @@ using platform::sim::world;
 
 // ---- Key tables ----------------------------------------------------------------------------------
 
-// The tables behind the test profile's language tables; each test fills them before start-up.
-inline KeyTables& usStore() {
-    static KeyTables tables;
-    return tables;
-}
-inline KeyTables& ukStore() {
-    static KeyTables tables;
-    return tables;
-}
-
 inline AccessKey tabRow(std::string title, std::string shortcut) {
     return AccessKey{{"Ribbon"}, title, std::move(shortcut), "AXRadioButton", title, std::nullopt,
                      false,      false};
@@ -96,16 +86,12 @@ class LayerTest : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
         SimWorldTest::SetUp();
-        usStore() = defaultTables();
-        ukStore() = defaultTables();
         pid = world().launchApplication("com.microsoft.Excel");
     }
 
     void TearDown() override {
         tips.reset();
         SimWorldTest::TearDown();
-        usStore() = {};
-        ukStore() = {};
     }
 
     // Loads the host's window(s), starts the engine as the add-in does and forgets start-up's records.
@@ -184,8 +170,11 @@ protected:
 
     [[nodiscard]] bool idle() const { return !tips->isFirstLayerActive && !tips->isSecondLayerActive; }
 
+    // The tables behind the profile's language tables; a test changes them before start-up.
+    KeyTables usTables = defaultTables();
+    KeyTables ukTables = defaultTables();
     keytips::HostProfile profile =
-        keytips::spreadsheetProfile(keytips::LanguageTables(usStore()), keytips::LanguageTables(ukStore()));
+        keytips::spreadsheetProfile(keytips::LanguageTables(usTables), keytips::LanguageTables(ukTables));
     std::unique_ptr<keytips::KeyTips> tips;
     std::vector<platform::ax::Element> windows;
     int pid = 0;

@@ -71,14 +71,14 @@ TEST_P(TypingATab, PressesItUnlessItIsAlreadySelected) {
 INSTANTIATE_TEST_SUITE_P(RibbonTabs, TypingATab, ::testing::ValuesIn(homeValues), test_support::NameOfCase());
 
 TEST_F(RibbonTabs, CustomiseMenuButtonRowShowsItsMenu) {
-    usStore().ribbonKeys.push_back(AccessKey{{"Ribbon"},
-                                             "Customize Quick Access",
-                                             "c",
-                                             "AXMenuButton",
-                                             "Customize Quick Access Toolbar",
-                                             std::nullopt,
-                                             false,
-                                             false});
+    usTables.ribbonKeys.push_back(AccessKey{{"Ribbon"},
+                                            "Customize Quick Access",
+                                            "c",
+                                            "AXMenuButton",
+                                            "Customize Quick Access Toolbar",
+                                            std::nullopt,
+                                            false,
+                                            false});
     start();
     tapOption();
     ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2", "H", "N", "C"}));
@@ -210,7 +210,7 @@ TEST_F(RibbonTabs, LetterBeginningNoShortcutEndsTheModeWithTheToolbarLabels) {
 // When the ribbon-tab layer labels nothing, the first layer lives on only for the toolbar's digits.
 struct NoTab {
     const char* name;
-    void (*prepare)();  // before start-up
+    void (*prepare)(KeyTables& us);  // before start-up
     // After start-up, before the Option tap.
     void (*breakHost)(const std::vector<platform::ax::Element>& windows);
     bool logsNoRelevant;
@@ -218,21 +218,21 @@ struct NoTab {
 
 const NoTab noTabs[] = {
     {"empty tables",
-     [] {
-         usStore().ribbonKeys.clear();
-         usStore().contextualKeys.clear();
+     [](KeyTables& us) {
+         us.ribbonKeys.clear();
+         us.contextualKeys.clear();
      },
      [](const auto&) {}, true},
-    {"no tab in the window", [] {},
+    {"no tab in the window", [](KeyTables&) {},
      [](const auto& windows) {
          world().removeChild(world().children(windows[0])[3], world().find("home"));
          world().removeChild(world().children(windows[0])[3], world().find("insert"));
      },
      true},
-    {"focused window title unreadable", [] {},
+    {"focused window title unreadable", [](KeyTables&) {},
      [](const auto& windows) { world().failAttribute(windows[0], "AXTitle", AttributeFailure::error); },
      false},
-    {"focused window actions unreadable", [] {},
+    {"focused window actions unreadable", [](KeyTables&) {},
      [](const auto& windows) { world().failActionNames(windows[0], true); }, false},
 };
 
@@ -240,7 +240,7 @@ class LabellingNoTab : public RibbonTabs, public ::testing::WithParamInterface<s
 
 TEST_P(LabellingNoTab, KeepsTheFirstLayerOnlyForToolbarDigits) {
     const auto& [c, withToolbar] = GetParam();
-    c.prepare();
+    c.prepare(usTables);
     start();
     c.breakHost(windows);
     if (!withToolbar) {

@@ -6,18 +6,14 @@
 namespace sim_hosts {
 
 // A shared library opened with every symbol resolved at once and kept to itself (RTLD_NOW |
-// RTLD_LOCAL), closed when this object goes. Move-only: one owner closes it.
+// RTLD_LOCAL). It stays loaded for the rest of the process, as a library an add-in has loaded does in
+// its host: its event handlers and queued blocks stay installed in the world after its loader goes.
 class LoadedLibrary {
 public:
     using EntryPoint = void (*)();
 
     // Opens the library at `path`; isOpen() tells whether that worked and error() why not.
     explicit LoadedLibrary(const std::string& path);
-    ~LoadedLibrary();
-    LoadedLibrary(LoadedLibrary&& other) noexcept;
-    LoadedLibrary& operator=(LoadedLibrary&& other) noexcept;
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
 
     [[nodiscard]] bool isOpen() const { return handle_ != nullptr; }
     // The loader's account of why the library did not open; empty when it is open.
@@ -27,8 +23,6 @@ public:
     [[nodiscard]] EntryPoint entryPoint(const char* name) const;
 
 private:
-    void close();
-
     void* handle_ = nullptr;
     std::string error_;
 };
