@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ribbon_session.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace ribbon_test {
 namespace {
@@ -27,11 +28,7 @@ std::optional<std::string> titleOf(ax::Element element) {
     return value && value->text() ? std::optional(*value->text()) : std::nullopt;
 }
 
-class RibbonHostTest : public ::testing::Test {
-protected:
-    void SetUp() override { sim::world().reset(); }
-    void TearDown() override { sim::world().reset(); }
-};
+class RibbonHostTest : public test_support::SimWorldTest {};
 
 struct LanguageCase {
     std::string language;

@@ -38,10 +38,10 @@ std::vector<Element> childrenRead(Element element) {
     return elements;
 }
 
-class SimAccessibility : public ::testing::Test {
+class SimAccessibility : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
-        world().reset();
+        SimWorldTest::SetUp();
         pid = world().launchApplication("com.example.host");
         world().loadFixture(pid, R"(window "Book1"
   AXTabGroup name=tabs

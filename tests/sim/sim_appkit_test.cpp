@@ -10,7 +10,7 @@
 #include "platform/appkit.hpp"
 #include "platform/foundation.hpp"
 #include "platform/sim/world.hpp"
-#include "support/case_names.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace {
 
@@ -21,10 +21,7 @@ using platform::sim::WindowEvent;
 using platform::sim::World;
 using platform::sim::world;
 
-class SimAppKit : public ::testing::Test {
-protected:
-    void SetUp() override { world().reset(); }
-};
+class SimAppKit : public test_support::SimWorldTest {};
 
 TEST_F(SimAppKit, MonitorsSeeMatchingEventsInOrderAndASwallowStopsTheChain) {
     std::vector<std::string> seen;

@@ -8,7 +8,7 @@
 
 #include "platform/accessibility.hpp"
 #include "platform/sim/world.hpp"
-#include "support/case_names.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace {
 
@@ -16,10 +16,10 @@ using platform::ax::PackedValue;
 using platform::ax::Value;
 using platform::sim::world;
 
-class SimFixture : public ::testing::Test {
+class SimFixture : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
-        world().reset();
+        SimWorldTest::SetUp();
         pid = world().launchApplication("com.example.host");
     }
     int pid = 0;

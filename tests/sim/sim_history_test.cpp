@@ -7,6 +7,7 @@
 #include "platform/appkit.hpp"
 #include "platform/foundation.hpp"
 #include "platform/sim/world.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace {
 
@@ -14,11 +15,7 @@ using platform::sim::HistoryEntry;
 using platform::sim::world;
 using Kind = HistoryEntry::Kind;
 
-class SimHistory : public ::testing::Test {
-protected:
-    void SetUp() override { world().reset(); }
-    void TearDown() override { world().reset(); }
-};
+class SimHistory : public test_support::SimWorldTest {};
 
 TEST_F(SimHistory, MergesActionsSetsLogLinesAndAlertsInTheOrderTheyHappened) {
     const int pid = world().launchApplication("com.example.host");

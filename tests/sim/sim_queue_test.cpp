@@ -7,6 +7,7 @@
 
 #include "platform/dispatch.hpp"
 #include "platform/sim/world.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace {
 
@@ -15,9 +16,8 @@ using platform::dispatch::mainAsync;
 using platform::dispatch::mainAsyncAfter;
 using platform::sim::world;
 
-class SimQueue : public ::testing::Test {
+class SimQueue : public test_support::SimWorldTest {
 protected:
-    void SetUp() override { world().reset(); }
     std::string order;
 };
 

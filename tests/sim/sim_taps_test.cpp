@@ -11,7 +11,7 @@
 #include "platform/events.hpp"
 #include "platform/sim/taps.hpp"
 #include "platform/sim/world.hpp"
-#include "support/case_names.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace {
 
@@ -46,12 +46,11 @@ cg::Event* recordingCallback(cg::TapProxy* /*proxy*/, cg::EventType type, cg::Ev
     return seen.keyCode == 3 ? nullptr : event;
 }
 
-class SimTaps : public ::testing::Test {
+class SimTaps : public test_support::SimWorldTest {
 protected:
-    void SetUp() override { sim::world().reset(); }
     void TearDown() override {
         stop();
-        sim::world().reset();
+        SimWorldTest::TearDown();
     }
 
     void start(cg::EventMask mask, cg::TapOptions options = cg::TapOptions::defaultTap) {
