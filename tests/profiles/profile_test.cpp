@@ -232,7 +232,7 @@ protected:
 struct LanguageChoice {
     enum class Of { hostUs, hostUk, otherUs, otherUk, given };
     Of of = Of::given;
-    LanguageSetting given;
+    const char* given = nullptr;  // none: no language at all
 
     [[nodiscard]] LanguageSetting in(const Host& host) const {
         switch (of) {
@@ -247,7 +247,7 @@ struct LanguageChoice {
             case Of::given:
                 break;
         }
-        return given;
+        return given != nullptr ? LanguageSetting(given) : std::nullopt;
     }
 };
 
@@ -280,7 +280,7 @@ const StartLanguage startLanguages[] = {
     {"en", {given, "en"}, Tables::none},
     {"fr-FR", {given, "fr-FR"}, Tables::none},
     {"empty", {given, ""}, Tables::none},
-    {"none", {given, std::nullopt}, Tables::none},
+    {"none", {given, nullptr}, Tables::none},
     {"en-us", {given, "en-us"}, Tables::none},
     {"EN-GB", {given, "EN-GB"}, Tables::none},
     // Each host's language values are its own.
