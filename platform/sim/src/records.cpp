@@ -119,12 +119,7 @@ void World::countRequest(std::string_view kind) {
     }
     auto& shared = state();
     std::lock_guard lock(shared.mutex);
-    auto& kinds = shared.counts.kinds;
-    auto found = kinds.find(kind);
-    if (found == kinds.end()) {
-        found = kinds.emplace(std::string(kind), 0).first;
-    }
-    ++found->second;
+    detail::countOne(shared.counts.kinds, kind);
 }
 
 }  // namespace platform::sim

@@ -115,22 +115,19 @@ WindowInfo windowInfo(const appkit::Window& window) {
     return info;
 }
 
+void countOne(std::map<std::string, std::size_t, std::less<>>& counts, std::string_view key) {
+    auto found = counts.find(key);
+    if (found == counts.end()) {
+        found = counts.emplace(std::string(key), 0).first;
+    }
+    ++found->second;
+}
+
 void countAttributeRead(std::string_view attribute) {
-    static constexpr std::string_view kind = "copyAttributeValue";
     auto& shared = state();
     std::lock_guard lock(shared.mutex);
-    auto& kinds = shared.counts.kinds;
-    auto total = kinds.find(kind);
-    if (total == kinds.end()) {
-        total = kinds.emplace(std::string(kind), 0).first;
-    }
-    ++total->second;
-    auto& reads = shared.counts.attributeReads;
-    auto named = reads.find(attribute);
-    if (named == reads.end()) {
-        named = reads.emplace(std::string(attribute), 0).first;
-    }
-    ++named->second;
+    countOne(shared.counts.kinds, "copyAttributeValue");
+    countOne(shared.counts.attributeReads, attribute);
 }
 
 }  // namespace platform::sim::detail

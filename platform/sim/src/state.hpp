@@ -175,6 +175,8 @@ Application* application(int processIdentifier);
 // Notes a record just added to its list (the last of that list) in the history. Caller holds the mutex.
 void noteHistory(HistoryEntry::Kind kind, std::size_t count);
 
+// One more under `key` (the caller holds the state's mutex).
+void countOne(std::map<std::string, std::size_t, std::less<>>& counts, std::string_view key);
 // Counts one attribute read (kind "copyAttributeValue" and "copyAttributeValue <name>").
 void countAttributeRead(std::string_view attribute);
 
