@@ -168,8 +168,8 @@ cg::EventType eventTypeOf(CGEventType type) {
     return static_cast<cg::EventType>(type);
 }
 
-CGEventFlags eventFlagsOf(cg::EventFlags flags) { return static_cast<CGEventFlags>(flags); }
+CGEventFlags platformFlagsOf(cg::EventFlags flags) { return static_cast<CGEventFlags>(flags); }
 
-cg::EventFlags eventFlagsOf(CGEventFlags flags) { return static_cast<cg::EventFlags>(flags); }
+cg::EventFlags seamFlagsOf(CGEventFlags flags) { return static_cast<cg::EventFlags>(flags); }
 
 }  // namespace platform::macos

@@ -29,7 +29,8 @@ cg::EventType eventTypeOf(CGEventType type);
 
 // Flags words travel whole: the seam's masks have the platform's bit values, and the bits it does not
 // name (device-dependent ones) must survive a read and write of an event's flags.
-CGEventFlags eventFlagsOf(cg::EventFlags flags);
-cg::EventFlags eventFlagsOf(CGEventFlags flags);
+// A name for each direction: the platform's flags word is an integer of the same type as the seam's.
+CGEventFlags platformFlagsOf(cg::EventFlags flags);
+cg::EventFlags seamFlagsOf(CGEventFlags flags);
 
 }  // namespace platform::macos

@@ -150,11 +150,11 @@ std::int64_t eventGetIntegerValueField(const Event* event, EventField field) {
 }
 
 EventFlags eventGetFlags(const Event* event) {
-    return macos::eventFlagsOf(CGEventGetFlags(platformEvent(event)));
+    return macos::seamFlagsOf(CGEventGetFlags(platformEvent(event)));
 }
 
 void eventSetFlags(Event* event, EventFlags flags) {
-    CGEventSetFlags(platformEvent(event), macos::eventFlagsOf(flags));
+    CGEventSetFlags(platformEvent(event), macos::platformFlagsOf(flags));
 }
 
 void eventPost(TapLocation location, const Event* event) {
