@@ -144,6 +144,115 @@ TEST_F(SimAccessibility, CancellingAPopoverRemovesItFromEveryParent) {
     }
 }
 
+// A menu on a button of the band, with a further menu opened by a press of one of its items and one
+// shown only by "AXShowMenu" on another.
+class SimMenus : public test_support::SimWorldTest {
+protected:
+    void SetUp() override {
+        SimWorldTest::SetUp();
+        pid = world().launchApplication("com.example.host");
+        window = world()
+                     .loadFixture(pid, R"(window "Book1"
+  AXGroup name=content
+    AXMenuButton "Borders" name=borders
+)")
+                     .front();
+        const Element borders = menu("bordersMenu");
+        world().addElement(borders, {.role = "AXButton", .title = "Top Border", .name = "top"});
+        const Element lineColor =
+            world().addElement(borders, {.role = "AXMenuButton", .title = "Line Color", .name = "lineColor"});
+        const Element lineStyle =
+            world().addElement(borders, {.role = "AXMenuButton", .title = "Line Style", .name = "lineStyle"});
+        world().addElement(borders, {.role = "AXCheckBox", .title = "Thick", .value = 0, .name = "thick"});
+        world().addElement(borders, {.role = "AXButton", .title = "Draw", .enabled = false, .name = "draw"});
+        const Element colors = menu("colorsMenu");
+        world().addElement(colors, {.role = "AXButton", .title = "Red", .name = "red"});
+        const Element styles = menu("stylesMenu");
+        world().addElement(styles, {.role = "AXButton", .title = "Dashed", .name = "dashed"});
+        world().setMenu(world().find("borders"), borders);
+        world().setMenu(lineColor, colors, /*opensOnPress=*/true);
+        world().setMenu(lineStyle, styles);
+    }
+
+    static Element menu(const char* name) {
+        return world().createDetached({.role = "AXPopover", .name = name});
+    }
+
+    // The popovers among the window's children, in order.
+    [[nodiscard]] std::vector<Element> menusShown() const {
+        std::vector<Element> shown;
+        for (const Element child : childrenRead(window)) {
+            if (world().attribute(child, "AXRole") == Value("AXPopover")) {
+                shown.push_back(child);
+            }
+        }
+        return shown;
+    }
+
+    int pid = 0;
+    Element window;
+};
+
+struct MenuStep {
+    const char* element;
+    const char* action;
+    Error result;
+};
+
+struct MenuCase {
+    const char* name;
+    std::vector<MenuStep> steps;  // after "AXShowMenu" on the band's button
+    std::vector<const char*> shown;
+};
+
+class MenuChoice : public SimMenus, public ::testing::WithParamInterface<MenuCase> {};
+
+// A press of an item closes the menu it stands in and every menu it was reached through, as a host does;
+// a press or "AXShowMenu" that opens a further menu keeps them, and so does an action that fails.
+TEST_P(MenuChoice, ClosesTheMenusOfAChosenItemOnly) {
+    const MenuCase& c = GetParam();
+    ASSERT_EQ(performAction(world().find("borders"), "AXShowMenu"), Error::success);
+    for (const MenuStep& step : c.steps) {
+        EXPECT_EQ(performAction(world().find(step.element), step.action), step.result)
+            << step.action << " on " << step.element;
+    }
+    std::vector<Element> expected;
+    for (const char* name : c.shown) {
+        expected.push_back(world().find(name));
+    }
+    EXPECT_EQ(menusShown(), expected);
+}
+
+const MenuCase menuCases[] = {
+    {"item", {{"top", "AXPress", Error::success}}, {}},
+    {"item of a further menu",
+     {{"lineColor", "AXPress", Error::success}, {"red", "AXPress", Error::success}},
+     {}},
+    {"item of a menu shown from an item",
+     {{"lineStyle", "AXShowMenu", Error::success}, {"dashed", "AXPress", Error::success}},
+     {}},
+    {"press that opens a further menu",
+     {{"lineColor", "AXPress", Error::success}},
+     {"bordersMenu", "colorsMenu"}},
+    {"further menu shown", {{"lineStyle", "AXShowMenu", Error::success}}, {"bordersMenu", "stylesMenu"}},
+    {"press of a button whose menu opens on show menu only", {{"lineStyle", "AXPress", Error::success}}, {}},
+    {"disabled item", {{"draw", "AXPress", Error::cannotComplete}}, {"bordersMenu"}},
+    {"press of the menu itself", {{"bordersMenu", "AXPress", Error::success}}, {"bordersMenu"}},
+    {"further menu cancelled",
+     {{"lineColor", "AXPress", Error::success}, {"colorsMenu", "AXCancel", Error::success}},
+     {"bordersMenu"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(SimMenus, MenuChoice, ::testing::ValuesIn(menuCases), test_support::NameOfCase());
+
+// The item's own effect stays: a check box chosen in a menu is toggled as the menu closes.
+TEST_F(SimMenus, ACheckBoxChosenInAMenuIsToggled) {
+    ASSERT_EQ(performAction(world().find("borders"), "AXShowMenu"), Error::success);
+    EXPECT_EQ(performAction(world().find("thick"), "AXPress"), Error::success);
+    EXPECT_EQ(world().attribute(world().find("thick"), "AXValue"), Value(1));
+    EXPECT_TRUE(menusShown().empty());
+}
+
 // With late effects, the tree changes in a main-queue block that the action queued, while the record
 // and the result are there at once.
 // The last child of the host's focused window.
@@ -170,6 +279,8 @@ const LateEffect lateEffects[] = {
      [](int pid) { return lastChildOfWindow(pid) != world().find("popover"); }},
     {"check box", "bold", "AXPress",
      [](int) { return world().attribute(world().find("bold"), "AXValue") == Value(1); }},
+    {"item chosen", "bold", "AXPress",
+     [](int pid) { return lastChildOfWindow(pid) != world().find("popover"); }},
 };
 
 class LateEffects : public SimAccessibility, public ::testing::WithParamInterface<LateEffect> {};

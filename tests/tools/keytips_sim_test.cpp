@@ -242,7 +242,8 @@ class OnePressTest : public ::testing::TestWithParam<OnePress> {};
 TEST_P(OnePressTest, PressesOnlyTheControlOnScreen) {
     const Outcome result = run(GetParam().args);
     ASSERT_EQ(result.status, 0) << result.err;
-    const std::size_t typed = positionOf(result.out, "> " + GetParam().args.back() + "\n");
+    const std::size_t typed = result.out.rfind("> " + GetParam().args.back() + "\n");
+    ASSERT_NE(typed, std::string::npos) << result.out;
     const std::string afterLastKey = result.out.substr(typed);
     EXPECT_EQ(count(afterLastKey, "action AXPress"), 1U) << afterLastKey;
     EXPECT_NE(afterLastKey.find("action AXPress on " + GetParam().pressed), std::string::npos)
@@ -259,11 +260,50 @@ INSTANTIATE_TEST_SUITE_P(
         OnePress{"FreezeTopRowInItsMenuUK",
                  {"--language", "en-GB", "option", "w", "f", "r"},
                  "AXMenuButton \"Freeze Top Row\""},
+        // The Freeze Panes menu closed when its item was chosen: the next "r" is the View tab's alone.
+        OnePress{"RulerAfterFreezeTopRowUK",
+                 {"--language", "2057", "option", "w", "f", "r", "option", "w", "r"},
+                 "AXCheckBox \"Ruler\""},
         OnePress{"DesignerUS", {"--host", "presentation", "option", "g", "d"}, "AXCheckBox \"Designer\""},
         OnePress{"DesignerUK",
                  {"--host", "presentation", "--language", "en-GB", "option", "g", "d"},
                  "AXCheckBox \"Designer\""}),
     test_support::NameOfCase());
+
+// ---- The screen after an item of a menu or gallery is chosen: the menu is gone ----
+
+struct ChosenItem {
+    std::string name;
+    std::vector<std::string> args;
+    std::string control;   // a control of the tab, on screen
+    std::string menuItem;  // another item of the menu, gone with it
+};
+
+class ChosenItemTest : public ::testing::TestWithParam<ChosenItem> {};
+
+TEST_P(ChosenItemTest, LeavesNoMenuInThePicture) {
+    const std::string svg = ::testing::TempDir() + "keytips-sim-" + std::to_string(::getpid()) + ".svg";
+    std::vector<std::string> args{"--svg", svg};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const Outcome result = run(args);
+    const std::string picture = readFile(svg);
+    std::remove(svg.c_str());
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(picture.find(">" + GetParam().control + "<"), std::string::npos) << picture;
+    EXPECT_EQ(picture.find(">" + GetParam().menuItem + "<"), std::string::npos) << picture;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChosenItemTest,
+                         ::testing::Values(ChosenItem{"FreezeTopRowUK",
+                                                      {"--language", "2057", "option", "w", "f", "r"},
+                                                      "Freeze Panes",
+                                                      "Unfreeze Panes"},
+                                           ChosenItem{
+                                               "AutomaticFontColor",
+                                               {"--host", "presentation", "option", "h", "f", "c", "a"},
+                                               "Font Color",
+                                               "More Colors..."}),
+                         test_support::NameOfCase());
 
 // ---- The column selector ----
 

@@ -86,6 +86,38 @@ void appendEscaped(std::string& out, std::string_view text) {
     }
 }
 
+// Whether the element, or an element above it through its parents, passes the test.
+template <typename Test>
+bool isOrLiesBelow(const Element& element, Test test) {
+    std::vector<Element> pending{element};
+    std::set<std::uint64_t> seen;
+    while (!pending.empty()) {
+        const Element next = pending.back();
+        pending.pop_back();
+        const Node* node = sim::detail::node(next);
+        if (node == nullptr || !seen.insert(next.reference()).second) {
+            continue;
+        }
+        if (test(*node)) {
+            return true;
+        }
+        pending.insert(pending.end(), node->parents.begin(), node->parents.end());
+    }
+    return false;
+}
+
+// Whether the element is a window or lies below one.
+bool isShown(const Element& element) {
+    return isOrLiesBelow(element, [](const Node& node) { return node.kind == NodeKind::window; });
+}
+
+bool isPopover(const Node& node) { return hasRole(node, "AXPopover"); }
+
+// Whether the element is an item of a menu: no popover itself, it lies below one.
+bool standsInMenu(const Element& element, const Node& node) {
+    return !isPopover(node) && isOrLiesBelow(element, isPopover);
+}
+
 // ---- Behaviours ----
 
 // "AXValue" of radio buttons and check boxes is an integer or a boolean; a change keeps the form.
@@ -129,7 +161,7 @@ void selectRadioButton(Element tab, Node& node) {
     }
 }
 
-void showMenu(const Node& button) {
+void showMenu(Element opener, const Node& button) {
     if (!button.menu) {
         return;
     }
@@ -145,6 +177,9 @@ void showMenu(const Node& button) {
     if (std::find(shown.begin(), shown.end(), *button.menu) == shown.end()) {
         sim::detail::attach(*window, *button.menu);
     }
+    if (Node* menu = sim::detail::node(*button.menu)) {
+        menu->shownBy = opener;
+    }
 }
 
 void cancelPopover(Element popover, Node& node) {
@@ -154,9 +189,44 @@ void cancelPopover(Element popover, Node& node) {
     }
 }
 
+// Choosing an item closes the menus it stands in, as a host closes a menu when one of its items is
+// pressed: every popover above the item, and, through the buttons that showed them, the menus those
+// were chosen from.
+void closeMenusOf(Element item) {
+    const Node* itemNode = sim::detail::node(item);
+    if (itemNode == nullptr) {
+        return;
+    }
+    std::vector<Element> pending = itemNode->parents;
+    std::set<std::uint64_t> seen{item.reference()};
+    while (!pending.empty()) {
+        const Element next = pending.back();
+        pending.pop_back();
+        Node* node = sim::detail::node(next);
+        if (node == nullptr || !seen.insert(next.reference()).second) {
+            continue;
+        }
+        pending.insert(pending.end(), node->parents.begin(), node->parents.end());
+        if (isPopover(*node)) {
+            if (node->shownBy) {
+                pending.push_back(*node->shownBy);
+            }
+            cancelPopover(next, *node);
+        }
+    }
+}
+
 void toggleCheckBox(Node& node) { setOn(node, !isOn(node)); }
 
 enum class Effect { none, selectTab, toggle, showMenu, cancelPopover, raise };
+
+// What an action does to the tree: its effect on the element, and whether it chooses an item, which
+// closes the menus the item stands in.
+struct Response {
+    Effect effect = Effect::none;
+    bool choosesItem = false;
+    [[nodiscard]] bool changesTree() const { return effect != Effect::none || choosesItem; }
+};
 
 Effect effectOf(const Node& node, std::string_view action) {
     if (action == "AXPress") {
@@ -171,7 +241,7 @@ Effect effectOf(const Node& node, std::string_view action) {
     if (action == "AXShowMenu") {
         return Effect::showMenu;
     }
-    if (action == "AXCancel" && hasRole(node, "AXPopover")) {
+    if (action == "AXCancel" && isPopover(node)) {
         return Effect::cancelPopover;
     }
     if (action == "AXRaise" && node.kind == NodeKind::window) {
@@ -180,13 +250,19 @@ Effect effectOf(const Node& node, std::string_view action) {
     return Effect::none;
 }
 
+// A press of a menu's item chooses it, unless the press opens a further menu.
+Response responseOf(Element element, const Node& node, std::string_view action) {
+    const Effect effect = effectOf(node, action);
+    return {effect, action == "AXPress" && effect != Effect::showMenu && standsInMenu(element, node)};
+}
+
 // Looks the element up again: a late effect runs after the action has returned.
-void apply(Element element, Effect effect) {
+void apply(Element element, Response response) {
     Node* node = sim::detail::node(element);
     if (node == nullptr) {
         return;
     }
-    switch (effect) {
+    switch (response.effect) {
         case Effect::selectTab:
             selectRadioButton(element, *node);
             break;
@@ -194,7 +270,7 @@ void apply(Element element, Effect effect) {
             toggleCheckBox(*node);
             break;
         case Effect::showMenu:
-            showMenu(*node);
+            showMenu(element, *node);
             break;
         case Effect::cancelPopover:
             cancelPopover(element, *node);
@@ -205,19 +281,22 @@ void apply(Element element, Effect effect) {
         case Effect::none:
             break;
     }
+    if (response.choosesItem) {
+        closeMenusOf(element);
+    }
 }
 
 // With late effects on, a change of the tree waits for a main-queue block, as a host may make it.
 void behave(Element element, std::string_view action) {
-    const Effect effect = effectOf(*sim::detail::node(element), action);
-    if (effect == Effect::none) {
+    const Response response = responseOf(element, *sim::detail::node(element), action);
+    if (!response.changesTree()) {
         return;
     }
-    if (sim::world().lateEffects() && effect != Effect::raise) {
-        dispatch::mainAsync([element, effect] { apply(element, effect); });
+    if (sim::world().lateEffects() && response.effect != Effect::raise) {
+        dispatch::mainAsync([element, response] { apply(element, response); });
         return;
     }
-    apply(element, effect);
+    apply(element, response);
 }
 
 Error actionResult(const Node* node, std::string_view action) {
@@ -332,29 +411,6 @@ CopyResult copyActionNames(const Element& element) {
     }
     return {Error::success, Value(std::move(names))};
 }
-
-namespace {
-
-// Whether the element is a window or lies below one, through its parents.
-bool isShown(const Element& element) {
-    std::vector<Element> pending{element};
-    std::set<std::uint64_t> seen;
-    while (!pending.empty()) {
-        const Element next = pending.back();
-        pending.pop_back();
-        const Node* node = sim::detail::node(next);
-        if (node == nullptr || !seen.insert(next.reference()).second) {
-            continue;
-        }
-        if (node->kind == NodeKind::window) {
-            return true;
-        }
-        pending.insert(pending.end(), node->parents.begin(), node->parents.end());
-    }
-    return false;
-}
-
-}  // namespace
 
 Error setAttributeValue(const Element& element, std::string_view attribute, const Value& value) {
     sim::world().countRequest("setAttributeValue");

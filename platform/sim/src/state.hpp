@@ -44,6 +44,8 @@ struct Node {
     std::optional<ax::Element> menu;
     bool menuOpensOnPress = false;
     MenuPlacement menuPlacement;
+    // Of a menu: the button that showed it last.
+    std::optional<ax::Element> shownBy;
 };
 
 struct Application {

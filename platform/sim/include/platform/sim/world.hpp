@@ -141,8 +141,9 @@ public:
     // ---- Fidelity settings ----
     // Late effects (default off). Off: an action's effect on the host's tree happens before the action
     // returns. On: pressing a tab (its selection and its panel), showing a menu ("AXShowMenu", or
-    // "AXPress" on a button whose menu opens on press), cancelling a popover and toggling a check box
-    // change the tree in a main-queue block that the action queues, as a host may do; the action's
+    // "AXPress" on a button whose menu opens on press), cancelling a popover, toggling a check box and
+    // closing the menus of a chosen item change the tree in a main-queue block that the action queues,
+    // as a host may do; the action's
     // record and its result are still there at once, and "AXRaise" and attribute sets still act at once.
     void setLateEffects(bool late);
     [[nodiscard]] bool lateEffects() const;
@@ -220,8 +221,12 @@ public:
     // "AXShowMenu" on the button (and "AXPress" when opensOnPress) puts the menu element at the end
     // of the focused window's children at once. "AXCancel" on an "AXPopover" removes it from its
     // parents. "AXPress" on a check box toggles its "AXValue" (true / false when it is a boolean, else
-    // 1 / 0; an absent or zero value becomes 1). "AXRaise" on a window makes it the
-    // focused window. Setting "AXFocused" stores the value.
+    // 1 / 0; an absent or zero value becomes 1). "AXPress" on an item of a menu (an element below an
+    // "AXPopover", not one itself) chooses it, unless the press shows a menu: as a host closes its
+    // menus when an item is chosen, every popover above the item is removed from its parents, and so
+    // is every popover above the button that last showed a removed one (a menu opened from an item of
+    // another menu closes that menu too).
+    // "AXRaise" on a window makes it the focused window. Setting "AXFocused" stores the value.
     // Every action is recorded with its result: invalidUIElement on a vanished element,
     // actionUnsupported for a name the element does not list, cannotComplete on a disabled element
     // (which then does nothing); success otherwise.
