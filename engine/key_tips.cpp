@@ -21,6 +21,11 @@ constexpr std::uint16_t lastArrowKey = 126;
 
 bool isOptionKey(std::uint16_t keyCode) { return keyCode == leftOptionKey || keyCode == rightOptionKey; }
 
+// The steps of a shutdown, all but raising the window and dismissing popovers.
+constexpr KeyTips::Closing stepsButTheWindow =
+    KeyTips::Closing::firstLayerLabels | KeyTips::Closing::commandLabels | KeyTips::Closing::layerHistory |
+    KeyTips::Closing::firstLayerKeyBuffer | KeyTips::Closing::keyBuffer;
+
 }  // namespace
 
 KeyTips::KeyTips(HostProfile profile) : profile_(std::move(profile)) {}
@@ -69,9 +74,14 @@ void KeyTips::monitorKeyboardEvents() {
 
 void KeyTips::updateEnableAccessKeys() {
     EnableAccessKeys = getEnableAccessKeys();
-    if (!EnableAccessKeys && isLayerActive()) {
+    if (EnableAccessKeys) {
+        return;
+    }
+    if (isLayerActive()) {
         // Switched off with a mode open: the mode ends here, since every handler now passes its keys on.
         shutDownAccessKeys(false);
+    } else {
+        ++interruptions;  // the session ends all the same: a toolbar press still waiting is dropped
     }
 }
 
@@ -143,6 +153,13 @@ void KeyTips::queueShutDown(bool closeWindow) {
         guard(BlockScope::engine, [this, closeWindow] { shutDownAccessKeys(closeWindow); }));
 }
 
+void KeyTips::queueModeEnd() {
+    // Return is a key for the host: it ends the mode, not the session. A toolbar digit typed before
+    // it has ended the session for the user already, so its press runs, whether or not the host's
+    // queue ran between the two keys.
+    platform::dispatch::mainAsync(guard(BlockScope::engine, [this] { endMode(stepsButTheWindow); }));
+}
+
 void KeyTips::queuePress(std::function<void()> press) {
     platform::dispatch::mainAsync(guard(BlockScope::mode, [this, press = std::move(press)] {
         press();
@@ -173,7 +190,7 @@ std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& ev
         return event;
     }
     if (event.keyCode == returnKey) {
-        queueShutDown(false);
+        queueModeEnd();
         return event;
     }
     if (event.keyCode == escapeKey) {
@@ -278,9 +295,7 @@ void KeyTips::handleApplicationDidResignActive(const appkit::Notification& /*not
 
 void KeyTips::shutDownAccessKeys(bool closeWindow) {
     ++interruptions;
-    endMode(Closing::firstLayerLabels | Closing::commandLabels |
-            (closeWindow ? Closing::hostWindow : Closing::none) | Closing::layerHistory |
-            Closing::firstLayerKeyBuffer | Closing::keyBuffer);
+    endMode(closeWindow ? stepsButTheWindow | Closing::hostWindow : stepsButTheWindow);
 }
 
 // ---- Mode transitions ------------------------------------------------------------------------------

@@ -330,46 +330,79 @@ TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
 // What may happen between a toolbar digit and its press, and whether the press still happens.
 struct Meanwhile {
     const char* name;
-    std::function<void(keytips::KeyTips& tips)> happen;
+    // Makes it happen; for a key, whether the host received it.
+    std::function<std::optional<bool>(keytips::KeyTips& tips)> happen;
     bool pressed;
+    // Whether the key reaches the host while the digit's mode still looks open (the digit typed ahead
+    // of the queue); once the mode has ended every key does.
+    bool keyPassesTheOpenMode = true;
 };
 
-// Whether the event comes after the press's task has run, or before it.
+// When the event comes: typed ahead of the digit's press (the host's queue has not run since the
+// digit), after the press's task has run, or before it.
 struct TaskTiming {
     const char* name;
+    bool typedAhead;
     bool beforeTheTask;
 };
 
-const TaskTiming taskTimings[] = {{"after the task ran", false}, {"before the task ran", true}};
+const TaskTiming taskTimings[] = {{"typed ahead of the press", true, false},
+                                  {"after the task ran", false, false},
+                                  {"before the task ran", false, true}};
 
 class ToolbarPressMeanwhile : public QuickAccessToolbar,
                               public ::testing::WithParamInterface<std::tuple<Meanwhile, TaskTiming>> {
 public:
     static std::vector<Meanwhile> cases() {
+        const auto switchOff = [](keytips::KeyTips& tips) {
+            world().setScriptAnswer("GetEnableKeyboardShortcuts",
+                                    platform::sim::ScriptAnswer::withText("False"));
+            tips.updateEnableAccessKeys();
+        };
         return {
-            {"nothing", [](keytips::KeyTips&) {}, true},
-            {"a letter", [](keytips::KeyTips&) { EXPECT_TRUE(press(4, "h")); }, true},
-            {"Return", [](keytips::KeyTips&) { EXPECT_TRUE(press(keys::returnKey, "\r")); }, true},
-            {"Escape", [](keytips::KeyTips&) { EXPECT_TRUE(press(keys::escape, "\x1b")); }, false},
-            {"a click", [](keytips::KeyTips&) { world().deliver(platform::sim::World::mouseDown()); }, false},
+            {"nothing", [](keytips::KeyTips&) { return std::nullopt; }, true},
+            {"a letter", [](keytips::KeyTips&) { return std::optional(press(keyCodeOf('h'), "h")); }, true,
+             false},
+            // Return is a key for the host: the digit has ended the session already, at any pace.
+            {"Return", [](keytips::KeyTips&) { return std::optional(press(keys::returnKey, "\r")); }, true},
+            {"Escape", [](keytips::KeyTips&) { return std::optional(press(keys::escape, "\x1b")); }, false,
+             false},
+            {"a click",
+             [](keytips::KeyTips&) {
+                 world().deliver(platform::sim::World::mouseDown());
+                 return std::nullopt;
+             },
+             false},
             {"a right click",
-             [](keytips::KeyTips&) { world().deliver(platform::sim::World::mouseDown(false)); }, false},
+             [](keytips::KeyTips&) {
+                 world().deliver(platform::sim::World::mouseDown(false));
+                 return std::nullopt;
+             },
+             false},
             {"Shift",
              [](keytips::KeyTips&) {
-                 world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag));
+                 world().deliver(
+                     platform::sim::World::flagsChanged(keys::shift, platform::appkit::shiftFlag));
+                 return std::nullopt;
+             },
+             false},
+            {"key tips switched off",
+             [switchOff](keytips::KeyTips& tips) {
+                 switchOff(tips);
+                 return std::nullopt;
              },
              false},
             {"a click with key tips switched off",
-             [](keytips::KeyTips& tips) {
-                 world().setScriptAnswer("GetEnableKeyboardShortcuts",
-                                         platform::sim::ScriptAnswer::withText("False"));
-                 tips.updateEnableAccessKeys();
+             [switchOff](keytips::KeyTips& tips) {
+                 switchOff(tips);
                  world().deliver(platform::sim::World::mouseDown());
+                 return std::nullopt;
              },
              false},
             {"the host resigning",
              [](keytips::KeyTips&) {
                  world().postNotification(platform::appkit::applicationDidResignActiveNotification);
+                 return std::nullopt;
              },
              false},
         };
@@ -384,18 +417,20 @@ protected:
 };
 
 // The toolbar digit ends the mode at once; its press waits 0.1 s. Whatever ends the session
-// meanwhile drops the press; keys that do not end it leave it. The event comes after the press's task
-// has run, or before (the task queues the labels' removal): either way no label stays.
+// meanwhile drops the press; keys that do not end it leave it, whether they come before the digit's
+// press has run or after. After it, the event comes after the press's task has run, or before (the
+// task queues the labels' removal): either way no label stays.
 TEST_P(ToolbarPressMeanwhile, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) {
     const auto& [c, timing] = GetParam();
-    const bool beforeTheTask = timing.beforeTheTask;
     start(toolbarWindow(2));
     tapOption();
-    world().setTasksHeld(beforeTheTask);
-    type("2");
-    ASSERT_TRUE(idle());
-    ASSERT_EQ(world().pendingTasks(), beforeTheTask ? 1U : 0U);
-    c.happen(*tips);
+    world().setTasksHeld(timing.beforeTheTask);
+    type("2", timing.typedAhead ? Pump::never : Pump::afterEachKey);
+    ASSERT_EQ(idle(), !timing.typedAhead);
+    ASSERT_EQ(world().pendingTasks(), timing.beforeTheTask ? 1U : 0U);
+    if (const std::optional<bool> passed = c.happen(*tips)) {
+        EXPECT_EQ(*passed, !timing.typedAhead || c.keyPassesTheOpenMode);
+    }
     world().pump();
     world().runTasks();
     world().pump();

@@ -130,6 +130,8 @@ private:
     [[nodiscard]] platform::appkit::EventHandler handlerWhileAlive(Handler handle);
     void queuePress(std::function<void()> press);
     void queueShutDown(bool closeWindow);
+    // What Return queues: the shutdown's steps but the window's, without ending the session.
+    void queueModeEnd();
 
     // Shared with every handler and block the engine hands out; they hold it weakly.
     std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
