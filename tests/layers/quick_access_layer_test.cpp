@@ -50,7 +50,7 @@ TEST_F(QuickAccessToolbar, NumbersAtMostNineteenButtonsOneToNineThenZeroNineDown
     }
     EXPECT_EQ(shortcuts, expected);
     // With no tab labelled, the first layer stays for the toolbar's digits.
-    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
 }
 
 struct TypedDigits {
@@ -75,18 +75,18 @@ TEST_P(TypedToolbarDigits, PressTheirButtonAfterTheLabelsAreGone) {
     if (typed.size() == 2) {
         type(typed.substr(0, 1));
         EXPECT_EQ(labels().size(), 19U);  // a prefix waits
-        EXPECT_TRUE(tips->isFirstLayerActive);
-        EXPECT_EQ(tips->keyBuffer, "0");
+        EXPECT_TRUE(tips->mode().isFirstLayerActive());
+        EXPECT_EQ(tips->mode().keyBuffer(), "0");
     }
     type(typed.substr(typed.size() - 1));
-    EXPECT_FALSE(tips->isFirstLayerActive);
+    EXPECT_FALSE(tips->mode().isFirstLayerActive());
     EXPECT_TRUE(labels().empty());
     EXPECT_TRUE(actions().empty());
     world().advanceClock(0.05);
     EXPECT_TRUE(actions().empty());
     world().advanceClock(0.05);
     EXPECT_EQ(actions(), (std::vector<std::string>{std::string("AXPress ") + c.pressed}));
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(QuickAccessToolbar, TypedToolbarDigits, ::testing::ValuesIn(typedDigits),
@@ -104,7 +104,7 @@ TEST_F(QuickAccessToolbar, DigitBeginningNoShortcutEndsTheModeWithAllFirstLayerL
     EXPECT_TRUE(logged("VELKARO || QAT: No access keys found starting with 0"));
     EXPECT_TRUE(labels().empty());
     EXPECT_TRUE(idle());
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
     EXPECT_TRUE(actions().empty());
 }
 
@@ -149,10 +149,10 @@ TEST_P(AnchorTitle, FollowsTheHostLanguage) {
     start(toolbarWindow(2, c.anchor));
     tapOption();
     EXPECT_EQ(labels(), (c.found ? std::vector<std::string>{"1", "2"} : std::vector<std::string>{}));
-    EXPECT_EQ(tips->toolbarYCoordinate.has_value(), c.found);
+    EXPECT_EQ(tips->toolbarYCoordinate().has_value(), c.found);
     if (c.found) {
-        EXPECT_EQ(*tips->toolbarYCoordinate, 890.0);  // flipped against the 900-point screen
-        EXPECT_EQ(*tips->toolbarXCoordinate, 500.0);
+        EXPECT_EQ(*tips->toolbarYCoordinate(), 890.0);  // flipped against the 900-point screen
+        EXPECT_EQ(*tips->toolbarXCoordinate(), 500.0);
     } else {
         EXPECT_TRUE(idle());  // neither layer labelled anything
     }
@@ -173,8 +173,8 @@ TEST_F(QuickAccessToolbar, SearchButtonAnchorsWithoutTheCustomiseMenuButton) {
     start(searchRows);
     tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
-    EXPECT_EQ(tips->toolbarYCoordinate, 890.0);
-    EXPECT_EQ(tips->toolbarXCoordinate, 300.0);
+    EXPECT_EQ(tips->toolbarYCoordinate(), 890.0);
+    EXPECT_EQ(tips->toolbarXCoordinate(), 300.0);
 }
 
 // With the menu button present (on another row), the search button is not consulted.
@@ -183,7 +183,7 @@ TEST_F(QuickAccessToolbar, SearchButtonIsNotConsultedWithTheCustomiseMenuButton)
           "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,30 size=16,16\n");
     tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
-    EXPECT_EQ(tips->toolbarYCoordinate, 870.0);
+    EXPECT_EQ(tips->toolbarYCoordinate(), 870.0);
     ASSERT_EQ(tips->quickAccessLayer().accessKeys.size(), 2U);
     EXPECT_EQ(tips->quickAccessLayer().accessKeys[0].title, "Undo");
 }
@@ -257,7 +257,7 @@ TEST_F(QuickAccessToolbar, DisabledButtonEndsTheModeUnpressed) {
     type("1");
     EXPECT_TRUE(idle());
     EXPECT_TRUE(labels().empty());
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
     world().advanceClock(1);
     EXPECT_TRUE(actions().empty());
     EXPECT_EQ(world().pendingDelayedBlocks(), 0U);
@@ -309,7 +309,7 @@ TEST_F(QuickAccessToolbar, DelayedPressDoesNotActInALaterMode) {
     world().advanceClock(0.1);
     EXPECT_TRUE(actions().empty());
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
-    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
 }
 
 TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
@@ -318,7 +318,7 @@ TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
     // The press's task queues its label removal only when it runs; a new mode opens first. The
     // screen then shows the new mode's labels only, once each.
     tips->quickAccessLayer().press("1");
-    ASSERT_FALSE(tips->isFirstLayerActive);
+    ASSERT_FALSE(tips->mode().isFirstLayerActive());
     tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
     world().advanceClock(0.1);
