@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/key_tips.hpp"
+#include "engine/layer_context.hpp"
 #include "engine/layers.hpp"
 #include "engine/matching.hpp"
 #include "layer_support.hpp"
@@ -21,25 +21,25 @@ constexpr std::array<std::string_view, 3> colourGalleryLayers = {"Font Color", "
 
 }  // namespace
 
-CommandAccessLayer::CommandAccessLayer(KeyTips& tips, std::vector<Element> initialElements)
-    : FirstAccessLayer(tips, std::move(initialElements)) {
+CommandAccessLayer::CommandAccessLayer(LayerContext& context, std::vector<Element> initialElements)
+    : FirstAccessLayer(context, std::move(initialElements)) {
     currentLayer = commandLayerCategory;
     accessKeys.clear();
 }
 
-void CommandAccessLayer::close() { tips_.labels.deleteOverlayWindowsByCategory(currentLayer); }
+void CommandAccessLayer::close() { context_.labels().deleteOverlayWindowsByCategory(currentLayer); }
 
 void CommandAccessLayer::open(const std::string& source) {
-    tips_.layerHistory.push_back(source);
+    context_.enterLayer(source);
     log("This is the source: " + source);
     accessKeys.clear();
-    for (const AccessKey& key : tips_.AccessKeys.sharedKeys) {
+    for (const AccessKey& key : context_.activeTables().sharedKeys) {
         if (std::find(key.source.begin(), key.source.end(), source) != key.source.end()) {
             accessKeys.push_back(key);
         }
     }
     labelledElements_.assign(accessKeys.size(), std::nullopt);
-    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier);
+    const std::optional<Element> application = getApplication(context_.profile().bundleIdentifier);
     if (!application) {
         return;
     }
@@ -69,16 +69,16 @@ CommandAccessLayer::buildLayerAccessToolbar(const std::string& /*source*/, const
                                             AttributeCache& cache) {
     std::vector<RelevantElement> result;
     std::vector<Element> candidates;
-    if (tips_.toolbarYCoordinate) {
+    if (const std::optional<double> toolbarY = context_.toolbarYCoordinate()) {
         for (const Element& element : list) {
             const std::optional<platform::Point> position = getPosition(element);
-            if (position && position->y < *tips_.toolbarYCoordinate) {
+            if (position && position->y < *toolbarY) {
                 candidates.push_back(element);
             }
         }
     }
     const MatchIndex index(accessKeys, candidates, cache);
-    const bool lastMatchFirst = tips_.layerHistory.size() > 1;
+    const bool lastMatchFirst = context_.mode().layerHistory().size() > 1;
     std::vector<platform::Point> usedPositions;
     labelledElements_.assign(accessKeys.size(), std::nullopt);
     for (std::size_t row = 0; row < accessKeys.size(); ++row) {
@@ -98,26 +98,22 @@ CommandAccessLayer::buildLayerAccessToolbar(const std::string& /*source*/, const
             break;
         }
     }
-    showLabels(*this, tips_.labels, result, cache, currentLayer);
+    showLabels(*this, context_.labels(), result, cache, currentLayer);
     return {std::move(result), accessKeyToElement};
 }
 
 void CommandAccessLayer::press(const std::string& key) {
-    tips_.keyBuffer += key;
-    const KeyTable candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
-    if (candidates.empty()) {
-        log("VELKARO || Layer 2: No access keys found starting with " + tips_.keyBuffer);
-        tips_.endMode(KeyTips::Closing::keyBuffer | KeyTips::Closing::commandLabels |
-                      KeyTips::Closing::hostWindow | KeyTips::Closing::layerHistory);
+    const TypedKeys typed = context_.typeKey(key, accessKeys);
+    if (typed.noCandidate()) {
+        log("VELKARO || Layer 2: No access keys found starting with " + context_.mode().keyBuffer());
+        context_.endMode(Closing::keyBuffer | Closing::commandLabels | Closing::hostWindow |
+                         Closing::layerHistory);
         return;
     }
     // Opening a layer replaces the key list, so the matches are copied first, each with the element it
     // labelled at this opening, or else the element filed under its identifier at this opening.
     std::vector<std::pair<AccessKey, std::optional<Element>>> matches;
-    for (std::size_t row = 0; row < accessKeys.size(); ++row) {
-        if (accessKeys[row].shortcut != tips_.keyBuffer) {
-            continue;
-        }
+    for (const std::size_t row : typed.exactRows) {
         std::optional<Element> element =
             row < labelledElements_.size() ? labelledElements_[row] : std::nullopt;
         if (!element) {
@@ -126,21 +122,20 @@ void CommandAccessLayer::press(const std::string& key) {
         matches.emplace_back(accessKeys[row], element);
     }
     for (const auto& [exact, found] : matches) {
-        tips_.keyBuffer.clear();
+        context_.clearKeyBuffer();
         if (!found || !isElementEnabled(*found)) {
-            tips_.endMode(KeyTips::Closing::commandLabels | KeyTips::Closing::hostWindow |
-                          KeyTips::Closing::layerHistory);
+            context_.endMode(Closing::commandLabels | Closing::hostWindow | Closing::layerHistory);
             continue;
         }
         const Element element = *found;
         if (exact.isLastCommand) {
-            tips_.endMode(KeyTips::Closing::commandLabels | KeyTips::Closing::layerHistory);
+            context_.endMode(Closing::commandLabels | Closing::layerHistory);
             performAction(element, exact.role, exact.press);
             continue;
         }
         // An earlier match of this shortcut may have ended the second layer; the layer opened now
         // takes the typed keys again.
-        tips_.enterSecondLayer();
+        context_.enterSecondLayer();
         close();
         performAction(element, exact.role, exact.press);
         open(exact.identifier);
@@ -167,7 +162,7 @@ std::vector<WindowRecord> CommandAccessLayer::fetchAllWindows(const Element& app
 }
 
 void CommandAccessLayer::closeWindow() {
-    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier);
+    const std::optional<Element> application = getApplication(context_.profile().bundleIdentifier);
     if (!application) {
         return;
     }
@@ -177,12 +172,12 @@ void CommandAccessLayer::closeWindow() {
         log("Possible Actions: " + describeNames(window.actions));
     }
     const auto remembered = std::find_if(windows.begin(), windows.end(), [this](const WindowRecord& window) {
-        return window.title == tips_.windowTitle;
+        return window.title == context_.windowTitle();
     });
     if (remembered != windows.end()) {
         ax::performAction(remembered->window, "AXRaise");
     } else {
-        log("No window found with title: " + tips_.windowTitle);
+        log("No window found with title: " + context_.windowTitle());
     }
     for (const Element& element : fetchElementsFromFocusedWindow(*application)) {
         if (readText(element, "AXRole") == "AXPopover") {
@@ -192,21 +187,21 @@ void CommandAccessLayer::closeWindow() {
 }
 
 void CommandAccessLayer::returnLayer() {
-    if (tips_.layerHistory.size() < 2) {
+    if (context_.mode().layerHistory().size() < 2) {
         log("Returning to Ribbon Bar");
-        tips_.returnToFirstLayer();
+        context_.returnToFirstLayer();
         close();
         closeWindow();
-        tips_.firstAccessLayer().open();
+        context_.firstAccessLayer().open();
         return;
     }
     log("Returning to Command Bar");
-    tips_.layerHistory.pop_back();
+    context_.leaveLayer();
     close();
     closeWindow();
-    const std::string previous = tips_.layerHistory.back();
+    const std::string previous = context_.mode().layerHistory().back();
     open(previous);
-    tips_.layerHistory.pop_back();
+    context_.leaveLayer();
 }
 
 }  // namespace keytips

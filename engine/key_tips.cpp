@@ -1,6 +1,7 @@
 #include "engine/key_tips.hpp"
 
 #include "engine/text.hpp"
+#include "engine/typed_keys.hpp"
 #include "platform/dispatch.hpp"
 #include "platform/foundation.hpp"
 
@@ -69,9 +70,14 @@ void KeyTips::monitorKeyboardEvents() {
 
 void KeyTips::updateEnableAccessKeys() {
     EnableAccessKeys = getEnableAccessKeys();
-    if (!EnableAccessKeys && isLayerActive()) {
+    if (EnableAccessKeys) {
+        return;
+    }
+    if (isLayerActive()) {
         // Switched off with a mode open: the mode ends here, since every handler now passes its keys on.
-        shutDownAccessKeys(false);
+        shutDownAccessKeys(Closing::shutDownKeepingWindow);
+    } else {
+        mode_.endSession();  // the session ends all the same: a toolbar press still waiting is dropped
     }
 }
 
@@ -106,23 +112,11 @@ void KeyTips::initializeAccessKeys() {
 
 // ---- Event dispatch --------------------------------------------------------------------------------
 
-bool KeyTips::isLayerActive() const { return isFirstLayerActive || isSecondLayerActive; }
-
-bool KeyTips::stillWanted(ModeTicket held, BlockScope scope) const {
-    switch (scope) {
-        case BlockScope::engine:
-            return true;
-        case BlockScope::mode:
-            return held.mode == modeGeneration && isLayerActive();
-        case BlockScope::session:
-            return held.mode == modeGeneration && held.interruptions == interruptions;
-    }
-    return false;
-}
+bool KeyTips::isLayerActive() const { return mode_.isActive(); }
 
 platform::dispatch::Block KeyTips::guard(BlockScope scope, platform::dispatch::Block block) const {
-    return [alive = std::weak_ptr(alive_), this, scope, held = ticket(), block = std::move(block)] {
-        if (!alive.expired() && stillWanted(held, scope)) {
+    return [alive = std::weak_ptr(alive_), this, scope, held = mode_.ticket(), block = std::move(block)] {
+        if (!alive.expired() && mode_.stillWanted(held, scope)) {
             block();
         }
     };
@@ -138,9 +132,31 @@ appkit::EventHandler KeyTips::handlerWhileAlive(Handler handle) {
     };
 }
 
-void KeyTips::queueShutDown(bool closeWindow) {
+void KeyTips::queueOpening() {
+    // Made now, so that it holds the ticket of the mode that opens now.
+    platform::dispatch::Block open = guard(BlockScope::mode, [this] {
+        quickAccessLayer().open();
+        firstAccessLayer().open();
+    });
+    platform::dispatch::mainAsync(guard(BlockScope::engine, [this, open = std::move(open)] {
+        // A mode starts on a clear screen: labels whose removal an earlier mode had queued go now.
+        quickAccessLayer().close();
+        commandAccessLayer().close();
+        open();  // not when the mode ended meanwhile (the host may have resigned)
+    }));
+}
+
+void KeyTips::queueShutDown(Closing closing) {
     platform::dispatch::mainAsync(
-        guard(BlockScope::engine, [this, closeWindow] { shutDownAccessKeys(closeWindow); }));
+        guard(BlockScope::engine, [this, closing] { shutDownAccessKeys(closing); }));
+}
+
+void KeyTips::queueModeEnd() {
+    // Return is a key for the host: it ends the mode, not the session. A toolbar digit typed before
+    // it has ended the session for the user already, so its press runs, whether or not the host's
+    // queue ran between the two keys.
+    platform::dispatch::mainAsync(
+        guard(BlockScope::engine, [this] { endMode(Closing::shutDownKeepingWindow); }));
 }
 
 void KeyTips::queuePress(std::function<void()> press) {
@@ -157,13 +173,13 @@ void KeyTips::queuePress(std::function<void()> press) {
 std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& event) {
     const bool optionChord = (event.modifierFlags & appkit::optionFlag) != 0 && !isOptionKey(event.keyCode);
     if (event.keyCode == escapeKey && !optionChord) {
-        ++interruptions;  // the user ends the session, with key tips on or off
+        mode_.endSession();  // the user ends the session, with key tips on or off
     }
     if (!EnableAccessKeys) {
         return event;
     }
     if (optionChord) {
-        blockAccessibility = true;
+        mode_.holdOptionChord();
         return event;
     }
     if (!isLayerActive()) {
@@ -173,24 +189,24 @@ std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& ev
         return event;
     }
     if (event.keyCode == returnKey) {
-        queueShutDown(false);
+        queueModeEnd();
         return event;
     }
     if (event.keyCode == escapeKey) {
-        queueShutDown(true);
+        queueShutDown(Closing::shutDown);
         return std::nullopt;
     }
     if (!event.charactersIgnoringModifiers) {
         return std::nullopt;
     }
     std::string key = lowercased(*event.charactersIgnoringModifiers);
-    if (isFirstLayerActive) {
-        firstLayerKeyBuffer += key;
+    if (mode_.isFirstLayerActive()) {
+        mode_.typeAtTabs(key);
         log("VELKARO || Key pressed Layer One: " + key);
         if (containsDecimalDigit(key)) {
             queuePress([this, key] { quickAccessLayer().press(key); });
         } else {
-            checkShortcutMatch(firstLayerKeyBuffer);
+            checkShortcutMatch(mode_.firstLayerKeyBuffer());
             queuePress([this, key] { firstAccessLayer().press(key); });
         }
     } else {
@@ -200,23 +216,20 @@ std::optional<appkit::Event> KeyTips::handleKeyDownEvent(const appkit::Event& ev
     return std::nullopt;
 }
 
-// A copy: the buffer passed is usually firstLayerKeyBuffer, which a match clears.
+// The engine decides at once, before the ribbon-tab layer's queued press has run, whether the keys
+// typed at the tabs name a tab: a key typed ahead of that press then already goes to the second
+// layer, and its queued command press runs after the tab press has opened the tab's layer. The layer
+// reads its own buffer with the same classification when its press runs, and decides the final state.
+// A copy: the buffer passed is usually the tab buffer, which a match clears.
 void KeyTips::checkShortcutMatch(std::string buffer) {  // NOLINT(performance-unnecessary-value-param)
-    bool anyCandidate = false;
-    bool exact = false;
-    for (const AccessKey& key : firstAccessLayer().accessKeys) {
-        if (startsWith(key.shortcut, buffer)) {
-            anyCandidate = true;
-            exact = exact || key.shortcut == buffer;
-        }
-    }
-    if (!anyCandidate) {
+    const TypedKeys typed = classifyTyped(firstAccessLayer().accessKeys, buffer);
+    if (typed.noCandidate()) {
         log("No access keys found starting with " + buffer);
-        firstLayerKeyBuffer.clear();
+        mode_.clearFirstLayerKeyBuffer();
         return;
     }
-    if (exact) {
-        firstLayerKeyBuffer.clear();
+    if (typed.exact()) {
+        mode_.clearFirstLayerKeyBuffer();
         enterSecondLayer();
     }
 }
@@ -224,131 +237,135 @@ void KeyTips::checkShortcutMatch(std::string buffer) {  // NOLINT(performance-un
 std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Event& event) {
     const appkit::ModifierFlags flags = event.modifierFlags;
     if ((flags & appkit::optionFlag) == 0) {
-        ++interruptions;  // the user ends the session, with key tips on or off
+        mode_.endSession();  // the user ends the session, with key tips on or off
     }
     if (!EnableAccessKeys) {
         return event;
     }
     if ((flags & appkit::optionFlag) != 0) {
         if ((flags & (appkit::commandFlag | appkit::controlFlag | appkit::shiftFlag)) != 0) {
-            blockAccessibility = true;
+            mode_.holdOptionChord();
         }
         return event;
     }
     if (isOptionKey(event.keyCode)) {
-        if (!isLayerActive() && !blockAccessibility) {
+        if (!isLayerActive() && !mode_.blockAccessibility()) {
             openMode();
-            platform::dispatch::mainAsync(guard(BlockScope::engine, [this, held = ticket()] {
-                // A mode starts on a clear screen: labels whose removal an earlier mode had queued go now.
-                quickAccessLayer().close();
-                commandAccessLayer().close();
-                if (stillWanted(held,
-                                BlockScope::mode)) {  // not ended meanwhile (the host may have resigned)
-                    quickAccessLayer().open();
-                    firstAccessLayer().open();
-                }
-            }));
+            queueOpening();
         } else if (isLayerActive()) {
-            queueShutDown(true);
+            queueShutDown(Closing::shutDown);
         }
-        blockAccessibility = false;
+        mode_.releaseOptionChord();
         return event;
     }
     if (isLayerActive()) {
-        queueShutDown(true);
+        queueShutDown(Closing::shutDown);
     }
     return event;
 }
 
 std::optional<appkit::Event> KeyTips::handleMouseDownEvent(const appkit::Event& event) {
-    ++interruptions;  // the user ends the session, with key tips on or off
+    mode_.endSession();  // the user ends the session, with key tips on or off
     if (!EnableAccessKeys) {
         return event;
     }
     if (isLayerActive()) {
-        queueShutDown(true);
+        queueShutDown(Closing::shutDown);
     }
     return event;
 }
 
 void KeyTips::handleApplicationDidResignActive(const appkit::Notification& /*notification*/) {
     log("VELKARO || Application lost focus. Performing custom actions.");
-    shutDownAccessKeys(true);
+    shutDownAccessKeys(Closing::shutDown);
 }
 
-void KeyTips::shutDownAccessKeys(bool closeWindow) {
-    ++interruptions;
-    endMode(Closing::firstLayerLabels | Closing::commandLabels |
-            (closeWindow ? Closing::hostWindow : Closing::none) | Closing::layerHistory |
-            Closing::firstLayerKeyBuffer | Closing::keyBuffer);
+void KeyTips::shutDownAccessKeys(Closing closing) {
+    mode_.endSession();
+    endMode(closing);
 }
 
 // ---- Mode transitions ------------------------------------------------------------------------------
 
-void KeyTips::openMode() {
-    isFirstLayerActive = true;
-    tabPressedInMode = false;
-    ++modeGeneration;
-    firstLayerKeyBuffer.clear();
-    keyBuffer.clear();
-}
+void KeyTips::openMode() { mode_.openMode(); }
 
-void KeyTips::enterSecondLayer() {
-    isFirstLayerActive = false;
-    isSecondLayerActive = true;
-}
+void KeyTips::enterSecondLayer() { mode_.enterSecondLayer(); }
 
-void KeyTips::returnToFirstLayer() {
-    isFirstLayerActive = true;
-    isSecondLayerActive = false;
-    tabPressedInMode = false;
-}
+void KeyTips::returnToFirstLayer() { mode_.returnToFirstLayer(); }
 
-void KeyTips::leaveFirstLayer() { isFirstLayerActive = false; }
+void KeyTips::leaveFirstLayer() { mode_.leaveFirstLayer(); }
 
 void KeyTips::endMode(Closing closing) {
-    isFirstLayerActive = false;
-    isSecondLayerActive = false;
+    mode_.endMode(closing);
     if (includes(closing, Closing::firstLayerLabels)) {
-        quickAccessLayer().close();
-        firstAccessLayer().close();
+        labels_.deleteOverlayWindowsByCategory(firstLayerCategory);
     }
     if (includes(closing, Closing::commandLabels)) {
-        commandAccessLayer().close();
+        labels_.deleteOverlayWindowsByCategory(commandLayerCategory);
     }
     if (includes(closing, Closing::hostWindow)) {
         commandAccessLayer().closeWindow();
     }
-    if (includes(closing, Closing::layerHistory)) {
-        layerHistory.clear();
-    }
-    if (includes(closing, Closing::firstLayerKeyBuffer)) {
-        firstLayerKeyBuffer.clear();
-    }
-    if (includes(closing, Closing::keyBuffer)) {
-        keyBuffer.clear();
-    }
 }
+
+// ---- The layers' context ---------------------------------------------------------------------------
+
+const HostProfile& LayerContext::profile() const { return tips_.profile_; }
+const std::string& LayerContext::language() const { return tips_.language; }
+const KeyTables& LayerContext::activeTables() const { return tips_.AccessKeys; }
+const ModeState& LayerContext::mode() const { return tips_.mode_; }
+const std::string& LayerContext::windowTitle() const { return tips_.windowTitle_; }
+std::optional<double> LayerContext::toolbarXCoordinate() const { return tips_.toolbarXCoordinate_; }
+std::optional<double> LayerContext::toolbarYCoordinate() const { return tips_.toolbarYCoordinate_; }
+OverlayWindows& LayerContext::labels() const { return tips_.labels_; }
+
+void LayerContext::rememberWindowTitle(std::string title) { tips_.windowTitle_ = std::move(title); }
+
+void LayerContext::rememberToolbarRow(platform::Point anchor) {
+    tips_.toolbarYCoordinate_ = anchor.y;
+    tips_.toolbarXCoordinate_ = anchor.x;
+}
+
+TypedKeys LayerContext::typeKey(std::string_view key, const KeyTable& keys) {
+    tips_.mode_.typeInLayer(key);
+    return classifyTyped(keys, tips_.mode_.keyBuffer());
+}
+
+void LayerContext::clearKeyBuffer() { tips_.mode_.clearKeyBuffer(); }
+void LayerContext::enterSecondLayer() { tips_.enterSecondLayer(); }
+void LayerContext::returnToFirstLayer() { tips_.returnToFirstLayer(); }
+void LayerContext::leaveFirstLayer() { tips_.leaveFirstLayer(); }
+void LayerContext::endMode(Closing closing) { tips_.endMode(closing); }
+void LayerContext::pressTab() { tips_.mode_.pressTab(); }
+void LayerContext::enterLayer(std::string source) { tips_.mode_.enterLayer(std::move(source)); }
+void LayerContext::leaveLayer() { tips_.mode_.leaveLayer(); }
+
+platform::dispatch::Block LayerContext::guard(BlockScope scope, platform::dispatch::Block block) const {
+    return tips_.guard(scope, std::move(block));
+}
+
+FirstAccessLayer& LayerContext::firstAccessLayer() { return tips_.firstAccessLayer(); }
+CommandAccessLayer& LayerContext::commandAccessLayer() { return tips_.commandAccessLayer(); }
 
 // ---- Layer objects ---------------------------------------------------------------------------------
 
 QuickAccessLayer& KeyTips::quickAccessLayer() {
     if (!quickAccessLayer_) {
-        quickAccessLayer_ = std::make_unique<QuickAccessLayer>(*this, std::vector<Element>{});
+        quickAccessLayer_ = std::make_unique<QuickAccessLayer>(context_, std::vector<Element>{});
     }
     return *quickAccessLayer_;
 }
 
 FirstAccessLayer& KeyTips::firstAccessLayer() {
     if (!firstAccessLayer_) {
-        firstAccessLayer_ = std::make_unique<FirstAccessLayer>(*this, std::vector<Element>{});
+        firstAccessLayer_ = std::make_unique<FirstAccessLayer>(context_, std::vector<Element>{});
     }
     return *firstAccessLayer_;
 }
 
 CommandAccessLayer& KeyTips::commandAccessLayer() {
     if (!commandAccessLayer_) {
-        commandAccessLayer_ = std::make_unique<CommandAccessLayer>(*this, std::vector<Element>{});
+        commandAccessLayer_ = std::make_unique<CommandAccessLayer>(context_, std::vector<Element>{});
     }
     return *commandAccessLayer_;
 }

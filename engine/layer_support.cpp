@@ -37,20 +37,6 @@ std::string titleOrNoTitle(const Element& element, AttributeCache& cache) {
     return title ? std::string(*title) : std::string("No Title");
 }
 
-KeyTable keysBeginningWith(const KeyTable& keys, std::string_view buffer) {
-    KeyTable candidates;
-    std::copy_if(keys.begin(), keys.end(), std::back_inserter(candidates),
-                 [buffer](const AccessKey& key) { return startsWith(key.shortcut, buffer); });
-    return candidates;
-}
-
-KeyTable exactMatches(const KeyTable& candidates, std::string_view buffer) {
-    KeyTable exact;
-    std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(exact),
-                 [buffer](const AccessKey& key) { return key.shortcut == buffer; });
-    return exact;
-}
-
 void logPerformAction(std::string_view prefix, std::string_view role, bool press) {
     log(std::string(prefix) + "Performing action on element with role " + std::string(role) + " and press " +
         (press ? "true" : "false"));

@@ -1,5 +1,4 @@
-// What the three layers share: matching typed keys against a key list, placing labels, acting on an
-// element by its role.
+// What the three layers share: placing labels, acting on an element by its role.
 #pragma once
 
 #include <optional>
@@ -17,11 +16,6 @@ namespace keytips {
 std::string uppercased(std::string_view shortcut);
 // The element's "AXTitle" as text (through the cache), or "No Title".
 std::string titleOrNoTitle(const Element& element, AttributeCache& cache);
-// Copies of the keys whose shortcut begins with the buffer, in key order: a press may open a layer,
-// which replaces the list they come from.
-KeyTable keysBeginningWith(const KeyTable& keys, std::string_view buffer);
-// The candidates whose shortcut equals the buffer, in order.
-KeyTable exactMatches(const KeyTable& candidates, std::string_view buffer);
 void logPerformAction(std::string_view prefix, std::string_view role, bool press);
 // Presses a menu button or shows its menu, and presses any other element, focused first when asked.
 void actOnElement(const Element& element, std::string_view role, bool press, bool focusFirst);

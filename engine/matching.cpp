@@ -5,24 +5,6 @@
 
 namespace keytips {
 
-namespace {
-
-// False when the attribute is present but not text; an absent attribute gives no value.
-bool readOptionalText(const Element& element, std::string_view attribute, AttributeCache& cache,
-                      std::optional<std::string>& out) {
-    const AttributeValue* value = getAttribute(element, attribute, cache);
-    if (value == nullptr) {
-        return true;
-    }
-    if (const std::string* text = value->text()) {
-        out = *text;
-        return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 MatchIndex::MatchIndex(const KeyTable& keys, const std::vector<Element>& elements, AttributeCache& cache) {
     if (keys.empty()) {
         return;  // nothing to match, nothing to read
@@ -35,20 +17,22 @@ MatchIndex::MatchIndex(const KeyTable& keys, const std::vector<Element>& element
     }
     for (std::size_t i = 0; i < elements.size(); ++i) {
         const Element& element = elements[i];
-        const std::optional<std::string_view> role = textOf(getAttribute(element, "AXRole", cache));
+        const std::optional<std::string_view> role = getCachedText(element, "AXRole", cache).text();
         if (!role || roles.find(*role) == roles.end()) {
             continue;
         }
-        std::optional<std::string> title;
-        if (!readOptionalText(element, "AXTitle", cache, title) ||
+        // A title or description that is there but is not text matches no key.
+        const CachedText titleRead = getCachedText(element, "AXTitle", cache);
+        std::optional<std::string> title = titleRead.ownedText();
+        if (titleRead.isNotText() ||
             roleTitles.find(std::pair(std::string(*role), title)) == roleTitles.end()) {
             continue;
         }
-        std::optional<std::string> description;
-        if (!readOptionalText(element, "AXDescription", cache, description)) {
+        const CachedText description = getCachedText(element, "AXDescription", cache);
+        if (description.isNotText()) {
             continue;
         }
-        matches_[Signature{std::string(*role), std::move(title), std::move(description)}].push_back(i);
+        matches_[Signature{std::string(*role), std::move(title), description.ownedText()}].push_back(i);
     }
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "engine/key_tips.hpp"
+#include "engine/layer_context.hpp"
 #include "engine/layers.hpp"
 #include "engine/text.hpp"
 #include "layer_support.hpp"
@@ -32,11 +32,11 @@ void logValueReadFailure(const Element& element, const AccessKey& key) {
 
 }  // namespace
 
-QuickAccessLayer::QuickAccessLayer(KeyTips& tips, std::vector<Element> initialElements)
-    : elements(std::move(initialElements)), tips_(tips) {}
+QuickAccessLayer::QuickAccessLayer(LayerContext& context, std::vector<Element> initialElements)
+    : elements(std::move(initialElements)), context_(context) {}
 
 void QuickAccessLayer::open() {
-    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier);
+    const std::optional<Element> application = getApplication(context_.profile().bundleIdentifier);
     if (!application) {
         log("VELKARO || Debug: Failed to get application");
         return;
@@ -49,7 +49,7 @@ void QuickAccessLayer::open() {
     relevantElements = buildQuickAccessToolbar(list, attributeCache);
 }
 
-void QuickAccessLayer::close() { tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory); }
+void QuickAccessLayer::close() { context_.labels().deleteOverlayWindowsByCategory(firstLayerCategory); }
 
 std::optional<Element> QuickAccessLayer::findMatchingElement(const AccessKey& key) {
     return keytips::findMatchingElement(relevantElements, key, attributeCache);
@@ -72,23 +72,18 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
 }
 
 bool QuickAccessLayer::findToolbarAnchor(const std::vector<Element>& list, AttributeCache& cache) {
-    const std::string_view anchorTitle = tips_.language == tips_.profile().ukLanguage
+    const std::string_view anchorTitle = context_.language() == context_.profile().ukLanguage
                                              ? "Customise Quick Access Toolbar"
                                              : "Customize Quick Access Toolbar";
     const auto findAnchor = [&](std::string_view role, std::string_view title) {
         for (const Element& element : list) {
-            const std::optional<std::string_view> elementRole =
-                textOf(getAttribute(element, "AXRole", cache));
-            const AttributeValue* titleValue = getAttribute(element, "AXTitle", cache);
-            if (!elementRole || (titleValue != nullptr && titleValue->text() == nullptr)) {
-                continue;
-            }
-            if (*elementRole != role || titleValue == nullptr || *titleValue->text() != title) {
+            const CachedText elementRole = getCachedText(element, "AXRole", cache);
+            const CachedText elementTitle = getCachedText(element, "AXTitle", cache);
+            if (elementRole.text() != role || elementTitle.text() != title) {
                 continue;
             }
             if (const std::optional<platform::Point> position = getPosition(element)) {
-                tips_.toolbarYCoordinate = position->y;
-                tips_.toolbarXCoordinate = position->x;
+                context_.rememberToolbarRow(*position);
                 return true;
             }
         }
@@ -100,7 +95,9 @@ bool QuickAccessLayer::findToolbarAnchor(const std::vector<Element>& list, Attri
 std::vector<RelevantElement> QuickAccessLayer::numberToolbarButtons(const std::vector<Element>& list,
                                                                     AttributeCache& cache) {
     std::vector<RelevantElement> result;
-    if (!tips_.toolbarXCoordinate || !tips_.toolbarYCoordinate) {
+    const std::optional<double> anchorX = context_.toolbarXCoordinate();
+    const std::optional<double> anchorY = context_.toolbarYCoordinate();
+    if (!anchorX || !anchorY) {
         return result;
     }
     std::set<std::string, std::less<>> seenTitles;
@@ -108,54 +105,50 @@ std::vector<RelevantElement> QuickAccessLayer::numberToolbarButtons(const std::v
         if (result.size() == toolbarKeyCount) {
             break;
         }
-        const std::optional<std::string_view> role = textOf(getAttribute(element, "AXRole", cache));
-        const AttributeValue* titleValue = getAttribute(element, "AXTitle", cache);
-        if (!role || (titleValue != nullptr && titleValue->text() == nullptr)) {
+        const CachedText role = getCachedText(element, "AXRole", cache);
+        const CachedText title = getCachedText(element, "AXTitle", cache);
+        if (!role.isText() || title.isNotText()) {
             continue;
         }
-        const AttributeValue* descriptionValue = getAttribute(element, "AXDescription", cache);
-        if (descriptionValue != nullptr && descriptionValue->text() == nullptr) {
+        const CachedText description = getCachedText(element, "AXDescription", cache);
+        if (description.isNotText()) {
             continue;
         }
         const std::optional<platform::Point> position = getPosition(element);
-        if (!position || position->y != *tips_.toolbarYCoordinate ||
-            position->x >= *tips_.toolbarXCoordinate) {
+        if (!position || position->y != *anchorY || position->x >= *anchorX) {
             continue;
         }
-        const std::optional<std::string_view> title = textOf(titleValue);
-        if (!seenTitles.emplace(title.value_or("")).second) {
+        if (!seenTitles.emplace(title.text().value_or("")).second) {
             continue;
         }
         const std::string shortcut = toolbarShortcut(result.size() + 1);
-        const std::optional<std::string_view> description = textOf(descriptionValue);
-        accessKeys.push_back(
-            AccessKey{{std::string(quickAccessLayerName)},
-                      std::string(quickAccessLayerName) + " " + shortcut,
-                      shortcut,
-                      std::string(*role),
-                      title ? std::optional<std::string>(*title) : std::nullopt,
-                      description ? std::optional<std::string>(*description) : std::nullopt});
+        accessKeys.push_back(AccessKey{{std::string(quickAccessLayerName)},
+                                       std::string(quickAccessLayerName) + " " + shortcut,
+                                       shortcut,
+                                       std::string(*role.text()),
+                                       title.ownedText(),
+                                       description.ownedText()});
         result.push_back({element, *position, shortcut});
     }
-    showLabels(*this, tips_.labels, result, cache, firstLayerCategory);
+    showLabels(*this, context_.labels(), result, cache, firstLayerCategory);
     return result;
 }
 
 void QuickAccessLayer::press(const std::string& key) {
-    tips_.keyBuffer += key;
-    const KeyTable candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
-    if (candidates.empty()) {
-        log("VELKARO || QAT: No access keys found starting with " + tips_.keyBuffer);
+    const TypedKeys typed = context_.typeKey(key, accessKeys);
+    if (typed.noCandidate()) {
+        log("VELKARO || QAT: No access keys found starting with " + context_.mode().keyBuffer());
         // The mode ends, with a second layer that a key typed after this one may have announced.
-        tips_.endMode(KeyTips::Closing::keyBuffer | KeyTips::Closing::firstLayerLabels);
+        context_.endMode(Closing::keyBuffer | Closing::firstLayerLabels);
         return;
     }
-    for (const AccessKey& exact : exactMatches(candidates, tips_.keyBuffer)) {
+    for (const std::size_t row : typed.exactRows) {
+        const AccessKey exact = accessKeys[row];
         // A toolbar press ends key-tip mode: keys typed after this one press no tab.
-        tips_.endMode(KeyTips::Closing::keyBuffer);
+        context_.endMode(Closing::keyBuffer);
         const std::optional<Element> element = findMatchingElement(exact);
         if (!element || !isElementEnabled(*element)) {
-            if (tips_.profile().quickAccessLogsDisabledButton) {
+            if (context_.profile().quickAccessLogsDisabledButton) {
                 log("Element with title is not enabled");
             }
             close();
@@ -166,8 +159,8 @@ void QuickAccessLayer::press(const std::string& key) {
         // Both belong to this session, which outlives the mode the press ended: a mode opened meanwhile
         // keeps its labels and is not acted in, and the press is dropped when the user ends the session.
         platform::dispatch::detachTask(
-            [closeLabels = tips_.guard(KeyTips::BlockScope::session, [this] { close(); }),
-             pressButton = tips_.guard(KeyTips::BlockScope::session, [this, target = *element, exact] {
+            [closeLabels = context_.guard(BlockScope::session, [this] { close(); }),
+             pressButton = context_.guard(BlockScope::session, [this, target = *element, exact] {
                  performAction(target, exact.role, exact.press);
              })] {
                 platform::dispatch::mainAsync(closeLabels);

@@ -2,7 +2,7 @@
 // command layer.
 #include <array>
 
-#include "engine/key_tips.hpp"
+#include "engine/layer_context.hpp"
 #include "engine/layers.hpp"
 #include "engine/matching.hpp"
 #include "engine/text.hpp"
@@ -13,15 +13,15 @@ namespace keytips {
 
 using platform::foundation::log;
 
-FirstAccessLayer::FirstAccessLayer(KeyTips& tips, std::vector<Element> initialElements)
-    : elements(std::move(initialElements)), tips_(tips) {
-    accessKeys = tips.AccessKeys.ribbonKeys;
-    accessKeys.insert(accessKeys.end(), tips.AccessKeys.contextualKeys.begin(),
-                      tips.AccessKeys.contextualKeys.end());
+FirstAccessLayer::FirstAccessLayer(LayerContext& context, std::vector<Element> initialElements)
+    : elements(std::move(initialElements)), context_(context) {
+    const KeyTables& tables = context.activeTables();
+    accessKeys = tables.ribbonKeys;
+    accessKeys.insert(accessKeys.end(), tables.contextualKeys.begin(), tables.contextualKeys.end());
 }
 
 void FirstAccessLayer::open() {
-    const std::optional<Element> application = getApplication(tips_.profile().bundleIdentifier);
+    const std::optional<Element> application = getApplication(context_.profile().bundleIdentifier);
     if (!application) {
         log("Debug: Failed to get application");
         finishOpeningWithoutTabs();
@@ -32,7 +32,7 @@ void FirstAccessLayer::open() {
         finishOpeningWithoutTabs();
         return;
     }
-    tips_.windowTitle = window->title;
+    context_.rememberWindowTitle(window->title);
     elements = fetchElementsFromFocusedWindow(*application);
     for (const Element& element : elements) {
         printAllVisibleElements(element);
@@ -49,7 +49,7 @@ void FirstAccessLayer::open() {
 void FirstAccessLayer::finishOpeningWithoutTabs() {
     // No tab of this opening may be pressed by a typed letter.
     relevantElements.clear();
-    if (tips_.labels.showsCategory(firstLayerCategory)) {
+    if (context_.labels().showsCategory(firstLayerCategory)) {
         return;  // the toolbar's labelled digits still serve
     }
     close();
@@ -64,8 +64,8 @@ std::optional<WindowRecord> FirstAccessLayer::fetchFocusedWindow(const Element& 
 }
 
 void FirstAccessLayer::close() {
-    tips_.leaveFirstLayer();
-    tips_.labels.deleteOverlayWindowsByCategory(firstLayerCategory);
+    context_.leaveFirstLayer();
+    context_.labels().deleteOverlayWindowsByCategory(firstLayerCategory);
 }
 
 void FirstAccessLayer::returnLayer() { close(); }
@@ -78,7 +78,7 @@ bool FirstAccessLayer::isElementEnabled(const Element& element) { return keytips
 
 void FirstAccessLayer::performAction(const Element& element, std::string_view role, bool press) {
     logPerformAction("", role, press);
-    actOnElement(element, role, press, tips_.profile().focusesBeforePress(role));
+    actOnElement(element, role, press, context_.profile().focusesBeforePress(role));
 }
 
 std::vector<RelevantElement> FirstAccessLayer::buildRibbonAccessToolbar(const std::vector<Element>& list,
@@ -99,33 +99,33 @@ std::vector<RelevantElement> FirstAccessLayer::buildRibbonAccessToolbar(const st
         log("Position: (" + fixedDecimal(position->x) + ", " + fixedDecimal(position->y) + ")");
         result.push_back({candidate, *position, key.shortcut});
     }
-    showLabels(*this, tips_.labels, result, cache, firstLayerCategory);
+    showLabels(*this, context_.labels(), result, cache, firstLayerCategory);
     return result;
 }
 
 void FirstAccessLayer::press(const std::string& key) {
-    tips_.keyBuffer += key;
-    const KeyTable candidates = keysBeginningWith(accessKeys, tips_.keyBuffer);
-    if (candidates.empty()) {
-        log("No access keys found starting with " + tips_.keyBuffer);
+    const TypedKeys typed = context_.typeKey(key, accessKeys);
+    if (typed.noCandidate()) {
+        log("No access keys found starting with " + context_.mode().keyBuffer());
         // A second layer can only have been announced for a key typed after this one: it ends too.
-        tips_.endMode(KeyTips::Closing::keyBuffer | KeyTips::Closing::firstLayerLabels);
+        context_.endMode(Closing::keyBuffer | Closing::firstLayerLabels);
         return;
     }
-    for (const AccessKey& exact : exactMatches(candidates, tips_.keyBuffer)) {
-        tips_.keyBuffer.clear();
-        if (tips_.tabPressedInMode) {
+    for (const std::size_t row : typed.exactRows) {
+        const AccessKey exact = accessKeys[row];
+        context_.clearKeyBuffer();
+        if (context_.mode().tabPressedInMode()) {
             return;  // a key-tip mode presses one tab at most
         }
-        tips_.enterSecondLayer();
+        context_.enterSecondLayer();
         const std::optional<Element> element = findMatchingElement(exact);
         if (!element) {
-            tips_.endMode(KeyTips::Closing::firstLayerLabels);
+            context_.endMode(Closing::firstLayerLabels);
             continue;
         }
         if (!isElementEnabled(*element)) {
             log("Element with title is not enabled");
-            tips_.endMode(KeyTips::Closing::firstLayerLabels);
+            context_.endMode(Closing::firstLayerLabels);
             continue;
         }
         // A tab is selected when its "AXValue" reads 1, as an integer or as the boolean true.
@@ -134,17 +134,17 @@ void FirstAccessLayer::press(const std::string& key) {
             log("Failed to get value attribute of element with title " + exact.title.value_or(""));
         }
         log("This is the identifier: " + exact.identifier);
-        tips_.tabPressedInMode = true;
+        context_.pressTab();
         if (value.isOn) {
             log("Value is 1");
             close();
-            tips_.commandAccessLayer().open(exact.identifier);
+            context_.commandAccessLayer().open(exact.identifier);
             return;
         }
         log("Performing Action " + exact.identifier);
         close();
         performAction(*element, exact.role, exact.press);
-        tips_.commandAccessLayer().open(exact.identifier);
+        context_.commandAccessLayer().open(exact.identifier);
     }
 }
 

@@ -45,7 +45,7 @@ HostProfile spreadsheetProfile(LanguageTables us, LanguageTables uk) {
         .enableScript =
             "tell application \"Microsoft Excel\"\n  return run VB macro "
             "\"GetEnableKeyboardShortcuts\"\nend tell",
-        .readLanguage = &readSpreadsheetLanguage,
+        .readLanguage = readSpreadsheetLanguage,
         .usLanguage = "1033",
         .ukLanguage = "2057",
         .alertInformativeText =

@@ -28,7 +28,7 @@ HostProfile presentationProfile(LanguageTables us, LanguageTables uk) {
         .enableScript =
             "tell application \"Microsoft PowerPoint\"\n  return run VB macro "
             "\"GetEnableKeyboardShortcuts\"\nend tell",
-        .readLanguage = &getLanguage,
+        .readLanguage = getLanguage,
         .usLanguage = "en-US",
         .ukLanguage = "en-GB",
         .alertInformativeText =

@@ -49,9 +49,24 @@ struct Rule {
 
 using Dispatch = EngineTest;
 
-// The engine on the small tables in US English, put into the rule's state; the rule's event goes
-// straight to its handler.
-class HandlerRules : public EngineTest, public ::testing::WithParamInterface<Rule> {};
+// The engine on the small tables in US English, brought into the rule's state through the mode's
+// transitions; the rule's event goes straight to its handler.
+class HandlerRules : public EngineTest, public ::testing::WithParamInterface<Rule> {
+protected:
+    void reach(const State& state) {
+        tips->EnableAccessKeys = state.enabled;
+        if (state.first || state.second) {
+            peer().openMode();
+        }
+        if (state.second) {
+            peer().enterSecondLayer();
+        }
+        if (state.block) {
+            peer().holdOptionChord();
+        }
+        peer().typeAtTabs(state.buffer);
+    }
+};
 
 std::vector<Rule> handlerRules() {
     const std::string odd("a\0\xff", 3);  // an embedded NUL and a byte that is not UTF-8
@@ -170,13 +185,6 @@ std::vector<Rule> handlerRules() {
          second(),
          1,
          {"VELKARO || Key pressed Layer Two: 1"}},
-        {"both flags: first-layer key",
-         State{true, true, true, false, {}},
-         World::keyDown(keys::j, "j"),
-         false,
-         State{true, true, true, false, "j"},
-         1,
-         {"VELKARO || Key pressed Layer One: j"}},
         {"off: Escape", off(first()), World::keyDown(keys::escape, "\x1b"), true, off(first()), 0, {}},
         {"off: Option chord", off(idle()), World::keyDown(keys::c, "c", option), true, off(idle()), 0, {}},
         {"off: letter", off(first()), World::keyDown(keys::h, "h"), true, off(first()), 0, {}},
@@ -284,11 +292,7 @@ TEST_P(HandlerRules, PassOrSwallowTheEventAndLeaveTheStateOfTheRule) {
     const Rule& rule = GetParam();
     tips->language = "1033";
     tips->initializeAccessKeys();
-    tips->EnableAccessKeys = rule.before.enabled;
-    tips->isFirstLayerActive = rule.before.first;
-    tips->isSecondLayerActive = rule.before.second;
-    tips->blockAccessibility = rule.before.block;
-    tips->firstLayerKeyBuffer = rule.before.buffer;
+    reach(rule.before);
     std::optional<appkit::Event> result;
     switch (rule.event.type) {
         case appkit::EventType::keyDown:
@@ -309,10 +313,10 @@ TEST_P(HandlerRules, PassOrSwallowTheEventAndLeaveTheStateOfTheRule) {
         EXPECT_EQ(result->charactersIgnoringModifiers, rule.event.charactersIgnoringModifiers) << rule.name;
     }
     EXPECT_EQ(tips->EnableAccessKeys, rule.after.enabled) << rule.name;
-    EXPECT_EQ(tips->isFirstLayerActive, rule.after.first) << rule.name;
-    EXPECT_EQ(tips->isSecondLayerActive, rule.after.second) << rule.name;
-    EXPECT_EQ(tips->blockAccessibility, rule.after.block) << rule.name;
-    EXPECT_EQ(tips->firstLayerKeyBuffer, rule.after.buffer) << rule.name;
+    EXPECT_EQ(tips->mode().isFirstLayerActive(), rule.after.first) << rule.name;
+    EXPECT_EQ(tips->mode().isSecondLayerActive(), rule.after.second) << rule.name;
+    EXPECT_EQ(tips->mode().blockAccessibility(), rule.after.block) << rule.name;
+    EXPECT_EQ(tips->mode().firstLayerKeyBuffer(), rule.after.buffer) << rule.name;
     EXPECT_EQ(world().pendingMainBlocks(), rule.blocksQueued) << rule.name;
     EXPECT_EQ(world().logLines(), rule.lines) << rule.name;
 }
@@ -387,7 +391,7 @@ TEST_P(OptionChordSequences, ReachTheHostAndLeaveTheModeAsListed) {
         world().pump();
     }
     EXPECT_EQ(tips->isLayerActive(), sequence.open) << sequence.name;
-    EXPECT_EQ(tips->blockAccessibility, sequence.block) << sequence.name;
+    EXPECT_EQ(tips->mode().blockAccessibility(), sequence.block) << sequence.name;
     EXPECT_EQ(world().visibleWindows().empty(), !sequence.open) << sequence.name;
     EXPECT_EQ(world().hostReceived().size(), sequence.events.size()) << sequence.name;
 }
@@ -422,7 +426,7 @@ std::vector<Ending> endings() {
 TEST_P(EndingTheMode, PassesTheEventAndRaisesTheWindowAsListed) {
     const Ending& c = GetParam();
     openFirstLayerInBook();
-    ASSERT_TRUE(tips->isFirstLayerActive) << c.name;
+    ASSERT_TRUE(tips->mode().isFirstLayerActive()) << c.name;
     ASSERT_EQ(world().visibleWindows().size(), 3U) << c.name;  // toolbar "1", tabs "H" and "N"
     world().clearRecords();
     EXPECT_EQ(deliver(c.event).has_value(), c.passes) << c.name;
@@ -457,24 +461,34 @@ TEST_P(ResignActive, ShutsDownAtOnce) {
     launchHost(bookFixture);
     start();
     if (c.open) {
+        // The Home tab's command layer, with its label on Bold.
         tapOption();
         world().pump();
-        tips->isSecondLayerActive = true;
-        tips->layerHistory = {"Home"};
+        type(keys::h, "h");
+        world().pump();
+        ASSERT_EQ(tips->mode().layerHistory(), Lines{"Home"}) << c.name;
+        ASSERT_EQ(world().visibleWindows().size(), 1U) << c.name;
     }
     tips->EnableAccessKeys = c.enabled;
     world().clearRecords();
     world().postNotification(appkit::applicationDidResignActiveNotification);
     EXPECT_EQ(world().pendingMainBlocks(), 0U) << c.name;
-    EXPECT_FALSE(tips->isFirstLayerActive) << c.name;
-    EXPECT_FALSE(tips->isSecondLayerActive) << c.name;
-    EXPECT_TRUE(tips->layerHistory.empty()) << c.name;
+    EXPECT_FALSE(tips->isLayerActive()) << c.name;
+    EXPECT_TRUE(tips->mode().layerHistory().empty()) << c.name;
     EXPECT_TRUE(world().visibleWindows().empty()) << c.name;
     const Lines lines = world().logLines();
     ASSERT_FALSE(lines.empty()) << c.name;
     EXPECT_EQ(lines[0], "VELKARO || Application lost focus. Performing custom actions.") << c.name;
-    // The window step runs also while idle: the host's windows are listed.
+    // The window step runs also while idle: the host's windows are listed. The window the first layer
+    // opened on is raised; with no mode opened yet, none is remembered.
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Window Title: Book1"), lines.end()) << c.name;
+    const auto actions = world().actions();
+    const bool raised = std::any_of(actions.begin(), actions.end(), [](const auto& a) {
+        return a.action == "AXRaise" && a.title == "Book1";
+    });
+    EXPECT_EQ(raised, c.open) << c.name;
+    // The mode is over: a letter typed next reaches the host.
+    EXPECT_TRUE(type(keys::b, "b").has_value()) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Dispatch, ResignActive, ::testing::ValuesIn(resignStates),
@@ -503,13 +517,13 @@ TEST_P(KeyBuffers, StartEmptyInTheNextMode) {
     }
     deliver(World::keyDown(keys::escape, "\x1b"));
     world().pump();
-    EXPECT_TRUE(tips->firstLayerKeyBuffer.empty()) << c.name;
-    EXPECT_TRUE(tips->keyBuffer.empty()) << c.name;
+    EXPECT_TRUE(tips->mode().firstLayerKeyBuffer().empty()) << c.name;
+    EXPECT_TRUE(tips->mode().keyBuffer().empty()) << c.name;
     tapOption();
     EXPECT_FALSE(deliver(World::keyDown(keys::h, "h")).has_value());
-    EXPECT_TRUE(tips->isSecondLayerActive) << c.name << ": \"h\" selects Home";
+    EXPECT_TRUE(tips->mode().isSecondLayerActive()) << c.name << ": \"h\" selects Home";
     world().pump();
-    EXPECT_EQ(tips->layerHistory, Lines{"Home"}) << c.name;
+    EXPECT_EQ(tips->mode().layerHistory(), Lines{"Home"}) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Dispatch, KeyBuffers, ::testing::ValuesIn(lastModes()), test_support::NameOfCase());
@@ -517,11 +531,11 @@ INSTANTIATE_TEST_SUITE_P(Dispatch, KeyBuffers, ::testing::ValuesIn(lastModes()),
 // Left-overs from elsewhere are dropped when the first layer opens.
 TEST_F(Dispatch, LeftOverKeyBuffersAreEmptiedWhenTheFirstLayerOpens) {
     start();
-    tips->firstLayerKeyBuffer = "j";
-    tips->keyBuffer = "x";
+    peer().typeAtTabs("j");
+    peer().typeInLayer("x");
     tapOption();
-    EXPECT_TRUE(tips->firstLayerKeyBuffer.empty());
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().firstLayerKeyBuffer().empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
 }
 
 // Keys holding a decimal digit of any script go to the Quick Access Toolbar layer, other keys to the
@@ -558,7 +572,7 @@ TEST_P(TypedTextInTheFirstLayer, GoesToTheToolbarLayerWhenItHoldsADigitOfAnyScri
     const std::string key = atOnce[0].substr(std::string("VELKARO || Key pressed Layer One: ").size());
     // The match check runs only for keys bound for the ribbon-tab layer.
     EXPECT_EQ(atOnce.size(), c.toolbar ? 1U : 2U) << c.characters;
-    EXPECT_EQ(tips->firstLayerKeyBuffer, c.toolbar ? key : "") << c.characters;
+    EXPECT_EQ(tips->mode().firstLayerKeyBuffer(), c.toolbar ? key : "") << c.characters;
     world().pump();
     const Lines lines = logSince(atOnce.size());
     const std::string toolbarLine = "VELKARO || QAT: No access keys found starting with " + key;
@@ -584,7 +598,7 @@ class ShiftedLetters : public EngineTest, public ::testing::WithParamInterface<S
 
 TEST_P(ShiftedLetters, AreLowerCased) {
     const ShiftedLetter& c = GetParam();
-    tips->isFirstLayerActive = true;
+    peer().openMode();
     tips->handleKeyDownEvent(World::keyDown(keys::h, c.typed, appkit::shiftFlag));
     ASSERT_FALSE(world().logLines().empty());
     EXPECT_EQ(world().logLines()[0], std::string("VELKARO || Key pressed Layer One: ") + c.key);
@@ -599,7 +613,7 @@ TEST_F(Dispatch, KeysAfterATabMatchGoToTheCommandLayer) {
     openFirstLayerInBook();
     EXPECT_FALSE(type(keys::h, "h").has_value());
     EXPECT_FALSE(type(keys::b, "b").has_value());
-    EXPECT_TRUE(tips->firstLayerKeyBuffer.empty());
+    EXPECT_TRUE(tips->mode().firstLayerKeyBuffer().empty());
     EXPECT_EQ(world().pendingMainBlocks(), 2U);
     const Lines lines = world().logLines();
     EXPECT_EQ(lines[lines.size() - 2], "VELKARO || Key pressed Layer One: h");
@@ -617,10 +631,10 @@ TEST_F(Dispatch, KeyQueuedBehindAFailedTabPressDoesNothing) {
     start();
     tapOption();
     world().pump();
-    ASSERT_TRUE(tips->isFirstLayerActive);
+    ASSERT_TRUE(tips->mode().isFirstLayerActive());
     type(keys::h, "h");
     type(keys::b, "b");
-    EXPECT_TRUE(tips->isSecondLayerActive);  // routed to the second layer at once
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());  // routed to the second layer at once
     const std::size_t before = world().logLines().size();
     world().pump();
     const Lines lines = logSince(before);
@@ -629,31 +643,43 @@ TEST_F(Dispatch, KeyQueuedBehindAFailedTabPressDoesNothing) {
         std::find(lines.begin(), lines.end(), "VELKARO || Layer 2: No access keys found starting with b"),
         lines.end());
     EXPECT_FALSE(tips->isLayerActive());
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
     EXPECT_TRUE(world().actions().empty());
 }
 
 struct ShutDown {
     const char* name;
-    bool closeWindow;
+    keytips::Closing closing;
+    bool closesWindow;
 };
 
-const ShutDown shutDowns[] = {{"closing the window", true}, {"keeping the window", false}};
+const ShutDown shutDowns[] = {{"closing the window", keytips::Closing::shutDown, true},
+                              {"keeping the window", keytips::Closing::shutDownKeepingWindow, false}};
 
 class ShuttingDown : public EngineTest, public ::testing::WithParamInterface<ShutDown> {};
 
+// From the Home tab's command layer, with its label on Bold.
 TEST_P(ShuttingDown, EndsTheModeAndEmptiesTheHistory) {
-    const bool closeWindow = GetParam().closeWindow;
+    const ShutDown& c = GetParam();
     openFirstLayerInBook();
-    tips->isSecondLayerActive = true;
-    tips->layerHistory = {"Home", "Borders"};
+    type(keys::h, "h");
+    world().pump();
+    ASSERT_EQ(tips->mode().layerHistory(), Lines{"Home"});
+    ASSERT_EQ(world().visibleWindows().size(), 1U);
     world().clearRecords();
-    tips->shutDownAccessKeys(closeWindow);
+    tips->shutDownAccessKeys(c.closing);
     EXPECT_FALSE(tips->isLayerActive());
-    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_TRUE(tips->mode().layerHistory().empty());
     EXPECT_TRUE(world().visibleWindows().empty());
     const Lines lines = world().logLines();
-    EXPECT_EQ(std::find(lines.begin(), lines.end(), "Window Title: Book1") != lines.end(), closeWindow);
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "Window Title: Book1") != lines.end(), c.closesWindow);
+    const auto actions = world().actions();
+    EXPECT_EQ(std::any_of(actions.begin(), actions.end(),
+                          [](const auto& a) { return a.action == "AXRaise" && a.title == "Book1"; }),
+              c.closesWindow);
+    // The mode is over: a letter typed next reaches the host, and no queued block is left to act.
+    EXPECT_TRUE(type(keys::b, "b").has_value());
+    EXPECT_EQ(world().pendingMainBlocks(), 0U);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dispatch, ShuttingDown, ::testing::ValuesIn(shutDowns), test_support::NameOfCase());
@@ -683,14 +709,21 @@ TEST_P(CheckShortcutMatch, LeavesTheStateAndLogOfTheBuffer) {
     const BufferMatch& c = GetParam();
     tips->language = "1033";
     tips->initializeAccessKeys();
-    tips->isFirstLayerActive = true;
-    tips->firstLayerKeyBuffer = c.buffer;
+    // The first layer, with the buffer typed at the tabs.
+    peer().openMode();
+    peer().typeAtTabs(c.buffer);
     tips->checkShortcutMatch(c.buffer);
-    EXPECT_EQ(tips->isFirstLayerActive, c.after.first) << c.buffer;
-    EXPECT_EQ(tips->isSecondLayerActive, c.after.second) << c.buffer;
-    EXPECT_EQ(tips->firstLayerKeyBuffer, c.after.buffer) << c.buffer;
+    EXPECT_EQ(tips->mode().isFirstLayerActive(), c.after.first) << c.buffer;
+    EXPECT_EQ(tips->mode().isSecondLayerActive(), c.after.second) << c.buffer;
+    EXPECT_EQ(tips->mode().firstLayerKeyBuffer(), c.after.buffer) << c.buffer;
     EXPECT_EQ(world().logLines(), c.lines) << c.buffer;
     EXPECT_EQ(world().pendingMainBlocks(), 0U) << c.buffer;
+    // The next key goes to the layer the check left open.
+    tips->handleKeyDownEvent(World::keyDown(keys::n, "n"));
+    ASSERT_GT(world().logLines().size(), c.lines.size()) << c.buffer;
+    EXPECT_EQ(world().logLines()[c.lines.size()],
+              std::string("VELKARO || Key pressed Layer ") + (c.after.second ? "Two" : "One") + ": n")
+        << c.buffer;
 }
 
 INSTANTIATE_TEST_SUITE_P(Dispatch, CheckShortcutMatch, ::testing::ValuesIn(bufferMatches()),

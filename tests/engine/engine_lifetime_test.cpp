@@ -59,7 +59,7 @@ TEST_P(EngineGone, EventsAndBlocksAfterItDoNothing) {
     if (c.modeOpen) {
         tapOption();
         world().pump();
-        ASSERT_TRUE(tips->isFirstLayerActive);
+        ASSERT_TRUE(tips->mode().isFirstLayerActive());
     }
     for (const appkit::Event& event : c.beforeDestruction) {
         deliver(event);
@@ -101,7 +101,7 @@ TEST_F(EngineLifetime, ASecondEngineWorksAloneOnceTheFirstIsGone) {
 
     tapOption();
     world().pump();
-    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
     deliver(World::keyDown(keys::n, "n"));
     world().pump();
     std::size_t insertPresses = 0;
@@ -109,7 +109,7 @@ TEST_F(EngineLifetime, ASecondEngineWorksAloneOnceTheFirstIsGone) {
         insertPresses += action.title == "Insert" && action.action == "AXPress" ? 1 : 0;
     }
     EXPECT_EQ(insertPresses, 1U);
-    EXPECT_TRUE(tips->isSecondLayerActive);
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/key_tips.hpp"
+#include "engine/key_tips_test_peer.hpp"
 #include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "sim_hosts/keyboard.hpp"
@@ -64,6 +65,9 @@ protected:
 
     // Runs the engine's start-up with the default host answers ("True", "1033").
     void start() { tips->monitorKeyboardEvents(); }
+
+    // Drives the engine's mode through its transitions.
+    [[nodiscard]] keytips::KeyTipsTestPeer peer() const { return keytips::KeyTipsTestPeer(*tips); }
 
     // Launches the host and loads a fixture window into it; returns its process id.
     int launchHost(std::string_view fixture);

@@ -261,7 +261,7 @@ TEST_P(UnsupportedLanguageAlert, ShowsItsButtonsAndStartUpGoesOn) {
     tapOption();
     world().pump();
     // The toolbar layer still labels its button, so the first layer stays open.
-    EXPECT_TRUE(tips->isFirstLayerActive) << c.answer;
+    EXPECT_TRUE(tips->mode().isFirstLayerActive()) << c.answer;
     ASSERT_EQ(world().visibleWindows().size(), 1U) << c.answer;
     EXPECT_EQ(world().visibleWindows()[0].text, "1");
 }
@@ -283,7 +283,7 @@ TEST_F(StartUp, StepsRunInOrder) {
     EXPECT_EQ(world().monitorCount(), 4U);
     EXPECT_EQ(world().observerCount(), 1U);
     // Each monitor reaches its handler: a right click while the mode is open ends it.
-    tips->isFirstLayerActive = true;
+    peer().openMode();
     EXPECT_TRUE(deliver(platform::sim::World::mouseDown(false)).has_value());
     EXPECT_EQ(world().pendingMainBlocks(), 1U);
     world().pump();
@@ -311,7 +311,7 @@ TEST_F(StartUp, SecondStartOnlyReadsTheSettingAgain) {
     world().setScriptAnswer("GetEnableKeyboardShortcuts", ScriptAnswer::withText("True"));
     start();
     tapOption();
-    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
     EXPECT_EQ(world().pendingMainBlocks(), 1U);
     EXPECT_EQ(world().hostReceived().size(), 2U);
 }
@@ -330,7 +330,7 @@ TEST_F(StartUp, KeyTipsOffAtStartUpUntilUpdated) {
     tips->updateEnableAccessKeys();
     EXPECT_TRUE(tips->EnableAccessKeys);
     tapOption();
-    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
 }
 
 // The update runs only the enable query; an open mode stays while key tips stay enabled.
@@ -353,7 +353,7 @@ std::vector<EnableAnswer> updatedEnableAnswers() {
 TEST_P(UpdateEnable, RereadsOnlyTheSetting) {
     const EnableAnswer& c = GetParam();
     openFirstLayerInBook();
-    ASSERT_TRUE(tips->isFirstLayerActive);
+    ASSERT_TRUE(tips->mode().isFirstLayerActive());
     const std::size_t labels = world().visibleWindows().size();
     ASSERT_GT(labels, 0U);
     world().clearRecords();
@@ -362,7 +362,7 @@ TEST_P(UpdateEnable, RereadsOnlyTheSetting) {
     EXPECT_EQ(tips->EnableAccessKeys, c.enabled) << c.name;
     EXPECT_EQ(world().logLines(), c.lines) << c.name;
     EXPECT_EQ(world().scriptsRun(), (Lines{enableScript})) << c.name;
-    EXPECT_EQ(tips->isFirstLayerActive, c.enabled) << c.name;
+    EXPECT_EQ(tips->mode().isFirstLayerActive(), c.enabled) << c.name;
     EXPECT_EQ(world().visibleWindows().size(), c.enabled ? labels : 0U) << c.name;
 }
 
@@ -386,7 +386,7 @@ TEST_P(UpdateEnableSwitchedOff, EndsAnOpenMode) {
     if (commandLayer) {
         type(keys::h, "h");
         world().pump();
-        ASSERT_TRUE(tips->isSecondLayerActive);
+        ASSERT_TRUE(tips->mode().isSecondLayerActive());
     }
     ASSERT_FALSE(world().visibleWindows().empty());
     world().clearRecords();
@@ -395,7 +395,7 @@ TEST_P(UpdateEnableSwitchedOff, EndsAnOpenMode) {
     EXPECT_FALSE(tips->isLayerActive());
     EXPECT_TRUE(world().visibleWindows().empty());
     EXPECT_TRUE(world().actions().empty());
-    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_TRUE(tips->mode().layerHistory().empty());
     EXPECT_TRUE(type(keys::escape, std::string("\x1b")).has_value());
     EXPECT_TRUE(type(keys::h, "h").has_value());
     tapOption();

@@ -26,7 +26,7 @@ protected:
     void openHome() {
         tapOption();
         type("h");
-        ASSERT_TRUE(tips->isSecondLayerActive);
+        ASSERT_TRUE(tips->mode().isSecondLayerActive());
         world().clearRecords();
     }
 
@@ -81,7 +81,7 @@ TEST_F(CommandLayer, WithoutAToolbarRowNothingIsLabelledAndKeysEndTheMode) {
     type("h");
     EXPECT_TRUE(logged("This is the source: Home"));
     EXPECT_TRUE(labels().empty());
-    EXPECT_TRUE(tips->isSecondLayerActive);
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());
     world().clearRecords();
     type("1");
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1"}));
@@ -152,7 +152,7 @@ TEST_F(CommandLayer, FirstLayerTakesTheFirstMatchDeeperLayersTheLast) {
     EXPECT_EQ(tips->commandAccessLayer().accessKeyToElement.at("Line"), el("upper"));
     type("b");
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXShowMenu Borders"}));
-    EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home", "Borders"}));
+    EXPECT_EQ(tips->mode().layerHistory(), (std::vector<std::string>{"Home", "Borders"}));
     EXPECT_EQ(labels(), (std::vector<std::string>{"L"}));
     EXPECT_EQ(tips->commandAccessLayer().accessKeyToElement.at("Line"), el("lower"));
     world().clearRecords();
@@ -160,7 +160,7 @@ TEST_F(CommandLayer, FirstLayerTakesTheFirstMatchDeeperLayersTheLast) {
     ASSERT_EQ(world().actions().size(), 1U);
     EXPECT_EQ(world().actions()[0].element, el("lower"));
     EXPECT_TRUE(idle());
-    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_TRUE(tips->mode().layerHistory().empty());
 }
 
 struct RoleAction {
@@ -204,8 +204,8 @@ TEST_P(EachRole, GetsItsActionAndFinalCommandsLeaveWindowAndPopoversAlone) {
         EXPECT_TRUE(idle());
         EXPECT_TRUE(labels().empty());
     } else {
-        EXPECT_TRUE(tips->isSecondLayerActive);
-        EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home", "Tool"}));
+        EXPECT_TRUE(tips->mode().isSecondLayerActive());
+        EXPECT_EQ(tips->mode().layerHistory(), (std::vector<std::string>{"Home", "Tool"}));
         EXPECT_TRUE(logged("This is the source: Tool"));
     }
 }
@@ -239,8 +239,8 @@ TEST_P(MissingOrDisabledElement, EndsTheModeWithTheWindowStep) {
     EXPECT_FALSE(logged("Performing action on element with role AXCheckBox and press false"));
     EXPECT_TRUE(idle());
     EXPECT_TRUE(labels().empty());
-    EXPECT_TRUE(tips->layerHistory.empty());
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().layerHistory().empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLayer, MissingOrDisabledElement, ::testing::ValuesIn(brokenBolds),
@@ -288,7 +288,7 @@ TEST_P(RepeatedShortcuts, ActInTableOrderUntilALayerOpens) {
     openHome();
     type("t");
     EXPECT_EQ(actions(), c.actions);
-    EXPECT_EQ(tips->isSecondLayerActive, c.stillSecondLayer);
+    EXPECT_EQ(tips->mode().isSecondLayerActive(), c.stillSecondLayer);
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLayer, RepeatedShortcuts, ::testing::ValuesIn(RepeatedShortcuts::cases()),
@@ -309,7 +309,7 @@ TEST_F(CommandLayer, LayerOpenedAfterAFinalMatchOfTheSameShortcutTakesTheKeys) {
     openHome();
     type("t");
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Cut", "AXShowMenu Paste"}));
-    EXPECT_TRUE(tips->isSecondLayerActive);
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());
     EXPECT_EQ(labels(), (std::vector<std::string>{"V"}));
     EXPECT_FALSE(press(keyCodeOf('v'), "v"));
     world().pump();
@@ -345,13 +345,13 @@ TEST_F(CommandLayer, PrefixWaitsAndAContinuationOfNoShortcutEndsTheMode) {
     EXPECT_EQ(world().logLines(), (std::vector<std::string>{"VELKARO || Key pressed Layer Two: z",
                                                             "VELKARO || Key pressed Layer Two: "}));
     EXPECT_EQ(labels(), (std::vector<std::string>{"ZL", "ZF", "ZA"}));
-    EXPECT_EQ(tips->keyBuffer, "z");
+    EXPECT_EQ(tips->mode().keyBuffer(), "z");
     type("q");
     EXPECT_TRUE(logged("VELKARO || Layer 2: No access keys found starting with zq"));
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1"}));
     EXPECT_TRUE(idle());
     EXPECT_TRUE(labels().empty());
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
 }
 
 struct Gallery {
@@ -413,10 +413,10 @@ TEST_F(CommandLayer, ReturnLayerReopensThePreviousCommandLayer) {
     tips->commandAccessLayer().returnLayer();
     EXPECT_TRUE(logged("Returning to Command Bar"));
     EXPECT_TRUE(logged("This is the source: Home"));
-    EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home"}));
+    EXPECT_EQ(tips->mode().layerHistory(), (std::vector<std::string>{"Home"}));
     EXPECT_EQ(labels(), (std::vector<std::string>{"B", "1"}));
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1"}));
-    EXPECT_TRUE(tips->isSecondLayerActive);
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());
     type("1");
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1", "AXPress Bold"}));
 }
@@ -428,8 +428,8 @@ TEST_F(CommandLayer, ReturnLayerFromTheFirstCommandLayerReopensTheTabs) {
     ASSERT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
     tips->commandAccessLayer().returnLayer();
     EXPECT_TRUE(logged("Returning to Ribbon Bar"));
-    EXPECT_TRUE(tips->isFirstLayerActive);
-    EXPECT_FALSE(tips->isSecondLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
+    EXPECT_FALSE(tips->mode().isSecondLayerActive());
     EXPECT_EQ(labels(), (std::vector<std::string>{"H", "N"}));
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXRaise Book1"}));
     world().clearRecords();
@@ -477,7 +477,7 @@ TEST_F(CommandLayer, NoMatchForgetsTheLayersSoTheNextModeLabelsTheFirstMatch) {
     openHome();
     type("q");
     ASSERT_TRUE(idle());
-    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_TRUE(tips->mode().layerHistory().empty());
 
     openHome();
     type("1");

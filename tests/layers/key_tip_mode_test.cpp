@@ -2,6 +2,7 @@
 // every way of leaving the mode (with and without raising the remembered window), and presses that
 // were queued before the mode ended.
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -46,15 +47,15 @@ TEST_F(KeyTipMode, OptionThenHThenOnePressesBold) {
     // Option down and up alone: both reach the host; the mode opens at once, the labels with the queue.
     EXPECT_TRUE(world().deliver(world().flagsChanged(keys::leftOption, optionFlag)));
     EXPECT_TRUE(world().deliver(world().flagsChanged(keys::leftOption, 0)));
-    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
     EXPECT_TRUE(labels().empty());
     world().pump();
     EXPECT_EQ(labels(keytips::firstLayerCategory), (std::vector<std::string>{"1", "H", "N"}));
 
     // "h" is swallowed and switches to the second layer at once; the queued press opens the tab.
     EXPECT_FALSE(press(keyCodeOf('h'), "h"));
-    EXPECT_TRUE(tips->isSecondLayerActive);
-    EXPECT_FALSE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());
+    EXPECT_FALSE(tips->mode().isFirstLayerActive());
     world().pump();
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress Home"}));
     EXPECT_TRUE(loggedInOrder("This is the identifier: Home", "Performing Action Home"));
@@ -62,7 +63,7 @@ TEST_F(KeyTipMode, OptionThenHThenOnePressesBold) {
     EXPECT_TRUE(logged("VELKARO WINDOWS || Window Title: Book1"));
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(labels("second").size(), 2U);
-    EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home"}));
+    EXPECT_EQ(tips->mode().layerHistory(), (std::vector<std::string>{"Home"}));
 
     // "1" is the final command Bold: the labels go, then the check box is pressed.
     EXPECT_FALSE(press(keyCodeOf('1'), "1"));
@@ -71,7 +72,7 @@ TEST_F(KeyTipMode, OptionThenHThenOnePressesBold) {
     EXPECT_EQ(world().attribute(el("bold"), "AXValue"), Value(1));
     EXPECT_TRUE(labels().empty());
     EXPECT_TRUE(idle());
-    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_TRUE(tips->mode().layerHistory().empty());
     EXPECT_EQ(world().pendingMainBlocks() + world().pendingDelayedBlocks(), 0U);
 }
 
@@ -79,9 +80,12 @@ TEST_F(KeyTipMode, OptionThenHThenOnePressesBold) {
 // and popovers are cancelled. `leave` delivers the events; the queue is pumped afterwards.
 struct WayOut {
     const char* name;
-    std::function<bool()> leave;  // whether the host received the (last) event
-    bool passes;
+    // Whether the host received the (last) event; none for a notification, which is no event.
+    std::function<std::optional<bool>()> leave;
+    std::optional<bool> passes;
     bool windowStep;
+    // Whether the mode ends at once, not in a block queued for the main queue.
+    bool atOnce = false;
 };
 
 std::vector<WayOut> waysOut() {
@@ -109,11 +113,11 @@ std::vector<WayOut> waysOut() {
         {"left click", [] { return world().deliver(W::mouseDown(true)).has_value(); }, true, true},
         {"right click", [] { return world().deliver(W::mouseDown(false)).has_value(); }, true, true},
         {"host resigns active",
-         [] {
+         []() -> std::optional<bool> {
              world().postNotification(platform::appkit::applicationDidResignActiveNotification);
-             return true;
+             return std::nullopt;
          },
-         true, true},
+         std::nullopt, true, true},
     };
 }
 
@@ -153,7 +157,7 @@ TEST_P(WayOutOfTheMode, EndsItWithOrWithoutTheWindowStep) {
     const auto& [way, layer] = GetParam();
     openIn(layer);
     if (layer.second) {
-        ASSERT_TRUE(tips->isSecondLayerActive);
+        ASSERT_TRUE(tips->mode().isSecondLayerActive());
         ASSERT_EQ(labels(), (std::vector<std::string>{"1"}));
     } else {
         ASSERT_EQ(labels(), (std::vector<std::string>{"1", "H", "N"}));
@@ -161,11 +165,12 @@ TEST_P(WayOutOfTheMode, EndsItWithOrWithoutTheWindowStep) {
     world().clearRecords();
 
     EXPECT_EQ(way.leave(), way.passes);
+    EXPECT_EQ(idle(), way.atOnce);
     world().pump();
 
     EXPECT_TRUE(idle());
     EXPECT_TRUE(labels().empty());
-    EXPECT_TRUE(tips->layerHistory.empty());
+    EXPECT_TRUE(tips->mode().layerHistory().empty());
     const std::vector<std::string> expected =
         way.windowStep ? std::vector<std::string>{"AXRaise Book1", "AXCancel Gallery"}
                        : std::vector<std::string>{};
@@ -186,7 +191,7 @@ TEST_F(KeyTipMode, ArrowKeysPassAndKeepTheLabels) {
         world().pump();
     }
     EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
-    EXPECT_TRUE(tips->isSecondLayerActive);
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());
 }
 
 TEST_F(KeyTipMode, WindowStepRaisesTheRememberedWindowThenCancelsItsPopovers) {
@@ -198,7 +203,7 @@ window "Find"
   AXPopover "Other" pos=300,300 size=50,50
 )");
     tapOption();
-    EXPECT_EQ(tips->windowTitle, "Book1");
+    EXPECT_EQ(tips->windowTitle(), "Book1");
     // The host's focus moved on to another window while the labels were up.
     world().setFocusedWindow(pid, windows[1]);
     world().clearRecords();

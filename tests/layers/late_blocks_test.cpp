@@ -10,20 +10,20 @@ using LateBlocks = LayerTest;
 TEST_F(LateBlocks, OpeningOvertakenByTheHostResigningShowsNothing) {
     start();
     tapOption(Pump::never);
-    ASSERT_TRUE(tips->isFirstLayerActive);
+    ASSERT_TRUE(tips->mode().isFirstLayerActive());
     world().postNotification(
         platform::appkit::applicationDidResignActiveNotification);  // before the opening runs
     world().pump();
     EXPECT_TRUE(idle());
     EXPECT_TRUE(labels().empty());
-    EXPECT_TRUE(tips->windowTitle.empty());
+    EXPECT_TRUE(tips->windowTitle().empty());
 }
 
 TEST_F(LateBlocks, TabPressQueuedBehindALetterThatEndedTheFirstLayerDoesNothing) {
     start();
     tapOption();
     type("qh", Pump::never);
-    EXPECT_TRUE(tips->isSecondLayerActive);  // "h" was routed at once
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());  // "h" was routed at once
     world().pump();
     EXPECT_TRUE(logged("No access keys found starting with q"));
     EXPECT_FALSE(logged("This is the identifier: Home"));
@@ -40,7 +40,7 @@ TEST_F(LateBlocks, LayerWithoutRowsMatchesWithoutReadingRoles) {
     type("hs");
     ASSERT_TRUE(logged("This is the source: Shapes"));
     const std::size_t before = world().requestCount("copyAttributeValue AXRole");
-    tips->layerHistory.clear();
+    peer().endMode(keytips::Closing::layerHistory);
     tips->commandAccessLayer().open("Shapes");
     // The walk's element dump and the popover search read roles directly; matching adds nothing.
     const std::size_t dumpReads = tips->commandAccessLayer().elements.size();

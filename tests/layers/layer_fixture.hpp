@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/key_tips.hpp"
+#include "engine/key_tips_test_peer.hpp"
 #include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "sim_hosts/keyboard.hpp"
@@ -168,7 +169,10 @@ protected:
         return a != lines.end() && std::find(a, lines.end(), second) != lines.end();
     }
 
-    [[nodiscard]] bool idle() const { return !tips->isFirstLayerActive && !tips->isSecondLayerActive; }
+    [[nodiscard]] bool idle() const { return !tips->isLayerActive(); }
+
+    // Drives the engine's mode through its transitions.
+    [[nodiscard]] keytips::KeyTipsTestPeer peer() const { return keytips::KeyTipsTestPeer(*tips); }
 
     // The tables behind the profile's language tables; a test changes them before start-up.
     KeyTables usTables = defaultTables();

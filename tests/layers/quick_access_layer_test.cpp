@@ -50,7 +50,7 @@ TEST_F(QuickAccessToolbar, NumbersAtMostNineteenButtonsOneToNineThenZeroNineDown
     }
     EXPECT_EQ(shortcuts, expected);
     // With no tab labelled, the first layer stays for the toolbar's digits.
-    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
 }
 
 struct TypedDigits {
@@ -75,18 +75,18 @@ TEST_P(TypedToolbarDigits, PressTheirButtonAfterTheLabelsAreGone) {
     if (typed.size() == 2) {
         type(typed.substr(0, 1));
         EXPECT_EQ(labels().size(), 19U);  // a prefix waits
-        EXPECT_TRUE(tips->isFirstLayerActive);
-        EXPECT_EQ(tips->keyBuffer, "0");
+        EXPECT_TRUE(tips->mode().isFirstLayerActive());
+        EXPECT_EQ(tips->mode().keyBuffer(), "0");
     }
     type(typed.substr(typed.size() - 1));
-    EXPECT_FALSE(tips->isFirstLayerActive);
+    EXPECT_FALSE(tips->mode().isFirstLayerActive());
     EXPECT_TRUE(labels().empty());
     EXPECT_TRUE(actions().empty());
     world().advanceClock(0.05);
     EXPECT_TRUE(actions().empty());
     world().advanceClock(0.05);
     EXPECT_EQ(actions(), (std::vector<std::string>{std::string("AXPress ") + c.pressed}));
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(QuickAccessToolbar, TypedToolbarDigits, ::testing::ValuesIn(typedDigits),
@@ -104,7 +104,7 @@ TEST_F(QuickAccessToolbar, DigitBeginningNoShortcutEndsTheModeWithAllFirstLayerL
     EXPECT_TRUE(logged("VELKARO || QAT: No access keys found starting with 0"));
     EXPECT_TRUE(labels().empty());
     EXPECT_TRUE(idle());
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
     EXPECT_TRUE(actions().empty());
 }
 
@@ -149,10 +149,10 @@ TEST_P(AnchorTitle, FollowsTheHostLanguage) {
     start(toolbarWindow(2, c.anchor));
     tapOption();
     EXPECT_EQ(labels(), (c.found ? std::vector<std::string>{"1", "2"} : std::vector<std::string>{}));
-    EXPECT_EQ(tips->toolbarYCoordinate.has_value(), c.found);
+    EXPECT_EQ(tips->toolbarYCoordinate().has_value(), c.found);
     if (c.found) {
-        EXPECT_EQ(*tips->toolbarYCoordinate, 890.0);  // flipped against the 900-point screen
-        EXPECT_EQ(*tips->toolbarXCoordinate, 500.0);
+        EXPECT_EQ(*tips->toolbarYCoordinate(), 890.0);  // flipped against the 900-point screen
+        EXPECT_EQ(*tips->toolbarXCoordinate(), 500.0);
     } else {
         EXPECT_TRUE(idle());  // neither layer labelled anything
     }
@@ -173,8 +173,8 @@ TEST_F(QuickAccessToolbar, SearchButtonAnchorsWithoutTheCustomiseMenuButton) {
     start(searchRows);
     tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1"}));
-    EXPECT_EQ(tips->toolbarYCoordinate, 890.0);
-    EXPECT_EQ(tips->toolbarXCoordinate, 300.0);
+    EXPECT_EQ(tips->toolbarYCoordinate(), 890.0);
+    EXPECT_EQ(tips->toolbarXCoordinate(), 300.0);
 }
 
 // With the menu button present (on another row), the search button is not consulted.
@@ -183,7 +183,7 @@ TEST_F(QuickAccessToolbar, SearchButtonIsNotConsultedWithTheCustomiseMenuButton)
           "  AXMenuButton \"Customize Quick Access Toolbar\" pos=200,30 size=16,16\n");
     tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
-    EXPECT_EQ(tips->toolbarYCoordinate, 870.0);
+    EXPECT_EQ(tips->toolbarYCoordinate(), 870.0);
     ASSERT_EQ(tips->quickAccessLayer().accessKeys.size(), 2U);
     EXPECT_EQ(tips->quickAccessLayer().accessKeys[0].title, "Undo");
 }
@@ -257,7 +257,7 @@ TEST_F(QuickAccessToolbar, DisabledButtonEndsTheModeUnpressed) {
     type("1");
     EXPECT_TRUE(idle());
     EXPECT_TRUE(labels().empty());
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
     world().advanceClock(1);
     EXPECT_TRUE(actions().empty());
     EXPECT_EQ(world().pendingDelayedBlocks(), 0U);
@@ -309,7 +309,7 @@ TEST_F(QuickAccessToolbar, DelayedPressDoesNotActInALaterMode) {
     world().advanceClock(0.1);
     EXPECT_TRUE(actions().empty());
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
-    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
 }
 
 TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
@@ -318,7 +318,7 @@ TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
     // The press's task queues its label removal only when it runs; a new mode opens first. The
     // screen then shows the new mode's labels only, once each.
     tips->quickAccessLayer().press("1");
-    ASSERT_FALSE(tips->isFirstLayerActive);
+    ASSERT_FALSE(tips->mode().isFirstLayerActive());
     tapOption();
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
     world().advanceClock(0.1);
@@ -330,46 +330,79 @@ TEST_F(QuickAccessToolbar, LabelRemovalDoesNotReachALaterMode) {
 // What may happen between a toolbar digit and its press, and whether the press still happens.
 struct Meanwhile {
     const char* name;
-    std::function<void(keytips::KeyTips& tips)> happen;
+    // Makes it happen; for a key, whether the host received it.
+    std::function<std::optional<bool>(keytips::KeyTips& tips)> happen;
     bool pressed;
+    // Whether the key reaches the host while the digit's mode still looks open (the digit typed ahead
+    // of the queue); once the mode has ended every key does.
+    bool keyPassesTheOpenMode = true;
 };
 
-// Whether the event comes after the press's task has run, or before it.
+// When the event comes: typed ahead of the digit's press (the host's queue has not run since the
+// digit), after the press's task has run, or before it.
 struct TaskTiming {
     const char* name;
+    bool typedAhead;
     bool beforeTheTask;
 };
 
-const TaskTiming taskTimings[] = {{"after the task ran", false}, {"before the task ran", true}};
+const TaskTiming taskTimings[] = {{"typed ahead of the press", true, false},
+                                  {"after the task ran", false, false},
+                                  {"before the task ran", false, true}};
 
 class ToolbarPressMeanwhile : public QuickAccessToolbar,
                               public ::testing::WithParamInterface<std::tuple<Meanwhile, TaskTiming>> {
 public:
     static std::vector<Meanwhile> cases() {
+        const auto switchOff = [](keytips::KeyTips& tips) {
+            world().setScriptAnswer("GetEnableKeyboardShortcuts",
+                                    platform::sim::ScriptAnswer::withText("False"));
+            tips.updateEnableAccessKeys();
+        };
         return {
-            {"nothing", [](keytips::KeyTips&) {}, true},
-            {"a letter", [](keytips::KeyTips&) { EXPECT_TRUE(press(4, "h")); }, true},
-            {"Return", [](keytips::KeyTips&) { EXPECT_TRUE(press(keys::returnKey, "\r")); }, true},
-            {"Escape", [](keytips::KeyTips&) { EXPECT_TRUE(press(keys::escape, "\x1b")); }, false},
-            {"a click", [](keytips::KeyTips&) { world().deliver(platform::sim::World::mouseDown()); }, false},
+            {"nothing", [](keytips::KeyTips&) { return std::nullopt; }, true},
+            {"a letter", [](keytips::KeyTips&) { return std::optional(press(keyCodeOf('h'), "h")); }, true,
+             false},
+            // Return is a key for the host: the digit has ended the session already, at any pace.
+            {"Return", [](keytips::KeyTips&) { return std::optional(press(keys::returnKey, "\r")); }, true},
+            {"Escape", [](keytips::KeyTips&) { return std::optional(press(keys::escape, "\x1b")); }, false,
+             false},
+            {"a click",
+             [](keytips::KeyTips&) {
+                 world().deliver(platform::sim::World::mouseDown());
+                 return std::nullopt;
+             },
+             false},
             {"a right click",
-             [](keytips::KeyTips&) { world().deliver(platform::sim::World::mouseDown(false)); }, false},
+             [](keytips::KeyTips&) {
+                 world().deliver(platform::sim::World::mouseDown(false));
+                 return std::nullopt;
+             },
+             false},
             {"Shift",
              [](keytips::KeyTips&) {
-                 world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag));
+                 world().deliver(
+                     platform::sim::World::flagsChanged(keys::shift, platform::appkit::shiftFlag));
+                 return std::nullopt;
+             },
+             false},
+            {"key tips switched off",
+             [switchOff](keytips::KeyTips& tips) {
+                 switchOff(tips);
+                 return std::nullopt;
              },
              false},
             {"a click with key tips switched off",
-             [](keytips::KeyTips& tips) {
-                 world().setScriptAnswer("GetEnableKeyboardShortcuts",
-                                         platform::sim::ScriptAnswer::withText("False"));
-                 tips.updateEnableAccessKeys();
+             [switchOff](keytips::KeyTips& tips) {
+                 switchOff(tips);
                  world().deliver(platform::sim::World::mouseDown());
+                 return std::nullopt;
              },
              false},
             {"the host resigning",
              [](keytips::KeyTips&) {
                  world().postNotification(platform::appkit::applicationDidResignActiveNotification);
+                 return std::nullopt;
              },
              false},
         };
@@ -384,18 +417,20 @@ protected:
 };
 
 // The toolbar digit ends the mode at once; its press waits 0.1 s. Whatever ends the session
-// meanwhile drops the press; keys that do not end it leave it. The event comes after the press's task
-// has run, or before (the task queues the labels' removal): either way no label stays.
+// meanwhile drops the press; keys that do not end it leave it, whether they come before the digit's
+// press has run or after. After it, the event comes after the press's task has run, or before (the
+// task queues the labels' removal): either way no label stays.
 TEST_P(ToolbarPressMeanwhile, DelayedPressIsDroppedWhenTheSessionEndsBeforeItRuns) {
     const auto& [c, timing] = GetParam();
-    const bool beforeTheTask = timing.beforeTheTask;
     start(toolbarWindow(2));
     tapOption();
-    world().setTasksHeld(beforeTheTask);
-    type("2");
-    ASSERT_TRUE(idle());
-    ASSERT_EQ(world().pendingTasks(), beforeTheTask ? 1U : 0U);
-    c.happen(*tips);
+    world().setTasksHeld(timing.beforeTheTask);
+    type("2", timing.typedAhead ? Pump::never : Pump::afterEachKey);
+    ASSERT_EQ(idle(), !timing.typedAhead);
+    ASSERT_EQ(world().pendingTasks(), timing.beforeTheTask ? 1U : 0U);
+    if (const std::optional<bool> passed = c.happen(*tips)) {
+        EXPECT_EQ(*passed, !timing.typedAhead || c.keyPassesTheOpenMode);
+    }
     world().pump();
     world().runTasks();
     world().pump();

@@ -63,9 +63,9 @@ TEST_P(TypingATab, PressesItUnlessItIsAlreadySelected) {
     EXPECT_TRUE(logged("This is the source: Home"));
     EXPECT_TRUE(labels(keytips::firstLayerCategory).empty());
     EXPECT_EQ(labels("second"), (std::vector<std::string>{"1", "2"}));
-    EXPECT_TRUE(tips->isSecondLayerActive);
-    EXPECT_FALSE(tips->isFirstLayerActive);
-    EXPECT_EQ(tips->layerHistory, (std::vector<std::string>{"Home"}));
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());
+    EXPECT_FALSE(tips->mode().isFirstLayerActive());
+    EXPECT_EQ(tips->mode().layerHistory(), (std::vector<std::string>{"Home"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(RibbonTabs, TypingATab, ::testing::ValuesIn(homeValues), test_support::NameOfCase());
@@ -89,7 +89,7 @@ TEST_F(RibbonTabs, CustomiseMenuButtonRowShowsItsMenu) {
     EXPECT_TRUE(logged("This is the source: Customize Quick Access"));
     // No row names that layer: nothing is labelled, and the next key ends the mode.
     EXPECT_TRUE(labels().empty());
-    EXPECT_TRUE(tips->isSecondLayerActive);
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());
     type("x");
     EXPECT_TRUE(logged("VELKARO || Layer 2: No access keys found starting with x"));
     EXPECT_TRUE(idle());
@@ -185,13 +185,13 @@ TEST_F(RibbonTabs, PrefixWaitsAndCompletesToAContextualTab) {
     type("j");
     EXPECT_TRUE(world().logLines() == std::vector<std::string>{"VELKARO || Key pressed Layer One: j"});
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "H", "JS"}));
-    EXPECT_TRUE(tips->isFirstLayerActive);
-    EXPECT_EQ(tips->keyBuffer, "j");
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
+    EXPECT_EQ(tips->mode().keyBuffer(), "j");
     type("s");
     EXPECT_EQ(actions(), (std::vector<std::string>{"AXPress SmartArt Design"}));
     EXPECT_TRUE(logged("This is the source: SmartArt Design"));
-    EXPECT_TRUE(tips->isSecondLayerActive);
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().isSecondLayerActive());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
 }
 
 TEST_F(RibbonTabs, LetterBeginningNoShortcutEndsTheModeWithTheToolbarLabels) {
@@ -203,7 +203,7 @@ TEST_F(RibbonTabs, LetterBeginningNoShortcutEndsTheModeWithTheToolbarLabels) {
     EXPECT_TRUE(logged("No access keys found starting with q"));
     EXPECT_TRUE(labels().empty());
     EXPECT_TRUE(idle());
-    EXPECT_TRUE(tips->keyBuffer.empty());
+    EXPECT_TRUE(tips->mode().keyBuffer().empty());
     EXPECT_TRUE(actions().empty());
 }
 
@@ -253,7 +253,7 @@ TEST_P(LabellingNoTab, KeepsTheFirstLayerOnlyForToolbarDigits) {
         EXPECT_TRUE(labels().empty());
         return;
     }
-    EXPECT_TRUE(tips->isFirstLayerActive);
+    EXPECT_TRUE(tips->mode().isFirstLayerActive());
     EXPECT_EQ(labels(), (std::vector<std::string>{"1", "2"}));
     type("2");
     world().advanceClock(0.1);

@@ -165,9 +165,8 @@ class HostProfileTest : public test_support::SimWorldTest {
 protected:
     void SetUp() override {
         SimWorldTest::SetUp();
-        profile_ =
-            host().makeProfile(keytips::LanguageTables(tables_.us), keytips::LanguageTables(tables_.uk));
-        tips_ = std::make_unique<keytips::KeyTips>(profile_);
+        tips_ = std::make_unique<keytips::KeyTips>(
+            host().makeProfile(keytips::LanguageTables(tables_.us), keytips::LanguageTables(tables_.uk)));
     }
     void TearDown() override {
         tips_.reset();
@@ -208,7 +207,6 @@ protected:
     }
 
     SmallTables tables_;
-    keytips::HostProfile profile_;
     std::unique_ptr<keytips::KeyTips> tips_;
 };
 
@@ -352,12 +350,12 @@ TEST_P(ToolbarAnchor, FollowsTheLanguage) {
     start(entry.language.in(host()));
     tapOption();
     world().pump();
-    ASSERT_TRUE(tips_->toolbarYCoordinate.has_value());
+    ASSERT_TRUE(tips_->toolbarYCoordinate().has_value());
     const platform::sim::World& simWorld = world();
     const auto anchorPosition = simWorld.attribute(simWorld.find(entry.anchor), "AXPosition");
     platform::Point anchor;
     ASSERT_TRUE(anchorPosition && platform::ax::unpackPoint(*anchorPosition->packed(), anchor));
-    EXPECT_EQ(tips_->toolbarXCoordinate, anchor.x);
+    EXPECT_EQ(tips_->toolbarXCoordinate(), anchor.x);
     const auto keys = tips_->quickAccessLayer().accessKeys;
     ASSERT_EQ(keys.size(), 1U);
     EXPECT_EQ(keys[0].title, entry.numbered == "save" ? "Save" : "Undo");

@@ -37,7 +37,7 @@ TEST_P(EarlierOpening, LeavesTheHiddenControlsOfTheEarlierTabAlone) {
     // The earlier tab, twice: the first press selects it, the second opening finds its controls.
     for (int visit = 0; visit < 2; ++visit) {
         session.open(c.earlier);
-        ASSERT_TRUE(session.tips().isSecondLayerActive);
+        ASSERT_TRUE(session.tips().mode().isSecondLayerActive());
         sim::world().deliver(sim::World::keyDown(53, "\x1b"));
         sim::world().pump();
     }

@@ -251,8 +251,8 @@ private:
         keytips::KeyTips& tips = session_.tips();
         const std::vector<sim::ActionRecord> actions = sim::world().actions();
         const std::vector<sim::AttributeSetRecord> sets = sim::world().attributeSets();
-        if (tips.modeGeneration != generation_) {
-            generation_ = tips.modeGeneration;
+        if (tips.mode().modeGeneration() != generation_) {
+            generation_ = tips.mode().modeGeneration();
             tabsPressed_ = 0;
             ended_ = false;
             interruptedAtEnd_ = false;

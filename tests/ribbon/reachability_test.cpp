@@ -135,8 +135,8 @@ RowCheck checkRow(const Setting& setting, const Path& path, const keytips::Acces
         }
         return {};
     }
-    if (!tips.isSecondLayerActive || tips.layerHistory.empty() ||
-        tips.layerHistory.back() != key.identifier) {
+    if (!tips.mode().isSecondLayerActive() || tips.mode().layerHistory().empty() ||
+        tips.mode().layerHistory().back() != key.identifier) {
         return {"the layer \"" + key.identifier + "\" did not open"};
     }
     return {{}, true};

@@ -160,8 +160,8 @@ TEST_P(ContextualTabsTest, OneShapeTabOpensTheSharedLayer) {
     EXPECT_EQ(letters, (std::set<std::string>{"1", "2", "3", "H", "N", "D", "P", "M", "A", "R", "W", "L", "B",
                                               uppercased(GetParam().shortcut)}));
     session.type(GetParam().shortcut);
-    ASSERT_FALSE(session.tips().layerHistory.empty());
-    EXPECT_EQ(session.tips().layerHistory.back(), "FormatShape");
+    ASSERT_FALSE(session.tips().mode().layerHistory().empty());
+    EXPECT_EQ(session.tips().mode().layerHistory().back(), "FormatShape");
     EXPECT_EQ(session.labels(commandLayerCategory).size(), 26U);
 }
 
@@ -181,7 +181,7 @@ TEST(RibbonKeyPress, OptionHomeOnePressesBold) {
     session.tapOption();
     EXPECT_FALSE(session.labels(firstLayerCategory).empty());
     session.type("h");
-    EXPECT_TRUE(session.tips().isSecondLayerActive);
+    EXPECT_TRUE(session.tips().mode().isSecondLayerActive());
     sim::world().clearRecords();
     session.type("1");
 

@@ -86,6 +86,32 @@ std::vector<ElementWindowPair> fetchElementsFromAllWindows(const Element& applic
 // The text of a value that is a string; none for an absent value or one of another type.
 std::optional<std::string_view> textOf(const AttributeValue* value);
 
+// An attribute read through the cache as text, in three states: absent (no value came back), text,
+// or present but not text. Matching tells the last from the first: an absent title is no title, while
+// a title that is there but is not text matches no key.
+class CachedText {
+public:
+    explicit CachedText(const AttributeValue* value) : value_(value) {}
+
+    [[nodiscard]] bool isAbsent() const { return value_ == nullptr; }
+    [[nodiscard]] bool isText() const { return value_ != nullptr && value_->text() != nullptr; }
+    [[nodiscard]] bool isNotText() const { return value_ != nullptr && value_->text() == nullptr; }
+    // The text; none when absent or not text.
+    [[nodiscard]] std::optional<std::string_view> text() const { return textOf(value_); }
+    [[nodiscard]] std::optional<std::string> ownedText() const {
+        const std::optional<std::string_view> found = text();
+        return found ? std::optional<std::string>(*found) : std::nullopt;
+    }
+
+private:
+    const AttributeValue* value_;  // in the cache, which only ever grows
+};
+
+// The attribute through the cache (see getAttribute), as text.
+inline CachedText getCachedText(const Element& element, std::string_view attribute, AttributeCache& cache) {
+    return CachedText(getAttribute(element, attribute, cache));
+}
+
 // A list of action names written as a list of quoted strings: ["AXRaise", "AXPress"].
 std::string describeNames(const std::vector<std::string>& names);
 

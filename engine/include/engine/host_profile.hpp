@@ -18,8 +18,8 @@ struct HostProfile {
     // The enable query's script text.
     std::string_view enableScript;
     // Reads the host language, with the profile's own log lines; leaves `language` unchanged when
-    // nothing can be read.
-    void (*readLanguage)(std::string& language) = nullptr;
+    // nothing can be read. A reference: every profile names its read, and none can be null.
+    void (&readLanguage)(std::string& language);
     // The language values of English (US) and English (UK); the UK value selects the UK tables and
     // the UK toolbar anchor.
     std::string_view usLanguage;

@@ -15,7 +15,7 @@
 
 namespace keytips {
 
-class KeyTips;
+class LayerContext;
 
 // The label category of every first-layer label.
 inline constexpr std::string_view firstLayerCategory = "layerAccessToolbar";
@@ -32,7 +32,7 @@ bool isElementEnabled(const Element& element);
 
 class QuickAccessLayer {
 public:
-    QuickAccessLayer(KeyTips& tips, std::vector<Element> elements);
+    QuickAccessLayer(LayerContext& context, std::vector<Element> elements);
     virtual ~QuickAccessLayer() = default;
     QuickAccessLayer(const QuickAccessLayer&) = delete;
     QuickAccessLayer& operator=(const QuickAccessLayer&) = delete;
@@ -56,7 +56,8 @@ public:
     KeyTable accessKeys;
 
 protected:
-    KeyTips& tips_;
+    // What the layer may do with its engine.
+    LayerContext& context_;
 
 private:
     // Records the position of the toolbar's row anchor (the customise menu button, failing that the
@@ -69,7 +70,7 @@ private:
 
 class FirstAccessLayer {
 public:
-    FirstAccessLayer(KeyTips& tips, std::vector<Element> elements);
+    FirstAccessLayer(LayerContext& context, std::vector<Element> elements);
     virtual ~FirstAccessLayer() = default;
     FirstAccessLayer(const FirstAccessLayer&) = delete;
     FirstAccessLayer& operator=(const FirstAccessLayer&) = delete;
@@ -96,7 +97,8 @@ public:
     KeyTable accessKeys;
 
 protected:
-    KeyTips& tips_;
+    // What the layer may do with its engine.
+    LayerContext& context_;
 
 private:
     // Ends an opening that labelled no tab: the first layer stays while toolbar buttons carry labels.
@@ -105,7 +107,7 @@ private:
 
 class CommandAccessLayer : public FirstAccessLayer {
 public:
-    CommandAccessLayer(KeyTips& tips, std::vector<Element> elements);
+    CommandAccessLayer(LayerContext& context, std::vector<Element> elements);
 
     void close() override;
     void returnLayer() override;
