@@ -178,8 +178,8 @@ cg::MachPortRef currentEventTap() {
     return eventTap;
 }
 
-cg::Event* eventTapCallback(cg::TapProxy* /*proxy*/, cg::EventType type, cg::Event* event,
-                            void* /*userInfo*/) {
+cg::EventRef eventTapCallback(cg::TapProxy* /*proxy*/, cg::EventType type, const cg::EventRef& event,
+                              void* /*userInfo*/) {
     if (isTapDisabledNotification(type)) {
         platform::foundation::log("Event tap disabled, re-enabling");
         if (const cg::MachPortRef tap = currentEventTap()) {
@@ -191,8 +191,9 @@ cg::Event* eventTapCallback(cg::TapProxy* /*proxy*/, cg::EventType type, cg::Eve
     if (type != cg::keyDownEvent || !EnableColumnSelector.load()) {
         return event;
     }
-    const Remapping remapping = remappingFor(
-        cg::eventGetIntegerValueField(event, cg::EventField::keyboardEventKeycode), cg::eventGetFlags(event));
+    const Remapping remapping =
+        remappingFor(cg::eventGetIntegerValueField(event.get(), cg::EventField::keyboardEventKeycode),
+                     cg::eventGetFlags(event.get()));
     if (remapping == Remapping::none || !isExcelActive()) {
         return event;
     }

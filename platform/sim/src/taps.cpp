@@ -54,7 +54,7 @@ struct RunLoopSource {
 struct Delivery {
     MachPortRef tap;
     EventType type = keyDownEvent;
-    Event* event = nullptr;
+    EventRef event;
     std::optional<sim::KeyEvent> result;  // none: the callback deleted the event
     bool done = false;
 };
@@ -161,14 +161,15 @@ struct ThreadLoop {
 thread_local ThreadLoop currentThreadLoop;
 thread_local bool inCallback = false;
 
-// Runs one delivery on the run loop's thread, without the lock.
+// Runs one delivery on the run loop's thread, without the lock. The callback's answer holds the event
+// it passes on, the one delivered or one it made, while it is read.
 void handle(Delivery& delivery) {
     inCallback = true;
     const MachPort& tap = *delivery.tap;
-    cg::Event* out =
+    const cg::EventRef out =
         tap.callback(const_cast<cg::TapProxy*>(&tap.proxy), delivery.type, delivery.event, tap.userInfo);
     inCallback = false;
-    if (out != nullptr) {
+    if (out) {
         delivery.result = out->data;
     }
 }
@@ -186,8 +187,8 @@ void passUnhandled(RunLoop& loop) {
 std::optional<KeyEvent> deliver(std::unique_lock<std::mutex>& lock, RunLoop& loop, const MachPortRef& tap,
                                 const KeyEvent& event) {
     TapWorld& world = taps();
-    cg::Event carried{event};
-    Delivery delivery{tap, event.type, &carried, std::nullopt, false};
+    Delivery delivery{tap, event.type, std::make_shared<cg::Event>(cg::Event{event, std::nullopt}),
+                      std::nullopt, false};
     loop.queue.push_back(&delivery);
     world.changed.notify_all();
     world.changed.wait(lock, [&] { return delivery.done; });
