@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/events.hpp"
+#include "platform/privacy.hpp"
 #include "platform/sim/taps.hpp"
 #include "platform/sim/world.hpp"
 #include "support/sim_world_test.hpp"
@@ -216,6 +217,25 @@ TEST_F(SimTaps, FailureInjection) {
     ASSERT_NE(event, nullptr);
     EXPECT_EQ(cg::eventGetFlags(event.get()), sim::nonCoalescedFlag);
     EXPECT_EQ(cg::eventGetIntegerValueField(event.get(), cg::EventField::keyboardEventKeycode), 59);
+}
+
+// A tap that may change events needs the access to post them, a listening one the access to listen.
+TEST_F(SimTaps, TapCreationNeedsTheAccessTheTapUses) {
+    const auto create = [this](cg::TapOptions options) {
+        return cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert, options, keyDownMask,
+                                  recordingCallback, &recorder_) != nullptr;
+    };
+    sim::world().setPermissions({true, true, false});
+    EXPECT_FALSE(create(cg::TapOptions::defaultTap));
+    EXPECT_TRUE(create(cg::TapOptions::listenOnly));
+    sim::world().setPermissions({true, false, true});
+    EXPECT_TRUE(create(cg::TapOptions::defaultTap));
+    EXPECT_FALSE(create(cg::TapOptions::listenOnly));
+
+    const std::vector<sim::TapRecord> records = sim::tapRecords();
+    ASSERT_EQ(records.size(), 4U);
+    EXPECT_TRUE(records[0].failed);
+    EXPECT_FALSE(records[1].failed);
 }
 
 // The source a keyboard event is made from, if any.

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/events.hpp"
+#include "platform/privacy.hpp"
 #include "platform/sim/event_flags.hpp"
 #include "state.hpp"
 
@@ -422,11 +423,14 @@ using sim::taps;
 
 MachPortRef eventTapCreate(TapLocation location, TapPlacement placement, TapOptions options,
                            EventMask eventsOfInterest, TapCallback callback, void* userInfo) {
+    // A tap that may change events needs the permission to post them; one that listens, to listen.
+    const privacy::Permissions granted = sim::detail::permissions();
+    const bool permitted = options == TapOptions::listenOnly ? granted.listenToEvents : granted.postEvents;
     auto& world = taps();
     std::lock_guard lock(world.mutex);
-    world.records.push_back(
-        {location, placement, options, eventsOfInterest, callback == nullptr || world.failNextTap});
-    if (world.failNextTap || callback == nullptr) {
+    const bool fails = world.failNextTap || callback == nullptr || !permitted;
+    world.records.push_back({location, placement, options, eventsOfInterest, fails});
+    if (fails) {
         world.failNextTap = false;
         return nullptr;
     }

@@ -1,0 +1,98 @@
+// The key-tip libraries in a host process of their own, as the add-in loads them: what each says once in
+// the process when the Accessibility permission is missing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/sim/world.hpp"
+#include "sim_hosts/add_in.hpp"
+#include "sim_hosts/keyboard.hpp"
+#include "support/case_names.hpp"
+#include "support/own_process.hpp"
+#include "support/sim_world_test.hpp"
+
+namespace {
+
+using platform::sim::world;
+using sim_hosts::Pump;
+
+const std::string missingAccessibility =
+    "VELKARO || Accessibility permission missing: no key tips can be shown until the host is allowed in "
+    "System Settings, Privacy & Security, Accessibility, and restarted";
+
+struct LibraryCase {
+    const char* name;
+    const char* path;
+    const char* hostBundle;
+};
+
+using test_support::PrintTo;
+
+const LibraryCase ledgerKeys{"LedgerKeys", LEDGERKEYS_PATH, "com.microsoft.Excel"};
+const LibraryCase deckKeys{"DeckKeys", DECKKEYS_PATH, "com.microsoft.Powerpoint"};
+
+// The host, frontmost, with a window of two tabs and a check box.
+void launchHost(const LibraryCase& library) {
+    const int pid = world().launchApplication(std::string(library.hostBundle));
+    world().setFrontmost(pid);
+    world().loadFixture(pid, R"(window "Document1"
+  AXRadioButton "Home" value=0 pos=10,40 size=40,20
+  AXRadioButton "Insert" value=1 pos=60,40 size=40,20
+  AXCheckBox "Bold" value=0 pos=10,80 size=20,20
+)");
+}
+
+std::size_t linesReading(const std::string& line) {
+    const std::vector<std::string> lines = world().logLines();
+    return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
+}
+
+class KeyTipsLibrary : public test_support::SimWorldTest,
+                       public ::testing::WithParamInterface<LibraryCase> {};
+
+// Without the permission the start-up says it is missing, once however often the add-in calls the entry
+// points, and an Option tap, with the host's queue run after each key or not, shows nothing.
+TEST_P(KeyTipsLibrary, SaysOnceThatTheAccessibilityPermissionIsMissing) {
+    const LibraryCase& c = GetParam();
+    test_support::expectInOwnProcess([&c] {
+        world().setPermissions({false, true, true});
+        launchHost(c);
+        const sim_hosts::LoadedLibrary library(c.path);
+        ASSERT_TRUE(library.isOpen()) << library.error();
+        const auto start = library.entryPoint("monitorKeyboardEvents");
+        const auto update = library.entryPoint("updateEnableAccessKeys");
+
+        start();
+        EXPECT_EQ(linesReading(missingAccessibility), 1U);
+        update();
+        start();
+        sim_hosts::tapOption(world(), Pump::afterEachKey);
+        EXPECT_TRUE(world().visibleWindows().empty());
+        sim_hosts::tapOption(world(), Pump::afterEachKey);  // ends the mode the first tap opened
+        sim_hosts::tapOption(world(), Pump::never);
+        world().pump();
+        EXPECT_TRUE(world().visibleWindows().empty());
+        EXPECT_EQ(linesReading(missingAccessibility), 1U);
+    });
+}
+
+// With the permission nothing is said of it, and the labels appear.
+TEST_P(KeyTipsLibrary, SaysNothingOfAPermissionGiven) {
+    const LibraryCase& c = GetParam();
+    test_support::expectInOwnProcess([&c] {
+        launchHost(c);
+        const sim_hosts::LoadedLibrary library(c.path);
+        ASSERT_TRUE(library.isOpen()) << library.error();
+        library.entryPoint("monitorKeyboardEvents")();
+        sim_hosts::tapOption(world());
+        EXPECT_FALSE(world().visibleWindows().empty());
+        EXPECT_EQ(linesReading(missingAccessibility), 0U);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Libraries, KeyTipsLibrary, ::testing::Values(ledgerKeys, deckKeys),
+                         test_support::NameOfCase{});
+
+}  // namespace
