@@ -2,6 +2,7 @@
 #include <atomic>
 
 #include "key_tips_library.hpp"
+#include "own_image.hpp"
 #include "platform/foundation.hpp"
 #include "platform/privacy.hpp"
 
@@ -18,7 +19,10 @@ void reportMissingAccessibility() {
     }
 }
 
-void enterLibrary() { reportMissingAccessibility(); }
+void enterLibrary() {
+    libraries::pinOwnImage();
+    reportMissingAccessibility();
+}
 
 }  // namespace
 

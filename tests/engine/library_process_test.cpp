@@ -1,5 +1,6 @@
 // The key-tip libraries in a host process of their own, as the add-in loads them: what each says once in
-// the process when the Accessibility permission is missing.
+// the process when the Accessibility permission is missing, and that a started library closed by the
+// add-in stays mapped under the monitors and observer it installed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -89,6 +90,24 @@ TEST_P(KeyTipsLibrary, SaysNothingOfAPermissionGiven) {
         sim_hosts::tapOption(world());
         EXPECT_FALSE(world().visibleWindows().empty());
         EXPECT_EQ(linesReading(missingAccessibility), 0U);
+    });
+}
+
+// Closed by the add-in after it started, the library stays mapped: keys still reach its monitors, which
+// still show the labels, and the world can still let its handlers go.
+TEST_P(KeyTipsLibrary, ClosedAfterStartingStaysMapped) {
+    const LibraryCase& c = GetParam();
+    test_support::expectInOwnProcess([&c] {
+        launchHost(c);
+        sim_hosts::LoadedLibrary library(c.path);
+        ASSERT_TRUE(library.isOpen()) << library.error();
+        library.entryPoint("monitorKeyboardEvents")();
+        ASSERT_TRUE(library.close());
+
+        sim_hosts::tapOption(world());
+        EXPECT_FALSE(world().visibleWindows().empty());
+        sim_hosts::typeCharacters(world(), "h");
+        world().reset();
     });
 }
 
