@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/sim/world.hpp"
@@ -50,48 +51,59 @@ std::size_t linesReading(const std::string& line) {
     return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
 }
 
-class KeyTipsLibrary : public test_support::SimWorldTest,
-                       public ::testing::WithParamInterface<LibraryCase> {};
+// Whether the user has given the host the Accessibility permission, and what the library then does:
+// how often it says the permission is missing, and whether an Option tap shows labels.
+struct AccessibilityCase {
+    const char* name;
+    bool granted;
+    std::size_t missingLines;
+    bool labelsShown;
+};
 
-// Without the permission the start-up says it is missing, once however often the add-in calls the entry
-// points, and an Option tap, with the host's queue run after each key or not, shows nothing.
-TEST_P(KeyTipsLibrary, SaysOnceThatTheAccessibilityPermissionIsMissing) {
-    const LibraryCase& c = GetParam();
-    test_support::expectInOwnProcess([&c] {
-        world().setPermissions({false, true, true});
-        launchHost(c);
-        const sim_hosts::LoadedLibrary library(c.path);
-        ASSERT_TRUE(library.isOpen()) << library.error();
-        const auto start = library.entryPoint("monitorKeyboardEvents");
-        const auto update = library.entryPoint("updateEnableAccessKeys");
+const AccessibilityCase accessibilityCases[] = {
+    {"Missing", false, 1, false},
+    {"Given", true, 0, true},
+};
+
+class KeyTipsLibraryPermission
+    : public test_support::SimWorldTest,
+      public ::testing::WithParamInterface<std::tuple<LibraryCase, AccessibilityCase>> {};
+
+// The start-up says the permission is missing, once however often the add-in calls the entry points,
+// and nothing when it is given; an Option tap, with the host's queue run after each key or not, shows
+// labels only with the permission.
+TEST_P(KeyTipsLibraryPermission, SaysOnceWhenItIsMissing) {
+    const LibraryCase& library = std::get<0>(GetParam());
+    const AccessibilityCase& access = std::get<1>(GetParam());
+    test_support::expectInOwnProcess([&library, &access] {
+        world().setPermissions({access.granted, true, true});
+        launchHost(library);
+        const sim_hosts::LoadedLibrary loaded(library.path);
+        ASSERT_TRUE(loaded.isOpen()) << loaded.error();
+        const auto start = loaded.entryPoint("monitorKeyboardEvents");
+        const auto update = loaded.entryPoint("updateEnableAccessKeys");
 
         start();
-        EXPECT_EQ(linesReading(missingAccessibility), 1U);
+        EXPECT_EQ(linesReading(missingAccessibility), access.missingLines);
         update();
         start();
         sim_hosts::tapOption(world(), Pump::afterEachKey);
-        EXPECT_TRUE(world().visibleWindows().empty());
+        EXPECT_EQ(!world().visibleWindows().empty(), access.labelsShown);
         sim_hosts::tapOption(world(), Pump::afterEachKey);  // ends the mode the first tap opened
         sim_hosts::tapOption(world(), Pump::never);
         world().pump();
-        EXPECT_TRUE(world().visibleWindows().empty());
-        EXPECT_EQ(linesReading(missingAccessibility), 1U);
+        EXPECT_EQ(!world().visibleWindows().empty(), access.labelsShown);
+        EXPECT_EQ(linesReading(missingAccessibility), access.missingLines);
     });
 }
 
-// With the permission nothing is said of it, and the labels appear.
-TEST_P(KeyTipsLibrary, SaysNothingOfAPermissionGiven) {
-    const LibraryCase& c = GetParam();
-    test_support::expectInOwnProcess([&c] {
-        launchHost(c);
-        const sim_hosts::LoadedLibrary library(c.path);
-        ASSERT_TRUE(library.isOpen()) << library.error();
-        library.entryPoint("monitorKeyboardEvents")();
-        sim_hosts::tapOption(world());
-        EXPECT_FALSE(world().visibleWindows().empty());
-        EXPECT_EQ(linesReading(missingAccessibility), 0U);
-    });
-}
+INSTANTIATE_TEST_SUITE_P(Libraries, KeyTipsLibraryPermission,
+                         ::testing::Combine(::testing::Values(ledgerKeys, deckKeys),
+                                            ::testing::ValuesIn(accessibilityCases)),
+                         test_support::NameOfCase{});
+
+class KeyTipsLibrary : public test_support::SimWorldTest,
+                       public ::testing::WithParamInterface<LibraryCase> {};
 
 // Closed by the add-in after it started, the library stays mapped: keys still reach its monitors, which
 // still show the labels, and the world can still let its handlers go.
