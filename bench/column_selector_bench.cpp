@@ -29,7 +29,7 @@ void ordinaryKeyDown(benchmark::State& state, bool spreadsheetFrontmost) {
 
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            column_selector::eventTapCallback(nullptr, cg::keyDownEvent, event.get(), nullptr));
+            column_selector::eventTapCallback(nullptr, cg::keyDownEvent, event, nullptr));
     }
 
     const auto queries = static_cast<double>(world.requestCount("frontmostApplication") - queriesBefore);

@@ -9,6 +9,7 @@
 
 #include "platform/appkit.hpp"
 #include "platform/foundation.hpp"
+#include "platform/privacy.hpp"
 
 namespace column_selector {
 
@@ -116,6 +117,15 @@ bool perform(Remapping remapping) {
     return false;
 }
 
+// Says whether the process may listen to events and post them, the two accesses a tap may lack.
+void logEventAccess() {
+    const platform::privacy::Permissions granted = platform::privacy::permissions();
+    const auto answer = [](bool allowed) { return allowed ? "yes" : "no"; };
+    platform::foundation::log(std::string("Event tap permissions: listen to events allowed: ") +
+                              answer(granted.listenToEvents) +
+                              ", post events allowed: " + answer(granted.postEvents));
+}
+
 bool isTapDisabledNotification(cg::EventType type) {
     return type == cg::tapDisabledByTimeout || type == cg::tapDisabledByUserInput;
 }
@@ -157,6 +167,7 @@ void initializeEventMonitor() {
     storeEventTap(tap);
     if (!tap) {
         platform::foundation::log("Failed to create event tap");
+        logEventAccess();
         return;
     }
     const cg::RunLoopSourceRef source = cg::machPortCreateRunLoopSource(tap, 0);
@@ -178,8 +189,8 @@ cg::MachPortRef currentEventTap() {
     return eventTap;
 }
 
-cg::Event* eventTapCallback(cg::TapProxy* /*proxy*/, cg::EventType type, cg::Event* event,
-                            void* /*userInfo*/) {
+cg::EventRef eventTapCallback(cg::TapProxy* /*proxy*/, cg::EventType type, const cg::EventRef& event,
+                              void* /*userInfo*/) {
     if (isTapDisabledNotification(type)) {
         platform::foundation::log("Event tap disabled, re-enabling");
         if (const cg::MachPortRef tap = currentEventTap()) {
@@ -191,8 +202,9 @@ cg::Event* eventTapCallback(cg::TapProxy* /*proxy*/, cg::EventType type, cg::Eve
     if (type != cg::keyDownEvent || !EnableColumnSelector.load()) {
         return event;
     }
-    const Remapping remapping = remappingFor(
-        cg::eventGetIntegerValueField(event, cg::EventField::keyboardEventKeycode), cg::eventGetFlags(event));
+    const Remapping remapping =
+        remappingFor(cg::eventGetIntegerValueField(event.get(), cg::EventField::keyboardEventKeycode),
+                     cg::eventGetFlags(event.get()));
     if (remapping == Remapping::none || !isExcelActive()) {
         return event;
     }

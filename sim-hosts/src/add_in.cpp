@@ -18,4 +18,13 @@ LoadedLibrary::EntryPoint LoadedLibrary::entryPoint(const char* name) const {
     return reinterpret_cast<EntryPoint>(dlsym(handle_, name));  // NOLINT: dlsym gives functions as void*
 }
 
+bool LoadedLibrary::close() {
+    if (handle_ == nullptr) {
+        return false;
+    }
+    const bool closed = dlclose(handle_) == 0;
+    handle_ = nullptr;
+    return closed;
+}
+
 }  // namespace sim_hosts

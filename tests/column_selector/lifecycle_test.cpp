@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sim_hosts/add_in.hpp"
+#include "support/own_process.hpp"
 #include "tap_fixture.hpp"
 
 namespace column_selector_test {
@@ -95,6 +96,28 @@ TEST_F(Lifecycle, SharedLibraryRemapsCommandSpace) {
     EXPECT_EQ(sim::postedEvents(), controlSpace());
     EXPECT_EQ(sim::installedTapCount(), 0U);
     EXPECT_EQ(logs().back(), "Function will return: false");
+}
+
+// Closed by the add-in while its run loop serves the tap, the library stays mapped: the tap's callback
+// still remaps, and initializeEventMonitor returns into its own code once the run loop stops.
+TEST_F(Lifecycle, SharedLibraryClosedWhileRunningStaysMapped) {
+    test_support::expectInOwnProcess([] {
+        sim_hosts::LoadedLibrary library(SPANPICK_PATH);
+        ASSERT_TRUE(library.isOpen()) << library.error();
+        const auto initialize = library.entryPoint("initializeEventMonitor");
+        bringToFront(Front::spreadsheet);
+        std::thread worker(initialize);
+        const cg::RunLoopRef loop = sim::waitForTapRunLoop();
+        EXPECT_TRUE(library.close());
+
+        const auto verdict = sim::injectTapEvent(down(space, cmd));
+        cg::runLoopStop(loop);
+        worker.join();
+
+        EXPECT_FALSE(verdict.passed);
+        EXPECT_EQ(verdict.hostReceived, controlSpace());
+        EXPECT_EQ(logs().back(), "Event monitor initialized");
+    });
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/privacy.hpp"
 #include "tap_fixture.hpp"
 
 namespace column_selector_test {
@@ -93,16 +94,32 @@ TEST_F(StartUp, RunsTheFixedScriptAndLogsInOrder) {
     EXPECT_TRUE(sim::firstTapEnabled());
 }
 
-TEST_F(StartUp, TapCreationFailureReturnsAndKeepsTheSetting) {
+// Why a tap cannot be made: a failure of the platform's own, or a permission the user has not given.
+struct TapFailureCase {
+    std::string name;
+    platform::privacy::Permissions granted;
+    bool injectFailure = false;
+    std::string accessLine;  // what follows "Failed to create event tap"
+};
+
+class TapFailure : public TapFixture, public ::testing::WithParamInterface<TapFailureCase> {};
+
+// The start-up says the tap failed, then whether the process may listen to events and post them, and
+// returns at once; the setting read stays.
+TEST_P(TapFailure, ReturnsAndKeepsTheSetting) {
+    const TapFailureCase& c = GetParam();
+    sim::world().setPermissions(c.granted);
     answer("False");
     bringToFront(Front::spreadsheet);
-    sim::failNextTapCreation();
+    if (c.injectFailure) {
+        sim::failNextTapCreation();
+    }
 
     column_selector::initializeEventMonitor();  // returns at once
 
     EXPECT_EQ(logs(), (std::vector<std::string>{"AppleScript returned value: False", willReturnFalse,
                                                 "initializeEventMonitor function called",
-                                                "Failed to create event tap"}));
+                                                "Failed to create event tap", c.accessLine}));
     EXPECT_FALSE(column_selector::EnableColumnSelector.load());
     EXPECT_EQ(column_selector::currentEventTap(), nullptr);
     EXPECT_EQ(sim::installedTapCount(), 0U);
@@ -110,6 +127,23 @@ TEST_F(StartUp, TapCreationFailureReturnsAndKeepsTheSetting) {
     EXPECT_TRUE(verdict.passed);
     EXPECT_TRUE(sim::postedEvents().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, TapFailure,
+    ::testing::Values(
+        TapFailureCase{"PlatformFailure",
+                       {true, true, true},
+                       true,
+                       "Event tap permissions: listen to events allowed: yes, post events allowed: yes"},
+        TapFailureCase{"NothingGranted",
+                       {false, false, false},
+                       false,
+                       "Event tap permissions: listen to events allowed: no, post events allowed: no"},
+        TapFailureCase{"ListeningOnly",
+                       {false, true, false},
+                       false,
+                       "Event tap permissions: listen to events allowed: yes, post events allowed: no"}),
+    test_support::NameOfCase());
 
 TEST_F(StartUp, UnsupportedKeyWritesOneLineAndPostsNothing) {
     EXPECT_FALSE(column_selector::simulateCmdShift("x"));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/accessibility.hpp"
+#include "platform/privacy.hpp"
 #include "platform/sim/world.hpp"
 #include "support/case_names.hpp"
 #include "support/sim_world_test.hpp"
@@ -414,6 +415,26 @@ TEST_F(SimAccessibility, VanishedElementFailsEveryRequestAndActionsAreStillRecor
     EXPECT_EQ(world().actions()[0].result, Error::invalidUIElement);
     EXPECT_EQ(world().actions()[0].title, "Bold");
     EXPECT_EQ(world().attribute(bold, "AXValue"), Value(0)) << "nothing happened to it";
+}
+
+// Without the Accessibility permission the platform refuses every request of another process.
+TEST_F(SimAccessibility, WithoutThePermissionEveryRequestIsRefusedAndActionsAreStillRecorded) {
+    const Element bold = world().find("bold");
+    world().setPermissions({false, true, true});
+    EXPECT_FALSE(platform::privacy::permissions().accessibility);
+
+    EXPECT_EQ(copyAttributeValue(bold, "AXRole").error, Error::apiDisabled);
+    EXPECT_EQ(copyAttributeValue(world().applicationElement(pid), "AXWindows").error, Error::apiDisabled);
+    EXPECT_EQ(platform::ax::copyActionNames(bold).error, Error::apiDisabled);
+    EXPECT_EQ(platform::ax::setAttributeValue(bold, "AXFocused", true), Error::apiDisabled);
+    EXPECT_EQ(performAction(bold, "AXPress"), Error::apiDisabled);
+
+    ASSERT_EQ(world().actions().size(), 1U);
+    EXPECT_EQ(world().actions()[0].result, Error::apiDisabled);
+    ASSERT_EQ(world().attributeSets().size(), 1U);
+    EXPECT_EQ(world().attributeSets()[0].result, Error::apiDisabled);
+    EXPECT_EQ(world().attribute(bold, "AXValue"), Value(0)) << "nothing happened to it";
+    EXPECT_EQ(world().attribute(bold, "AXFocused"), std::nullopt);
 }
 
 TEST_F(SimAccessibility, ActionsOnOrdinaryAndDisabledElements) {

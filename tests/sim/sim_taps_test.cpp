@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/events.hpp"
+#include "platform/privacy.hpp"
 #include "platform/sim/taps.hpp"
 #include "platform/sim/world.hpp"
 #include "support/sim_world_test.hpp"
@@ -24,17 +25,18 @@ KeyEvent down(std::int64_t key, cg::EventFlags flags = 0) { return {cg::keyDownE
 KeyEvent up(std::int64_t key) { return {cg::keyUpEvent, key, false, 0}; }
 
 // A callback's record and behaviour: key 1 is deleted after posting keys 2 and 3; key 3 is deleted;
-// everything else passes.
+// key 4 is replaced by a key 5 the callback makes; everything else passes.
 struct Recorder {
     std::vector<KeyEvent> seen;
     std::thread::id thread;
 };
 
-cg::Event* recordingCallback(cg::TapProxy* /*proxy*/, cg::EventType type, cg::Event* event, void* userInfo) {
+cg::EventRef recordingCallback(cg::TapProxy* /*proxy*/, cg::EventType type, const cg::EventRef& event,
+                               void* userInfo) {
     auto& recorder = *static_cast<Recorder*>(userInfo);
     recorder.thread = std::this_thread::get_id();
-    KeyEvent seen{type, cg::eventGetIntegerValueField(event, cg::EventField::keyboardEventKeycode),
-                  type == cg::keyDownEvent, cg::eventGetFlags(event)};
+    KeyEvent seen{type, cg::eventGetIntegerValueField(event.get(), cg::EventField::keyboardEventKeycode),
+                  type == cg::keyDownEvent, cg::eventGetFlags(event.get())};
     recorder.seen.push_back(seen);
     if (seen.keyCode == 1) {
         for (cg::KeyCode key : {cg::KeyCode{2}, cg::KeyCode{3}}) {
@@ -42,6 +44,9 @@ cg::Event* recordingCallback(cg::TapProxy* /*proxy*/, cg::EventType type, cg::Ev
             cg::eventPost(cg::TapLocation::hid, posted.get());
         }
         return nullptr;
+    }
+    if (seen.keyCode == 4) {
+        return cg::eventCreateKeyboardEvent(nullptr, 5, true);  // the only reference, handed to the tap
     }
     return seen.keyCode == 3 ? nullptr : event;
 }
@@ -118,6 +123,17 @@ TEST_F(SimTaps, PostedEventsGoBackThroughTheTapsAfterTheCurrentOne) {
     EXPECT_EQ(recorder_.seen, (std::vector<KeyEvent>{first, second, third}));
     EXPECT_EQ(sim::postedEvents(), (std::vector<KeyEvent>{second, third}));
     EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{second});
+}
+
+// An event the callback made and returns in place of the one given is what passes on.
+TEST_F(SimTaps, CallbackPassesOnAnEventItMade) {
+    start(keyDownMask);
+    const auto verdict = sim::injectTapEvent(down(4));
+
+    EXPECT_TRUE(verdict.passed);
+    EXPECT_EQ(recorder_.seen, std::vector<KeyEvent>{asDelivered(down(4))});
+    EXPECT_EQ(verdict.hostReceived, std::vector<KeyEvent>{asDelivered(down(5))});
+    EXPECT_TRUE(sim::postedEvents().empty());
 }
 
 // A listening tap sees every event but deletes none; the world records how each tap was asked for,
@@ -201,6 +217,25 @@ TEST_F(SimTaps, FailureInjection) {
     ASSERT_NE(event, nullptr);
     EXPECT_EQ(cg::eventGetFlags(event.get()), sim::nonCoalescedFlag);
     EXPECT_EQ(cg::eventGetIntegerValueField(event.get(), cg::EventField::keyboardEventKeycode), 59);
+}
+
+// A tap that may change events needs the access to post them, a listening one the access to listen.
+TEST_F(SimTaps, TapCreationNeedsTheAccessTheTapUses) {
+    const auto create = [this](cg::TapOptions options) {
+        return cg::eventTapCreate(cg::TapLocation::hid, cg::TapPlacement::headInsert, options, keyDownMask,
+                                  recordingCallback, &recorder_) != nullptr;
+    };
+    sim::world().setPermissions({true, true, false});
+    EXPECT_FALSE(create(cg::TapOptions::defaultTap));
+    EXPECT_TRUE(create(cg::TapOptions::listenOnly));
+    sim::world().setPermissions({true, false, true});
+    EXPECT_TRUE(create(cg::TapOptions::defaultTap));
+    EXPECT_FALSE(create(cg::TapOptions::listenOnly));
+
+    const std::vector<sim::TapRecord> records = sim::tapRecords();
+    ASSERT_EQ(records.size(), 4U);
+    EXPECT_TRUE(records[0].failed);
+    EXPECT_FALSE(records[1].failed);
 }
 
 // The source a keyboard event is made from, if any.

@@ -9,6 +9,7 @@
 #include "platform/appkit.hpp"
 #include "platform/dispatch.hpp"
 #include "platform/foundation.hpp"
+#include "platform/privacy.hpp"
 #include "platform/sim/world.hpp"
 
 namespace {
@@ -71,6 +72,7 @@ TEST(SimWorld, ResetReturnsEverythingToTheInitialState) {
     world().setInterleavingSeed(7);
     world().setBareEvents(true);
     world().setHeldModifierFlags(platform::appkit::commandFlag);
+    world().setPermissions({false, false, false});
 
     world().reset();
 
@@ -103,6 +105,8 @@ TEST(SimWorld, ResetReturnsEverythingToTheInitialState) {
     EXPECT_FALSE(world().lateEffects());
     EXPECT_FALSE(world().bareEvents());
     EXPECT_EQ(world().heldModifierFlags(), 0U);
+    const platform::privacy::Permissions granted = platform::privacy::permissions();
+    EXPECT_TRUE(granted.accessibility && granted.listenToEvents && granted.postEvents);
     // No seed: every detached task runs before the main-queue blocks (a seeded order would mix them).
     std::string order;
     for (int block = 0; block < 8; ++block) {

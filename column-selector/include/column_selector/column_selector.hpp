@@ -32,8 +32,8 @@ void initializeEventMonitor();
 void updateColumnSelector();
 
 // The tap callback: returns the event to let it pass, or null to delete it.
-platform::cg::Event* eventTapCallback(platform::cg::TapProxy* proxy, platform::cg::EventType type,
-                                      platform::cg::Event* event, void* userInfo);
+platform::cg::EventRef eventTapCallback(platform::cg::TapProxy* proxy, platform::cg::EventType type,
+                                        const platform::cg::EventRef& event, void* userInfo);
 
 // Whether the frontmost application is the spreadsheet host.
 bool isExcelActive();

@@ -48,8 +48,11 @@ using RunLoopRef = RunLoop*;
 
 struct TapProxy;
 
-// The tap callback: returns the event to let it pass (possibly changed) or null to delete it.
-using TapCallback = Event* (*)(TapProxy* proxy, EventType type, Event* event, void* userInfo);
+// The tap callback. It is given the event, held for it for the call, and answers with the event to
+// pass on or null to delete it. The answer holds the event it names, so an event the callback made
+// itself is handed over to the tap and lives until the tap has taken it on: it returns the event it
+// was given (possibly changed), one it made, or null.
+using TapCallback = EventRef (*)(TapProxy* proxy, EventType type, const EventRef& event, void* userInfo);
 
 // Creates an event tap; null when it cannot be created.
 MachPortRef eventTapCreate(TapLocation location, TapPlacement placement, TapOptions options,

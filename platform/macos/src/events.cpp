@@ -60,12 +60,27 @@ CGEventRef platformEvent(const Event* event) {
 
 Event* seamEvent(CGEventRef event) { return reinterpret_cast<Event*>(event); }
 
+// The seam's owning reference to a platform event whose reference the caller hands over.
+EventRef adoptedEvent(CGEventRef event) {
+    return EventRef(seamEvent(event), [](Event* held) { CFRelease(platformEvent(held)); });
+}
+
+// A reference of the seam's own to an event the platform passes, which the platform still holds.
+EventRef heldEvent(CGEventRef event) {
+    if (event == nullptr) {
+        return nullptr;
+    }
+    CFRetain(event);
+    return adoptedEvent(event);
+}
+
 // The platform's callback for every tap: hands the event to the seam's callback under the seam's names.
+// The callback's answer holds the event it returns until the platform has its own reference to it.
 CGEventRef tapCallback(CGEventTapProxy proxy, CGEventType type, CGEventRef event, void* userInfo) {
     const auto* tap = static_cast<const MachPort*>(userInfo);
-    Event* answer = tap->callback(reinterpret_cast<TapProxy*>(proxy), macos::eventTypeOf(type),
-                                  seamEvent(event), tap->userInfo);
-    CGEventRef returned = platformEvent(answer);
+    const EventRef answer = tap->callback(reinterpret_cast<TapProxy*>(proxy), macos::eventTypeOf(type),
+                                          heldEvent(event), tap->userInfo);
+    CGEventRef returned = platformEvent(answer.get());
     if (macos::retainsReturnedEvent(event, returned)) {
         CFRetain(returned);
     }
@@ -142,7 +157,7 @@ EventRef eventCreateKeyboardEvent(const EventSourceRef& source, KeyCode key, boo
     if (event == nullptr) {
         return nullptr;
     }
-    return EventRef(seamEvent(event), [](Event* created) { CFRelease(platformEvent(created)); });
+    return adoptedEvent(event);
 }
 
 std::int64_t eventGetIntegerValueField(const Event* event, EventField field) {

@@ -1,6 +1,7 @@
-// AppKit windows and text fields: the borderless floating label windows and their fields. Main thread
-// only, as every window of the platform. The seam's Window keeps its record of what was set; each
-// operation also goes to the platform's window, kept in the window's native state.
+// AppKit windows and text fields: the borderless floating label windows and their fields, which let
+// clicks through and take no selection. Main thread only, as every window of the platform. The seam's
+// Window keeps its record of what was set; each operation also goes to the platform's window, kept in
+// the window's native state.
 #include "platform/appkit.hpp"
 
 #import <AppKit/AppKit.h>
@@ -26,6 +27,9 @@ NSTextField* newTextField(const TextField& field) {
     NSString* text = macos::stringWithText(field.stringValue);
     [made setStringValue:text == nil ? @"" : text];
     [made setEditable:field.editable];
+    // A label is only read: no bezel (faint edges on a narrow label), no selection (an I-beam over it).
+    [made setSelectable:field.editable];
+    [made setBezeled:NO];
     [made setBordered:field.bordered];
     [made setDrawsBackground:YES];
     [made setBackgroundColor:macos::platformColor(field.backgroundColor)];
@@ -58,6 +62,8 @@ Window::Window(Rect contentRect, std::uint64_t styleMask, BackingStore backing, 
                                                           defer:defer];
         // The seam's window owns the platform's: closing must not release it behind our back.
         [native_->window setReleasedWhenClosed:NO];
+        // The libraries' windows are labels: a click on one goes to the host's window below it.
+        [native_->window setIgnoresMouseEvents:YES];
     }
 }
 

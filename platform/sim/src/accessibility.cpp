@@ -312,6 +312,9 @@ Error actionResult(const Node* node, std::string_view action) {
     return Error::success;
 }
 
+// Without the accessibility permission the platform refuses every request of another process.
+bool accessibilityRefused() { return !sim::detail::permissions().accessibility; }
+
 bool isStructural(std::string_view attribute) {
     return attribute == "AXRole" || attribute == "AXChildren" || attribute == "AXWindows" ||
            attribute == "AXFocusedWindow";
@@ -352,6 +355,9 @@ Element createApplication(int processIdentifier) {
 
 CopyResult copyAttributeValue(const Element& element, std::string_view attribute) {
     sim::detail::countAttributeRead(attribute);
+    if (accessibilityRefused()) {
+        return {Error::apiDisabled, std::nullopt};
+    }
     const Node* node = sim::detail::node(element);
     if (node == nullptr) {
         return {element.reference() == 0 ? Error::illegalArgument : Error::invalidUIElement, std::nullopt};
@@ -397,6 +403,9 @@ CopyResult copyAttributeValue(const Element& element, std::string_view attribute
 
 CopyResult copyActionNames(const Element& element) {
     sim::world().countRequest("copyActionNames");
+    if (accessibilityRefused()) {
+        return {Error::apiDisabled, std::nullopt};
+    }
     const Node* node = sim::detail::node(element);
     if (node == nullptr || node->vanished) {
         return {Error::invalidUIElement, std::nullopt};
@@ -416,7 +425,9 @@ Error setAttributeValue(const Element& element, std::string_view attribute, cons
     sim::world().countRequest("setAttributeValue");
     Node* node = sim::detail::node(element);
     Error result = Error::success;
-    if (!hasPlatformForm(value)) {
+    if (accessibilityRefused()) {
+        result = Error::apiDisabled;
+    } else if (!hasPlatformForm(value)) {
         result = Error::illegalArgument;
     } else if (node == nullptr || node->vanished) {
         result = Error::invalidUIElement;
@@ -445,7 +456,7 @@ Error setAttributeValue(const Element& element, std::string_view attribute, cons
 Error performAction(const Element& element, std::string_view action) {
     sim::world().countRequest("performAction");
     const Node* node = sim::detail::node(element);
-    const Error result = actionResult(node, action);
+    const Error result = accessibilityRefused() ? Error::apiDisabled : actionResult(node, action);
     sim::ActionRecord record{element, std::string(action), {}, std::nullopt, std::nullopt,
                              result,  isShown(element)};
     if (node != nullptr) {

@@ -69,6 +69,7 @@ void State::reset() {
     languages = {"en-US"};
     alertAnswer = appkit::alertFirstButtonReturn + 1;
     scriptAnswers = defaultScriptAnswers();
+    permissions = {true, true, true};
     logLines.clear();
     standardOutput.clear();
     alerts.clear();

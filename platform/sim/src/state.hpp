@@ -18,6 +18,7 @@
 #include "platform/accessibility.hpp"
 #include "platform/appkit.hpp"
 #include "platform/dispatch.hpp"
+#include "platform/privacy.hpp"
 #include "platform/sim/world.hpp"
 
 namespace platform::sim::detail {
@@ -144,6 +145,7 @@ struct State {
     std::vector<std::string> languages;
     long alertAnswer = 0;
     std::map<std::string, ScriptAnswer, std::less<>> scriptAnswers;
+    privacy::Permissions permissions;
     std::vector<std::string> logLines;
     std::string standardOutput;
     std::vector<appkit::Alert> alerts;
@@ -181,5 +183,8 @@ void noteHistory(HistoryEntry::Kind kind, std::size_t count);
 void countOne(std::map<std::string, std::size_t, std::less<>>& counts, std::string_view key);
 // Counts one attribute read (kind "copyAttributeValue" and "copyAttributeValue <name>").
 void countAttributeRead(std::string_view attribute);
+
+// The permissions the world gives the process now.
+privacy::Permissions permissions();
 
 }  // namespace platform::sim::detail

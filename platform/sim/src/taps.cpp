@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/events.hpp"
+#include "platform/privacy.hpp"
 #include "platform/sim/event_flags.hpp"
 #include "state.hpp"
 
@@ -54,7 +55,7 @@ struct RunLoopSource {
 struct Delivery {
     MachPortRef tap;
     EventType type = keyDownEvent;
-    Event* event = nullptr;
+    EventRef event;
     std::optional<sim::KeyEvent> result;  // none: the callback deleted the event
     bool done = false;
 };
@@ -161,14 +162,15 @@ struct ThreadLoop {
 thread_local ThreadLoop currentThreadLoop;
 thread_local bool inCallback = false;
 
-// Runs one delivery on the run loop's thread, without the lock.
+// Runs one delivery on the run loop's thread, without the lock. The callback's answer holds the event
+// it passes on, the one delivered or one it made, while it is read.
 void handle(Delivery& delivery) {
     inCallback = true;
     const MachPort& tap = *delivery.tap;
-    cg::Event* out =
+    const cg::EventRef out =
         tap.callback(const_cast<cg::TapProxy*>(&tap.proxy), delivery.type, delivery.event, tap.userInfo);
     inCallback = false;
-    if (out != nullptr) {
+    if (out) {
         delivery.result = out->data;
     }
 }
@@ -186,8 +188,8 @@ void passUnhandled(RunLoop& loop) {
 std::optional<KeyEvent> deliver(std::unique_lock<std::mutex>& lock, RunLoop& loop, const MachPortRef& tap,
                                 const KeyEvent& event) {
     TapWorld& world = taps();
-    cg::Event carried{event};
-    Delivery delivery{tap, event.type, &carried, std::nullopt, false};
+    Delivery delivery{tap, event.type, std::make_shared<cg::Event>(cg::Event{event, std::nullopt}),
+                      std::nullopt, false};
     loop.queue.push_back(&delivery);
     world.changed.notify_all();
     world.changed.wait(lock, [&] { return delivery.done; });
@@ -421,11 +423,14 @@ using sim::taps;
 
 MachPortRef eventTapCreate(TapLocation location, TapPlacement placement, TapOptions options,
                            EventMask eventsOfInterest, TapCallback callback, void* userInfo) {
+    // A tap that may change events needs the permission to post them; one that listens, to listen.
+    const privacy::Permissions granted = sim::detail::permissions();
+    const bool permitted = options == TapOptions::listenOnly ? granted.listenToEvents : granted.postEvents;
     auto& world = taps();
     std::lock_guard lock(world.mutex);
-    world.records.push_back(
-        {location, placement, options, eventsOfInterest, callback == nullptr || world.failNextTap});
-    if (world.failNextTap || callback == nullptr) {
+    const bool fails = world.failNextTap || callback == nullptr || !permitted;
+    world.records.push_back({location, placement, options, eventsOfInterest, fails});
+    if (fails) {
         world.failNextTap = false;
         return nullptr;
     }

@@ -6,8 +6,9 @@
 namespace sim_hosts {
 
 // A shared library opened with every symbol resolved at once and kept to itself (RTLD_NOW |
-// RTLD_LOCAL). It stays loaded for the rest of the process, as a library an add-in has loaded does in
-// its host: its event handlers and queued blocks stay installed in the world after its loader goes.
+// RTLD_LOCAL). It stays loaded for the rest of the process unless closed, as a library an add-in has
+// loaded does in its host: its event handlers and queued blocks stay installed in the world after its
+// loader goes.
 class LoadedLibrary {
 public:
     using EntryPoint = void (*)();
@@ -21,6 +22,9 @@ public:
     // The entry point of that name, taking and returning nothing; null when the library has none or
     // is not open.
     [[nodiscard]] EntryPoint entryPoint(const char* name) const;
+    // Closes the library (dlclose), as an add-in done with it might; the loader unmaps it unless it is
+    // still open elsewhere or has pinned itself. False when it was not open or the loader refused.
+    bool close();
 
 private:
     void* handle_ = nullptr;

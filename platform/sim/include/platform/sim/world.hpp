@@ -16,6 +16,7 @@
 #include "platform/accessibility.hpp"
 #include "platform/appkit.hpp"
 #include "platform/geometry.hpp"
+#include "platform/privacy.hpp"
 #include "platform/sim/event_flags.hpp"
 
 namespace platform::sim {
@@ -186,6 +187,13 @@ public:
     // The answer of the macro whose name appears in a script's text ("GetEnableKeyboardShortcuts",
     // "GetLanguageCode", "GetEnableColumnSelector"). Defaults: "True", "1033", "True".
     void setScriptAnswer(std::string macroName, ScriptAnswer answer);
+    // The privacy permissions the user has given the host process (default: every one). Without
+    // accessibility, every attribute read, action-name read, attribute write and action fails with
+    // apiDisabled (writes and actions are still recorded, with that result); without the access an
+    // event tap needs (posting for a tap that may change events, listening for a listen-only one),
+    // its creation fails.
+    void setPermissions(privacy::Permissions permissions);
+    [[nodiscard]] privacy::Permissions permissions() const;
 
     // ---- Accessibility trees ----
     ax::Element applicationElement(int processIdentifier);
