@@ -40,10 +40,12 @@ Lines concat(Lines head, const Lines& tail) {
 using StartUp = EngineTest;
 
 TEST_F(StartUp, ScriptTextsAreExact) {
-    ASSERT_EQ(enableScript.size(), 94U);
-    ASSERT_EQ(languageScript.size(), 78U);
     start();
-    EXPECT_EQ(world().scriptsRun(), (Lines{enableScript, languageScript}));
+    const Lines scripts = world().scriptsRun();
+    EXPECT_EQ(scripts, (Lines{enableScript, languageScript}));
+    ASSERT_EQ(scripts.size(), 2U);
+    EXPECT_EQ(scripts[0].size(), 94U);
+    EXPECT_EQ(scripts[1].size(), 78U);
 }
 
 struct EnableAnswer {
@@ -477,8 +479,6 @@ TEST(StartUpRealTables, UsHostGetsTheUsTables) {
             << "row " << i;
     }
     EXPECT_EQ(engine.AccessKeys.ribbonKeys[0].shortcut, US::ribbonKeys()[0].shortcut);
-    // The language tables are built once: a second read yields the same list.
-    EXPECT_EQ(&US::sharedKeys(), &US::sharedKeys());
     world().reset();
 }
 
