@@ -459,8 +459,9 @@ TEST_F(StartUp, InitializeAccessKeysReadsOnlyTheHostLanguage) {
 }
 
 // The real spreadsheet tables: with "1033" the active tables are copies of the US tables.
-TEST(StartUpRealTables, UsHostGetsTheUsTables) {
-    world().reset();
+using StartUpRealTables = test_support::SimWorldTest;
+
+TEST_F(StartUpRealTables, UsHostGetsTheUsTables) {
     const keytips::HostProfile spreadsheet =
         keytips::spreadsheetProfile(keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables());
     keytips::KeyTips engine(spreadsheet);
@@ -479,7 +480,6 @@ TEST(StartUpRealTables, UsHostGetsTheUsTables) {
             << "row " << i;
     }
     EXPECT_EQ(engine.AccessKeys.ribbonKeys[0].shortcut, US::ribbonKeys()[0].shortcut);
-    world().reset();
 }
 
 }  // namespace

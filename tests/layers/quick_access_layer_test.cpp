@@ -348,7 +348,7 @@ public:
     static std::vector<Meanwhile> cases() {
         return {
             {"nothing", [](keytips::KeyTips&) {}, true},
-            {"a letter", [](keytips::KeyTips&) { EXPECT_TRUE(press(4, "h")); }, true},
+            {"a letter", [](keytips::KeyTips&) { EXPECT_TRUE(press(keyCodeOf('h'), "h")); }, true},
             {"Return", [](keytips::KeyTips&) { EXPECT_TRUE(press(keys::returnKey, "\r")); }, true},
             {"Escape", [](keytips::KeyTips&) { EXPECT_TRUE(press(keys::escape, "\x1b")); }, false},
             {"a click", [](keytips::KeyTips&) { world().deliver(platform::sim::World::mouseDown()); }, false},
@@ -356,7 +356,8 @@ public:
              [](keytips::KeyTips&) { world().deliver(platform::sim::World::mouseDown(false)); }, false},
             {"Shift",
              [](keytips::KeyTips&) {
-                 world().deliver(platform::sim::World::flagsChanged(56, platform::appkit::shiftFlag));
+                 world().deliver(
+                     platform::sim::World::flagsChanged(keys::shift, platform::appkit::shiftFlag));
              },
              false},
             {"a click with key tips switched off",
