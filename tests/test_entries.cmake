@@ -1,10 +1,12 @@
 # Run after a test program is linked: lists the program's cases and writes the ctest entries that run
-# them, many cases to a process. An entry runs one suite (one instantiation of a parameterized suite),
-# or with EACH_CASE one case, and is named after the program, the suite and the case, so that the same
-# suite in two programs gives two entries. ctest reads the file through the program's include script,
-# which gives the entries their labels and time limit.
+# them. An entry runs one suite (one instantiation of a parameterized suite) or one case, and is named
+# after the program, the suite and the case, so that the same suite in two programs gives two entries.
+# ctest reads the file through the program's include script, which gives the entries their labels and
+# time limit.
 #
-#   cmake -DPROGRAM=<test program> -DNAME=<program's name> -DEACH_CASE=<ON|OFF> -DOUT=<file> -P test_entries.cmake
+#   cmake -DPROGRAM=<test program> -DNAME=<program's name> -DENTRY_PER=<suite|case> -DOUT=<file>
+#         -P test_entries.cmake
+cmake_minimum_required(VERSION 3.20)
 
 execute_process(COMMAND "${PROGRAM}" --gtest_list_tests TIMEOUT 60 RESULT_VARIABLE result OUTPUT_VARIABLE listing
                 ERROR_VARIABLE errors)
@@ -25,10 +27,10 @@ endmacro()
 foreach(line IN LISTS lines)
   if(line MATCHES "^([^ ]+)\\.(  #.*)?$")
     set(suite "${CMAKE_MATCH_1}")
-    if(NOT EACH_CASE)
+    if(ENTRY_PER STREQUAL "suite")
       add_entry("${suite}" "${suite}.*")
     endif()
-  elseif(EACH_CASE AND line MATCHES "^  ([^ ]+)")
+  elseif(ENTRY_PER STREQUAL "case" AND line MATCHES "^  ([^ ]+)")
     add_entry("${suite}.${CMAKE_MATCH_1}" "${suite}.${CMAKE_MATCH_1}")
   endif()
 endforeach()
