@@ -85,8 +85,10 @@ using StartUp = TapFixture;
 
 TEST_F(StartUp, RunsTheFixedScriptAndLogsInOrder) {
     start();
-    EXPECT_EQ(sim::world().scriptsRun(), std::vector<std::string>{settingScript});
-    EXPECT_EQ(settingScript.size(), 91U);
+    const std::vector<std::string> scripts = sim::world().scriptsRun();
+    EXPECT_EQ(scripts, std::vector<std::string>{settingScript});
+    ASSERT_EQ(scripts.size(), 1U);
+    EXPECT_EQ(scripts.front().size(), 91U);
     EXPECT_EQ(logs(), (std::vector<std::string>{
                           "AppleScript returned value: True", "Function will return: true",
                           "initializeEventMonitor function called", "Event monitor initialized"}));

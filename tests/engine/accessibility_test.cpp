@@ -102,11 +102,12 @@ const BundleLookup bundleLookups[] = {{"host", hostBundle, &RunningApplications:
                                       {"trailing space", "com.microsoft.Excel ", std::nullopt},
                                       {"not running", "com.example.none", std::nullopt}};
 
-class GetApplication : public Accessibility, public ::testing::WithParamInterface<BundleLookup> {};
+// Fresh worlds with only the applications of the look-ups running.
+class GetApplication : public test_support::SimWorldTest,
+                       public ::testing::WithParamInterface<BundleLookup> {};
 
 TEST_P(GetApplication, ChoosesTheFirstWithThatBundle) {
     const BundleLookup& c = GetParam();
-    world().reset();
     const RunningApplications running = launchApplications();
     const std::optional<Element> app = keytips::getApplication(c.bundle);
     ASSERT_EQ(app.has_value(), c.expected.has_value()) << c.bundle;
@@ -119,8 +120,9 @@ TEST_P(GetApplication, ChoosesTheFirstWithThatBundle) {
 INSTANTIATE_TEST_SUITE_P(Accessibility, GetApplication, ::testing::ValuesIn(bundleLookups),
                          test_support::NameOfCase());
 
-TEST_F(Accessibility, GetApplicationChoosesTheNextOnceTheFirstHasQuit) {
-    world().reset();
+using GetApplicationAfterAQuit = test_support::SimWorldTest;
+
+TEST_F(GetApplicationAfterAQuit, ChoosesTheNextWithThatBundle) {
     const RunningApplications running = launchApplications();
     world().quitApplication(running.firstHost);
     EXPECT_EQ(keytips::getApplication(hostBundle), world().applicationElement(running.secondHost));

@@ -399,50 +399,6 @@ TEST_P(OptionChordSequences, ReachTheHostAndLeaveTheModeAsListed) {
 INSTANTIATE_TEST_SUITE_P(Dispatch, OptionChordSequences, ::testing::ValuesIn(optionChordSequences()),
                          test_support::NameOfCase());
 
-// How the open mode ends: which events reach the host, and whether the remembered window is raised.
-struct Ending {
-    const char* name;
-    appkit::Event event;
-    bool passes;
-    bool raisesWindow;
-};
-
-class EndingTheMode : public EngineTest, public ::testing::WithParamInterface<Ending> {};
-
-std::vector<Ending> endings() {
-    return {
-        {"Return", World::keyDown(keys::returnKey, "\r"), true, false},
-        {"Escape", World::keyDown(keys::escape, "\x1b"), false, true},
-        {"left click", World::mouseDown(true), true, true},
-        {"right click", World::mouseDown(false), true, true},
-        {"Shift", World::flagsChanged(keys::shift, appkit::shiftFlag), true, true},
-        {"Control", World::flagsChanged(keys::control, appkit::controlFlag), true, true},
-        {"Command", World::flagsChanged(keys::command, appkit::commandFlag), true, true},
-        {"Caps Lock", World::flagsChanged(keys::capsLock, appkit::capsLockFlag), true, true},
-        {"Function", World::flagsChanged(keys::function, appkit::functionFlag), true, true},
-    };
-}
-
-TEST_P(EndingTheMode, PassesTheEventAndRaisesTheWindowAsListed) {
-    const Ending& c = GetParam();
-    openFirstLayerInBook();
-    ASSERT_TRUE(tips->mode().isFirstLayerActive()) << c.name;
-    ASSERT_EQ(world().visibleWindows().size(), 3U) << c.name;  // toolbar "1", tabs "H" and "N"
-    world().clearRecords();
-    EXPECT_EQ(deliver(c.event).has_value(), c.passes) << c.name;
-    EXPECT_EQ(world().pendingMainBlocks(), 1U) << c.name;
-    world().pump();
-    EXPECT_FALSE(tips->isLayerActive()) << c.name;
-    EXPECT_TRUE(world().visibleWindows().empty()) << c.name;
-    bool raised = false;
-    for (const auto& action : world().actions()) {
-        raised = raised || (action.action == "AXRaise" && action.title == "Book1");
-    }
-    EXPECT_EQ(raised, c.raisesWindow) << c.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Dispatch, EndingTheMode, ::testing::ValuesIn(endings()), test_support::NameOfCase());
-
 struct ResignState {
     const char* name;
     bool enabled;
@@ -618,33 +574,6 @@ TEST_F(Dispatch, KeysAfterATabMatchGoToTheCommandLayer) {
     const Lines lines = world().logLines();
     EXPECT_EQ(lines[lines.size() - 2], "VELKARO || Key pressed Layer One: h");
     EXPECT_EQ(lines.back(), "VELKARO || Key pressed Layer Two: b");
-}
-
-// A key routed to the second layer while the tab press was still queued belongs to a mode that the
-// failed press ended: it never reaches the command layer, presses nothing and leaves no trace of a
-// layer.
-TEST_F(Dispatch, KeyQueuedBehindAFailedTabPressDoesNothing) {
-    launchHost(R"(window "Book1"
-  AXRadioButton "Home" value=0 pos=10,40 size=40,20 disabled
-  AXRadioButton "Insert" value=1 pos=60,40 size=40,20
-)");
-    start();
-    tapOption();
-    world().pump();
-    ASSERT_TRUE(tips->mode().isFirstLayerActive());
-    type(keys::h, "h");
-    type(keys::b, "b");
-    EXPECT_TRUE(tips->mode().isSecondLayerActive());  // routed to the second layer at once
-    const std::size_t before = world().logLines().size();
-    world().pump();
-    const Lines lines = logSince(before);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Element with title is not enabled"), lines.end());
-    EXPECT_EQ(
-        std::find(lines.begin(), lines.end(), "VELKARO || Layer 2: No access keys found starting with b"),
-        lines.end());
-    EXPECT_FALSE(tips->isLayerActive());
-    EXPECT_TRUE(tips->mode().keyBuffer().empty());
-    EXPECT_TRUE(world().actions().empty());
 }
 
 struct ShutDown {

@@ -16,6 +16,7 @@
 #include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "sim_hosts/keyboard.hpp"
+#include "support/host_window.hpp"
 #include "support/sim_world_test.hpp"
 
 namespace enginetest {
@@ -100,12 +101,6 @@ protected:
 
 // A host window with the toolbar anchor high on screen, one toolbar button, the Home and Insert tabs and
 // a Bold check box lower down.
-inline constexpr const char* bookFixture = R"(window "Book1"
-  AXButton "Save" pos=100,10 size=20,20 name=save
-  AXMenuButton "Customize Quick Access Toolbar" pos=300,10 size=20,20 name=anchor
-  AXRadioButton "Home" value=1 pos=10,40 size=40,20 name=home
-  AXRadioButton "Insert" value=0 pos=60,40 size=40,20 name=insert
-  AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
-)";
+inline const std::string bookFixture = test_support::hostWindow();
 
 }  // namespace enginetest

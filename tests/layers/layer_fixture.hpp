@@ -18,6 +18,7 @@
 #include "platform/appkit.hpp"
 #include "platform/sim/world.hpp"
 #include "sim_hosts/keyboard.hpp"
+#include "support/host_window.hpp"
 #include "support/sim_world_test.hpp"
 
 namespace layertest {
@@ -60,19 +61,18 @@ inline KeyTables defaultTables() {
 }
 
 // A window with the Quick Access Toolbar (Save "1", Undo "2", the customise menu button as its
-// anchor) on the row at y 10, the tabs Home (selected) and Insert at y 40, and the Home commands
-// below. Accessibility positions: y grows downward from the top of the 900-point screen.
-inline constexpr std::string_view bookWindow = R"(window "Book1"
-  AXButton "Save" pos=10,10 size=16,16 name=save
-  AXButton "Undo" pos=30,10 size=16,16 name=undo
-  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=16,16 name=anchor
-  AXTabGroup
-    AXRadioButton "Home" value=1 pos=10,40 size=40,20 name=home
-    AXRadioButton "Insert" value=0 pos=60,40 size=40,20 name=insert
-  AXGroup name=content
-    AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
-    AXCheckBox "Italic" value=0 pos=40,80 size=20,20 name=italic
-)";
+// anchor) on the row at y 10, the tabs Home (selected) and Insert in a tab group at y 40, and the Home
+// commands Bold and Italic below in the group "content". Accessibility positions: y grows downward
+// from the top of the 900-point screen.
+inline test_support::HostWindow layerWindow() {
+    return {.toolbar = {"Save", "Undo"},
+            .toolbarX = 10,
+            .anchorX = 200,
+            .buttonSize = 16,
+            .grouped = true,
+            .moreCommands = "    AXCheckBox \"Italic\" value=0 pos=40,80 size=20,20 name=italic\n"};
+}
+inline const std::string bookWindow = test_support::hostWindow(layerWindow());
 
 // ---- Keys --------------------------------------------------------------------------------------
 
@@ -121,13 +121,7 @@ protected:
     // The texts of the labels on screen, in creation order; only those of one category if given.
     [[nodiscard]] static std::vector<std::string> labels(
         std::optional<std::string_view> category = std::nullopt) {
-        std::vector<std::string> texts;
-        for (const auto& info : world().visibleWindows()) {
-            if (!category || info.category == *category) {
-                texts.push_back(info.text);
-            }
-        }
-        return texts;
+        return test_support::labelTexts(category);
     }
 
     // The x of each label's frame on screen, in creation order.

@@ -48,13 +48,6 @@ class UkTabTable : public testing::TestWithParam<TabTableCase> {};
 
 TEST_P(UkTabTable, HoldsExactlyItsRowsInOrder) { checks::expectRows(GetParam().read(), GetParam().rows); }
 
-TEST_P(UkTabTable, ReadingTwiceGivesTheSameTable) {
-    const KeyTable& first = GetParam().read();
-    const KeyTable& second = GetParam().read();
-    EXPECT_EQ(&first, &second);
-    EXPECT_EQ(first.size(), GetParam().rows.size());
-}
-
 INSTANTIATE_TEST_SUITE_P(Uk, UkTabTable,
                          testing::Values(TabTableCase{"Ribbon", &AccessKeys_GB::ribbonKeys, kRibbonRows},
                                          TabTableCase{"Contextual", &AccessKeys_GB::contextualKeys,

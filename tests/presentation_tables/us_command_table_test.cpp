@@ -25,13 +25,7 @@ using namespace checks;
 
 class UsTable : public testing::TestWithParam<TableCase> {};
 
-TEST_P(UsTable, HasItsRowCountAndEveryReadYieldsTheOneBuiltList) {
-    const KeyTable& first = GetParam().read();
-    const KeyTable& second = GetParam().read();
-    EXPECT_EQ(first.size(), GetParam().rows);
-    EXPECT_EQ(&first, &second);
-    EXPECT_EQ(first.data(), second.data());
-}
+TEST_P(UsTable, HasItsRowCount) { EXPECT_EQ(GetParam().read().size(), GetParam().rows); }
 
 // In the command table buttons, menu buttons and check boxes are matched by title; the other roles
 // (incrementors, radio buttons, pop-up buttons, combo boxes) by description.

@@ -15,6 +15,7 @@
 #include "platform/sim/world.hpp"
 #include "profiles/presentation_profile.hpp"
 #include "sim_hosts/keyboard.hpp"
+#include "support/host_window.hpp"
 #include "support/sim_world_test.hpp"
 
 namespace {
@@ -25,6 +26,7 @@ namespace appkit = platform::appkit;
 using platform::sim::ScriptAnswer;
 using platform::sim::World;
 using platform::sim::world;
+using test_support::labelTexts;
 using Lines = std::vector<std::string>;
 
 // ---- Small tables: two tabs, and in the layer Home a check box and an incrementor ----------------
@@ -143,17 +145,14 @@ const Host& presentation() {
 // A host window: the toolbar row with a Save button, the US anchor, a Print button right of it; a
 // second row lower down with an Undo button and the UK anchor; the tabs, and Home's two commands.
 std::string windowFixture(const Host& host) {
-    return "window \"" + host.windowTitle + R"("
-  AXButton "Save" pos=100,10 size=20,20 name=save
-  AXMenuButton "Customize Quick Access Toolbar" pos=300,10 size=20,20 name=us-anchor
-  AXButton "Print" pos=400,10 size=20,20
+    return test_support::hostWindow(
+        {.title = host.windowTitle,
+         .nearToolbar = R"(  AXButton "Print" pos=400,10 size=20,20
   AXButton "Undo" pos=100,24 size=20,10 name=undo
   AXMenuButton "Customise Quick Access Toolbar" pos=300,24 size=20,10 name=uk-anchor
-  AXRadioButton "Home" value=1 pos=10,40 size=40,20 name=home
-  AXRadioButton "Insert" value=0 pos=60,40 size=40,20 name=insert
-  AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
-  AXIncrementor desc="Duration:" pos=40,80 size=20,20 name=duration
-)";
+)",
+         .moreCommands = R"(  AXIncrementor desc="Duration:" pos=40,80 size=20,20 name=duration
+)"});
 }
 
 // The other host than the one given.
@@ -191,15 +190,9 @@ protected:
 
     // A lone Option tap; the main queue does not run.
     static void tapOption() { sim_hosts::tapOption(world(), sim_hosts::Pump::never); }
-    static std::optional<appkit::Event> type(std::uint16_t keyCode, const std::string& characters) {
-        return world().deliver(World::keyDown(keyCode, characters));
-    }
-    static Lines visibleLabels() {
-        Lines texts;
-        for (const auto& window : world().visibleWindows()) {
-            texts.push_back(window.text);
-        }
-        return texts;
+    // A key-down of a letter or digit.
+    static std::optional<appkit::Event> type(char key) {
+        return world().deliver(World::keyDown(sim_hosts::keyCodeOf(key), std::string(1, key)));
     }
     static bool logged(const std::string& line) {
         const Lines lines = world().logLines();
@@ -254,12 +247,12 @@ constexpr LanguageChoice::Of hostUk = LanguageChoice::Of::hostUk;
 constexpr LanguageChoice::Of given = LanguageChoice::Of::given;
 
 TEST_P(HostProfiles, EnableScriptIsTheHostsOwnText) {
-    EXPECT_EQ(host().enableScript.size(), host().enableScriptBytes);
     start(host().usLanguage);
     tips_->updateEnableAccessKeys();
     const Lines scripts = world().scriptsRun();
     ASSERT_EQ(scripts.size(), 1U);
     EXPECT_EQ(scripts.front(), host().enableScript);
+    EXPECT_EQ(scripts.front().size(), host().enableScriptBytes);
 }
 
 // Start-up with each language: the log lines in their order, the alert for an unsupported language,
@@ -338,9 +331,9 @@ struct AnchorLanguage {
 };
 
 const AnchorLanguage anchorLanguages[] = {
-    {"US", {hostUs, {}}, "us-anchor", "save"},
+    {"US", {hostUs, {}}, "anchor", "save"},
     {"UK", {hostUk, {}}, "uk-anchor", "undo"},
-    {"fr-FR", {given, "fr-FR"}, "us-anchor", "save"},
+    {"fr-FR", {given, "fr-FR"}, "anchor", "save"},
 };
 
 using ToolbarAnchor = HostCases<AnchorLanguage>;
@@ -375,7 +368,7 @@ TEST_P(HostProfiles, BundleIdentifierIsComparedExactly) {
     world().pump();
     EXPECT_EQ(world().logLines(),
               (Lines{"VELKARO || Debug: Failed to get application", "Debug: Failed to get application"}));
-    EXPECT_TRUE(visibleLabels().empty());
+    EXPECT_TRUE(labelTexts().empty());
     EXPECT_FALSE(tips_->isLayerActive());
 }
 
@@ -398,11 +391,11 @@ TEST_P(IncrementorPress, FocusesBeforePressingInThePresentationHostOnly) {
     if (pump) {
         world().pump();
     }
-    EXPECT_FALSE(type(4, "h").has_value());
+    EXPECT_FALSE(type('h').has_value());
     if (pump) {
         world().pump();
     }
-    EXPECT_FALSE(type(2, "d").has_value());
+    EXPECT_FALSE(type('d').has_value());
     world().pump();
 
     const auto actions = world().actions();
@@ -419,7 +412,7 @@ TEST_P(IncrementorPress, FocusesBeforePressingInThePresentationHostOnly) {
         EXPECT_TRUE(sets.empty());
     }
     EXPECT_FALSE(tips_->isLayerActive());
-    EXPECT_TRUE(visibleLabels().empty());
+    EXPECT_TRUE(labelTexts().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothHosts, IncrementorPress,
@@ -432,16 +425,16 @@ TEST_P(HostProfiles, DisabledToolbarButton) {
     world().setEnabled(world().find("save"), false);
     tapOption();
     world().pump();
-    EXPECT_EQ(visibleLabels(), (Lines{"1", "H", "N"}));
+    EXPECT_EQ(labelTexts(), (Lines{"1", "H", "N"}));
     world().clearRecords();
-    EXPECT_FALSE(type(18, "1").has_value());
+    EXPECT_FALSE(type('1').has_value());
     world().pump();
     world().advanceClock(0.2);
     EXPECT_EQ(logged("Element with title is not enabled"), host().logsDisabledToolbarButton);
     EXPECT_TRUE(world().actions().empty());
     EXPECT_FALSE(tips_->isLayerActive());
-    EXPECT_TRUE(visibleLabels().empty());
-    EXPECT_TRUE(type(4, "h").has_value());
+    EXPECT_TRUE(labelTexts().empty());
+    EXPECT_TRUE(type('h').has_value());
 }
 
 using ToolbarDigitThatMatchesNothing = HostCases<KeyTiming>;
@@ -454,15 +447,15 @@ TEST_P(ToolbarDigitThatMatchesNothing, EndsTheMode) {
     world().clearRecords();
     tapOption();
     world().pump();
-    EXPECT_FALSE(type(23, "5").has_value());
+    EXPECT_FALSE(type('5').has_value());
     if (pump) {
         world().pump();
     }
     world().pump();
     EXPECT_TRUE(logged("VELKARO || QAT: No access keys found starting with 5"));
     EXPECT_FALSE(tips_->isLayerActive());
-    EXPECT_TRUE(visibleLabels().empty());
-    EXPECT_TRUE(type(4, "h").has_value());
+    EXPECT_TRUE(labelTexts().empty());
+    EXPECT_TRUE(type('h').has_value());
     world().pump();
     EXPECT_TRUE(world().actions().empty());
 }

@@ -10,6 +10,7 @@
 #include "platform/sim/world.hpp"
 #include "profiles/presentation_profile.hpp"
 #include "sim_hosts/keyboard.hpp"
+#include "support/host_window.hpp"
 #include "support/sim_world_test.hpp"
 #include "tables/presentation.hpp"
 #include "tables/spreadsheet.hpp"
@@ -21,6 +22,7 @@ using test_support::PrintTo;
 using platform::sim::ScriptAnswer;
 using platform::sim::World;
 using platform::sim::world;
+using test_support::labelTexts;
 using Texts = std::vector<std::string>;
 
 struct UkHost {
@@ -28,32 +30,24 @@ struct UkHost {
     std::string bundleIdentifier;
     keytips::HostProfile (*profile)();
     void (*setLanguage)();
-    // Fixture lines of further tabs, and the labels of the first layer.
-    std::string tabs;
+    // The tabs after Home, and the labels of the first layer.
+    std::vector<test_support::HostWindow::Tab> tabs;
     Texts firstLayerLabels;
 };
-
-Texts visibleLabels() {
-    Texts texts;
-    for (const auto& label : world().visibleWindows()) {
-        texts.push_back(label.text);
-    }
-    return texts;
-}
 
 class UkHosts : public test_support::SimWorldTest, public ::testing::WithParamInterface<UkHost> {};
 
 TEST_P(UkHosts, OptionHomeBoldWithTheUkTables) {
     const UkHost& host = GetParam();
     const int pid = world().launchApplication(host.bundleIdentifier);
-    world().loadFixture(pid, R"(window "Document"
-  AXButton "Save" pos=100,10 size=20,20
-  AXMenuButton "Customize Quick Access Toolbar" pos=200,10 size=20,20
-  AXMenuButton "Customise Quick Access Toolbar" pos=300,10 size=20,20
-  AXRadioButton "Home" value=false pos=10,40 size=40,20 name=home
- )" + host.tabs + R"(
-  AXCheckBox "Bold" value=0 pos=10,80 size=20,20 name=bold
-)");
+    std::vector<test_support::HostWindow::Tab> tabs{{"Home", "value=false"}};
+    tabs.insert(tabs.end(), host.tabs.begin(), host.tabs.end());
+    world().loadFixture(
+        pid, test_support::hostWindow(
+                 {.title = "Document",
+                  .anchorX = 200,
+                  .nearToolbar = "  AXMenuButton \"Customise Quick Access Toolbar\" pos=300,10 size=20,20\n",
+                  .tabs = tabs}));
     world().setFrontmost(pid);
     host.setLanguage();
     keytips::KeyTips tips(host.profile());
@@ -63,43 +57,43 @@ TEST_P(UkHosts, OptionHomeBoldWithTheUkTables) {
     sim_hosts::tapOption(world());
     // The two buttons left of the UK anchor are numbered (the US anchor is one of them); the UK
     // anchor is the customise button "B".
-    EXPECT_EQ(visibleLabels(), host.firstLayerLabels);
+    EXPECT_EQ(labelTexts(), host.firstLayerLabels);
 
-    world().deliver(World::keyDown(4, "h"));
+    world().deliver(World::keyDown(sim_hosts::keyCodeOf('h'), "h"));
     world().pump();
     ASSERT_EQ(world().actions().size(), 1U);
     EXPECT_EQ(world().actions()[0].element, world().find("home"));
-    EXPECT_EQ(visibleLabels(), (Texts{"1"}));
-    world().deliver(World::keyDown(18, "1"));
+    EXPECT_EQ(labelTexts(), (Texts{"1"}));
+    world().deliver(World::keyDown(sim_hosts::keyCodeOf('1'), "1"));
     world().pump();
     ASSERT_EQ(world().actions().size(), 2U);
     EXPECT_EQ(world().actions()[1].element, world().find("bold"));
     EXPECT_EQ(world().actions()[1].action, "AXPress");
-    EXPECT_TRUE(visibleLabels().empty());
+    EXPECT_TRUE(labelTexts().empty());
     EXPECT_FALSE(tips.isLayerActive());
-    world().reset();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     BothHosts, UkHosts,
     ::testing::Values(UkHost{
-                          "spreadsheet", "com.microsoft.Excel",
+                          "spreadsheet",
+                          "com.microsoft.Excel",
                           [] {
                               return keytips::spreadsheetProfile(keytips::spreadsheet::usTables(),
                                                                  keytips::spreadsheet::ukTables());
                           },
                           [] { world().setScriptAnswer("GetLanguageCode", ScriptAnswer::withText("2057")); },
                           // A tab titled with the US wording gets no label.
-                          R"( AXRadioButton "PivotTable Analyze" value=0 pos=60,40 size=40,20
-  AXRadioButton "Pivot Table Analyse" value=0 pos=110,40 size=40,20)",
+                          {{"PivotTable Analyze", "value=0"}, {"Pivot Table Analyse", "value=0"}},
                           Texts{"1", "2", "H", "B", "JT"}},
-                      UkHost{"presentation", "com.microsoft.Powerpoint",
+                      UkHost{"presentation",
+                             "com.microsoft.Powerpoint",
                              [] {
                                  return keytips::presentationProfile(keytips::presentation::usTables(),
                                                                      keytips::presentation::ukTables());
                              },
                              [] { world().setPreferredLanguages({"en-GB"}); },
-                             R"( AXRadioButton "Slide Master" value=0 pos=60,40 size=40,20)",
+                             {{"Slide Master", "value=0"}},
                              Texts{"1", "2", "H", "M", "B"}}),
     test_support::NameOfCase());
 

@@ -38,14 +38,14 @@ TEST_P(EarlierOpening, LeavesTheHiddenControlsOfTheEarlierTabAlone) {
     for (int visit = 0; visit < 2; ++visit) {
         session.open(c.earlier);
         ASSERT_TRUE(session.tips().mode().isSecondLayerActive());
-        sim::world().deliver(sim::World::keyDown(53, "\x1b"));
+        sim::world().deliver(sim::World::keyDown(keys::escape, "\x1b"));
         sim::world().pump();
     }
     ASSERT_FALSE(session.tips().commandAccessLayer().accessKeyToElement.empty());
     if (c.earlierLayer != "Home") {
         // Back to Home, whose panel the host shows when the later tab's layer opens.
         session.open({"h"});
-        sim::world().deliver(sim::World::keyDown(53, "\x1b"));
+        sim::world().deliver(sim::World::keyDown(keys::escape, "\x1b"));
         sim::world().pump();
     }
     sim::world().clearRecords();

@@ -19,6 +19,7 @@
 #include "platform/sim/world.hpp"
 #include "sim_hosts/ribbon.hpp"
 #include "support/case_names.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace {
 
@@ -49,11 +50,7 @@ struct Setting {
 
 using test_support::PrintTo;
 
-class KeysOnScreen : public ::testing::TestWithParam<Setting> {
-protected:
-    void SetUp() override { sim::world().reset(); }
-    void TearDown() override { sim::world().reset(); }
-};
+class KeysOnScreen : public test_support::SimWorldTest, public ::testing::WithParamInterface<Setting> {};
 
 TEST_P(KeysOnScreen, EachKeyOfAPanelOrMenuStandsOnOneControl) {
     const Setting& setting = GetParam();

@@ -178,7 +178,7 @@ private:
                                        appkit::ModifierFlags flags = 0) {
         const std::size_t before = sim::world().pendingMainBlocks();
         const bool passed = deliver(sim::World::keyDown(keyCode, characters, flags)).has_value();
-        if (passed && keyCode != 36 && sim::world().pendingMainBlocks() != before) {
+        if (passed && keyCode != keys::returnKey && sim::world().pendingMainBlocks() != before) {
             return "the key \"" + characters + "\" reached the host and was acted on as well";
         }
         return std::nullopt;
@@ -188,8 +188,8 @@ private:
         std::optional<std::string> broken;
         switch (step.kind) {
             case Kind::option:
-                deliver(sim::World::flagsChanged(58, appkit::optionFlag));
-                deliver(sim::World::flagsChanged(58, 0));
+                deliver(sim::World::flagsChanged(keys::leftOption, appkit::optionFlag));
+                deliver(sim::World::flagsChanged(keys::leftOption, 0));
                 modeMayOpen_ = true;
                 interrupted_ = false;  // what came before belongs to the earlier session
                 break;
@@ -197,24 +197,24 @@ private:
                 broken = keyDown(keyCodeOf(step.key), std::string(1, step.key));
                 break;
             case Kind::chord:
-                deliver(sim::World::flagsChanged(58, appkit::optionFlag));
+                deliver(sim::World::flagsChanged(keys::leftOption, appkit::optionFlag));
                 broken = keyDown(keyCodeOf(step.key), std::string(1, step.key), appkit::optionFlag);
-                deliver(sim::World::flagsChanged(58, 0));
+                deliver(sim::World::flagsChanged(keys::leftOption, 0));
                 break;
             case Kind::modifier:
-                deliver(sim::World::flagsChanged(56, appkit::shiftFlag));
-                deliver(sim::World::flagsChanged(56, 0));
+                deliver(sim::World::flagsChanged(keys::shift, appkit::shiftFlag));
+                deliver(sim::World::flagsChanged(keys::shift, 0));
                 interrupted_ = true;
                 break;
             case Kind::escape:
-                broken = keyDown(53, "\x1b");
+                broken = keyDown(keys::escape, "\x1b");
                 interrupted_ = true;
                 break;
             case Kind::returnKey:
-                broken = keyDown(36, "\r");
+                broken = keyDown(keys::returnKey, "\r");
                 break;
             case Kind::arrow:
-                broken = keyDown(125, "\xef\x9c\x81");
+                broken = keyDown(keys::downArrow, "\xef\x9c\x81");
                 break;
             case Kind::click:
                 deliver(sim::World::mouseDown());

@@ -47,7 +47,8 @@ inline std::string uppercased(std::string_view text) {
     return out;
 }
 
-// The virtual key code of a letter or digit on an ANSI keyboard.
+// The named keys, and the virtual key code of a letter or digit on an ANSI keyboard.
+namespace keys = sim_hosts::keys;
 using sim_hosts::keyCodeOf;
 
 // The elements below an element, depth first, each once.
@@ -183,7 +184,8 @@ private:
             return keytips::presentationProfile(keytips::presentation::usTables(),
                                                 keytips::presentation::ukTables());
         }
-        return keytips::spreadsheetProfile(keytips::spreadsheet::usTables(), keytips::spreadsheet::ukTables());
+        return keytips::spreadsheetProfile(keytips::spreadsheet::usTables(),
+                                           keytips::spreadsheet::ukTables());
     }
 
     keytips::HostProfile profile_;

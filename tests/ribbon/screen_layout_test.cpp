@@ -16,6 +16,7 @@
 
 #include "ribbon_session.hpp"
 #include "support/case_names.hpp"
+#include "support/sim_world_test.hpp"
 
 namespace ribbon_test {
 namespace {
@@ -209,11 +210,7 @@ struct HostCase {
 
 using test_support::PrintTo;
 
-class ScreenLayoutTest : public ::testing::TestWithParam<HostCase> {
-protected:
-    void SetUp() override { sim::world().reset(); }
-    void TearDown() override { sim::world().reset(); }
-};
+class ScreenLayoutTest : public test_support::SimWorldTest, public ::testing::WithParamInterface<HostCase> {};
 
 TEST_P(ScreenLayoutTest, NothingOnScreenOverlapsWhateverTabAndMenusAreOpen) {
     ScreenWalk walk(*GetParam().kind);

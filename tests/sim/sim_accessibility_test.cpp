@@ -326,8 +326,9 @@ TEST_F(SimAccessibility, LateEffectsQueueOnlyChangesOfTheTree) {
 
 // "AXValue" of tabs and check boxes is an integer or a boolean, and a change keeps each one's form;
 // one without a value takes an integer.
-TEST(SimValueForms, TabsAndCheckBoxesKeepTheFormOfTheirValue) {
-    world().reset();
+using SimValueForms = test_support::SimWorldTest;
+
+TEST_F(SimValueForms, TabsAndCheckBoxesKeepTheFormOfTheirValue) {
     const int pid = world().launchApplication("com.example.host");
     world().loadFixture(pid, R"(window "W"
   AXTabGroup

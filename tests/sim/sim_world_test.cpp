@@ -1,4 +1,6 @@
 // The world as a whole: its initial state, reset, and the screen picture.
+#include "support/sim_world_test.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -18,10 +20,11 @@ using platform::Rect;
 using platform::sim::World;
 using platform::sim::world;
 
+using SimWorld = test_support::SimWorldTest;
+
 // A record outlives its window: it names the window by a number never given again, and holds no
 // pointer to it once the window is gone, even when a new window takes the same memory.
-TEST(SimWorld, WindowRecordsNameWindowsByNumberAndDropPointersToDestroyedOnes) {
-    world().reset();
+TEST_F(SimWorld, WindowRecordsNameWindowsByNumberAndDropPointersToDestroyedOnes) {
     const auto make = [] {
         return std::make_unique<platform::appkit::Window>(Rect{}, 0, platform::appkit::BackingStore::buffered,
                                                           false);
@@ -41,11 +44,9 @@ TEST(SimWorld, WindowRecordsNameWindowsByNumberAndDropPointersToDestroyedOnes) {
     EXPECT_EQ(events[1].info.window, second.get());
     EXPECT_EQ(world().windows().at(0).number, events[1].info.number);
     second.reset();
-    world().reset();
 }
 
-TEST(SimWorld, ResetReturnsEverythingToTheInitialState) {
-    world().reset();
+TEST_F(SimWorld, ResetReturnsEverythingToTheInitialState) {
     const int pid = world().launchApplication("com.example.host");
     world().setFrontmost(pid);
     world().loadFixture(pid, "window \"W\"\n  AXButton \"B\" name=b\n");
@@ -117,16 +118,14 @@ TEST(SimWorld, ResetReturnsEverythingToTheInitialState) {
     EXPECT_EQ(order, "ttttttttmmmmmmmm");
 }
 
-TEST(SimWorld, NoScreensAndNoLanguagesAreAllowed) {
-    world().reset();
+TEST_F(SimWorld, NoScreensAndNoLanguagesAreAllowed) {
     world().setScreens({});
     world().setPreferredLanguages({});
     EXPECT_TRUE(platform::appkit::screenFrames().empty());
     EXPECT_TRUE(platform::foundation::preferredLanguages().empty());
 }
 
-TEST(SimWorld, PictureShowsElementsAndVisibleLabelsWithEscapedText) {
-    world().reset();
+TEST_F(SimWorld, PictureShowsElementsAndVisibleLabelsWithEscapedText) {
     world().setScreens({{{0, 0}, {1000, 800}}});
     const int pid = world().launchApplication("com.example.host");
     world().loadFixture(pid,

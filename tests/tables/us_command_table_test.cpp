@@ -49,14 +49,6 @@ class UsTable : public testing::TestWithParam<TableCase> {};
 
 TEST_P(UsTable, HasItsRowCount) { EXPECT_EQ(GetParam().read().size(), GetParam().rows); }
 
-TEST_P(UsTable, EveryReadYieldsTheOneBuiltList) {
-    const KeyTable& first = GetParam().read();
-    const KeyTable& second = GetParam().read();
-    EXPECT_EQ(&first, &second);
-    EXPECT_EQ(first.data(), second.data());
-    EXPECT_EQ(first.size(), second.size());
-}
-
 // The role and flag combinations a row may have.
 bool allowedCombination(const AccessKey& key, bool tabRow) {
     const std::string& role = key.role;
