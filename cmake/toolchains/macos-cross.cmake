@@ -46,10 +46,14 @@ set(CMAKE_INSTALL_NAME_TOOL ${KEYTIPS_INSTALL_NAME_TOOL} CACHE FILEPATH "Install
 # The target triple carries the architecture; CMake adds -arch, -isysroot and the minimum macOS.
 set(CMAKE_CXX_COMPILER_TARGET ${CMAKE_OSX_ARCHITECTURES}-apple-macos)
 set(CMAKE_OBJCXX_COMPILER_TARGET ${CMAKE_OSX_ARCHITECTURES}-apple-macos)
-# A Mac's standard library, not the host's; and LLVM's Mach-O linker, which clang finds as ld64.lld beside
-# itself (found above only to fail early when it is missing).
-set(CMAKE_CXX_FLAGS_INIT "-stdlib=libc++")
-set(CMAKE_OBJCXX_FLAGS_INIT "-stdlib=libc++")
+# A Mac's standard library, not this machine's: the SDK's libc++, its headers and its link stubs. clang
+# searches its own include/c++/v1 before the sysroot's, so on a machine with libc++ headers installed it
+# would read those, with Apple's availability markup off; -stdlib++-isystem makes the SDK's folder the
+# only place C++ headers come from. And LLVM's Mach-O linker, which clang finds as ld64.lld beside itself
+# (found above only to fail early when it is missing).
+set(keytips_sdk_cxx_flags "-stdlib=libc++ -stdlib++-isystem \"${CMAKE_OSX_SYSROOT}/usr/include/c++/v1\"")
+set(CMAKE_CXX_FLAGS_INIT "${keytips_sdk_cxx_flags}")
+set(CMAKE_OBJCXX_FLAGS_INIT "${keytips_sdk_cxx_flags}")
 foreach(kind IN ITEMS SHARED MODULE EXE)
   set(CMAKE_${kind}_LINKER_FLAGS_INIT "-fuse-ld=lld")
 endforeach()
