@@ -1,6 +1,7 @@
 // The tap's lifetime, the setting changing while the tap runs, and the shared library as the add-in
 // loads it.
 #include <atomic>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -119,6 +120,47 @@ TEST_F(Lifecycle, SharedLibraryClosedWhileRunningStaysMapped) {
         EXPECT_EQ(logs().back(), "Event monitor initialized");
     });
 }
+
+// The add-in starts the library on a thread of its own. Started on the main thread instead, the library
+// says first that the host will stop handling input; on its own thread it says nothing of the kind. The
+// tap fails here, so that the call returns and the main thread's case can run at all.
+struct StartingThread {
+    const char* name;
+    bool mainThread;
+};
+
+const StartingThread startingThreads[] = {{"main thread", true}, {"thread of its own", false}};
+
+class StartedOn : public TapFixture, public ::testing::WithParamInterface<StartingThread> {};
+
+TEST_P(StartedOn, SaysSoOnlyOnTheMainThread) {
+    const sim_hosts::LoadedLibrary library(SPANPICK_PATH);
+    ASSERT_TRUE(library.isOpen()) << library.error();
+    const auto initialize = library.entryPoint("initializeEventMonitor");
+    ASSERT_NE(initialize, nullptr);
+    sim::failNextTapCreation();
+
+    if (GetParam().mainThread) {
+        initialize();
+    } else {
+        std::thread(initialize).join();
+    }
+
+    std::vector<std::string> expected{
+        "AppleScript returned value: True", "Function will return: true",
+        "initializeEventMonitor function called", "Failed to create event tap",
+        "Event tap permissions: listen to events allowed: yes, post events allowed: yes"};
+    if (GetParam().mainThread) {
+        expected.insert(
+            expected.begin(),
+            "initializeEventMonitor called on the main thread: it runs that thread's run loop and "
+            "does not return, so the host will stop handling input");
+    }
+    EXPECT_EQ(logs(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lifecycle, StartedOn, ::testing::ValuesIn(startingThreads),
+                         test_support::NameOfCase());
 
 }  // namespace
 }  // namespace column_selector_test

@@ -16,4 +16,7 @@ void mainAsyncAfter(double seconds, Block block);
 // Starts a detached task that runs the block off the main thread.
 void detachTask(Block block);
 
+// Whether the calling thread is the process's main thread, the one the main queue runs on.
+bool isMainThread();
+
 }  // namespace platform::dispatch

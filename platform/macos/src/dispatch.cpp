@@ -3,6 +3,7 @@
 #include "platform/dispatch.hpp"
 
 #include <dispatch/dispatch.h>
+#include <pthread.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -35,5 +36,7 @@ void detachTask(Block block) {
     dispatch_async_f(dispatch_get_global_queue(DISPATCH_QUEUE_PRIORITY_DEFAULT, 0),
                      contextOf(std::move(block)), runBlock);
 }
+
+bool isMainThread() { return pthread_main_np() != 0; }
 
 }  // namespace platform::dispatch

@@ -2,6 +2,8 @@
 // pumps the queue, advances the clock or runs the tasks.
 #include "platform/dispatch.hpp"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -27,6 +29,9 @@ void detachTask(Block block) {
     std::lock_guard lock(state().queueMutex);
     state().tasks.push_back(std::move(block));
 }
+
+// The process's first thread, as on a Mac; the thread that pumps the queue is the tests' own business.
+bool isMainThread() { return gettid() == getpid(); }
 
 }  // namespace platform::dispatch
 
