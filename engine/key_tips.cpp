@@ -236,13 +236,14 @@ void KeyTips::checkShortcutMatch(std::string buffer) {  // NOLINT(performance-un
 
 std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Event& event) {
     const appkit::ModifierFlags flags = event.modifierFlags;
-    if ((flags & appkit::optionFlag) == 0) {
-        mode_.endSession();  // the user ends the session, with key tips on or off
-    }
+    const bool optionHeld = (flags & appkit::optionFlag) != 0;
     if (!EnableAccessKeys) {
+        if (!optionHeld) {
+            mode_.endSession();  // a modifier key ends the session with key tips off as well
+        }
         return event;
     }
-    if ((flags & appkit::optionFlag) != 0) {
+    if (optionHeld) {
         if ((flags & (appkit::commandFlag | appkit::controlFlag | appkit::shiftFlag)) != 0) {
             mode_.holdOptionChord();
         }
@@ -250,14 +251,18 @@ std::optional<appkit::Event> KeyTips::handleFlagsChangedEvent(const appkit::Even
     }
     if (isOptionKey(event.keyCode)) {
         if (!isLayerActive() && !mode_.blockAccessibility()) {
-            openMode();
+            openMode();  // which ends the session
             queueOpening();
-        } else if (isLayerActive()) {
-            queueShutDown(Closing::shutDown);
+        } else {
+            mode_.endSession();  // a second Option tap, or the end of an Option chord
+            if (isLayerActive()) {
+                queueShutDown(Closing::shutDown);
+            }
         }
         mode_.releaseOptionChord();
         return event;
     }
+    mode_.endSession();  // another modifier key, down or up
     if (isLayerActive()) {
         queueShutDown(Closing::shutDown);
     }

@@ -9,12 +9,13 @@ bool ModeState::stillWanted(Ticket held, BlockScope scope) const {
         case BlockScope::mode:
             return held.mode == modeGeneration_ && isActive();
         case BlockScope::session:
-            return held.mode == modeGeneration_ && held.interruptions == interruptions_;
+            return held.session == sessions_;
     }
     return false;
 }
 
 void ModeState::openMode() {
+    endSession();
     firstLayerActive_ = true;
     tabPressedInMode_ = false;
     ++modeGeneration_;

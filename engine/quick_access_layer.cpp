@@ -71,7 +71,7 @@ std::vector<RelevantElement> QuickAccessLayer::buildQuickAccessToolbar(const std
     return numberToolbarButtons(list, cache);
 }
 
-bool QuickAccessLayer::findToolbarAnchor(const std::vector<Element>& list, AttributeCache& cache) {
+void QuickAccessLayer::findToolbarAnchor(const std::vector<Element>& list, AttributeCache& cache) {
     const std::string_view anchorTitle = context_.language() == context_.profile().ukLanguage
                                              ? "Customise Quick Access Toolbar"
                                              : "Customize Quick Access Toolbar";
@@ -89,7 +89,9 @@ bool QuickAccessLayer::findToolbarAnchor(const std::vector<Element>& list, Attri
         }
         return false;
     };
-    return findAnchor("AXMenuButton", anchorTitle) || findAnchor("AXButton", "Search (Cmd + Ctrl + U)");
+    if (!findAnchor("AXMenuButton", anchorTitle)) {
+        findAnchor("AXButton", "Search (Cmd + Ctrl + U)");
+    }
 }
 
 std::vector<RelevantElement> QuickAccessLayer::numberToolbarButtons(const std::vector<Element>& list,
@@ -156,8 +158,9 @@ void QuickAccessLayer::press(const std::string& key) {
         }
         logValueReadFailure(*element, exact);
         // The labels go first; the button is pressed a moment later, once they are off the screen.
-        // Both belong to this session, which outlives the mode the press ended: a mode opened meanwhile
-        // keeps its labels and is not acted in, and the press is dropped when the user ends the session.
+        // Both belong to this session, which outlives the mode the press ended. Both are dropped when
+        // the session ends meanwhile: by the user, or by a new mode, which keeps its labels and is not
+        // acted in.
         platform::dispatch::detachTask(
             [closeLabels = context_.guard(BlockScope::session, [this] { close(); }),
              pressButton = context_.guard(BlockScope::session, [this, target = *element, exact] {

@@ -1,7 +1,5 @@
 // The ribbon-tab layer: labels the tabs, presses the one whose letters are typed and opens its
 // command layer.
-#include <array>
-
 #include "engine/layer_context.hpp"
 #include "engine/layers.hpp"
 #include "engine/matching.hpp"

@@ -386,6 +386,17 @@ public:
                  return std::nullopt;
              },
              false},
+            // Option held with another key, then released: the chord's key is the host's, in any mode;
+            // the release opens no mode and ends the session.
+            {"an Option chord",
+             [](keytips::KeyTips&) {
+                 using W = platform::sim::World;
+                 world().deliver(W::flagsChanged(keys::leftOption, optionFlag));
+                 const bool passed = world().deliver(W::keyDown(keyCodeOf('c'), "c", optionFlag)).has_value();
+                 world().deliver(W::flagsChanged(keys::leftOption, 0));
+                 return std::optional(passed);
+             },
+             false},
             {"key tips switched off",
              [switchOff](keytips::KeyTips& tips) {
                  switchOff(tips);

@@ -93,7 +93,6 @@ class CachedText {
 public:
     explicit CachedText(const AttributeValue* value) : value_(value) {}
 
-    [[nodiscard]] bool isAbsent() const { return value_ == nullptr; }
     [[nodiscard]] bool isText() const { return value_ != nullptr && value_->text() != nullptr; }
     [[nodiscard]] bool isNotText() const { return value_ != nullptr && value_->text() == nullptr; }
     // The text; none when absent or not text.

@@ -61,8 +61,9 @@ protected:
 
 private:
     // Records the position of the toolbar's row anchor (the customise menu button, failing that the
-    // search button) as the toolbar's coordinates; false when neither is found with a position.
-    bool findToolbarAnchor(const std::vector<Element>& elements, AttributeCache& attributeCache);
+    // search button) as the toolbar's coordinates; when neither is found with a position, those of an
+    // earlier opening stay.
+    void findToolbarAnchor(const std::vector<Element>& elements, AttributeCache& attributeCache);
     // Numbers the buttons left of the anchor on its row, one key per distinct title, and labels them.
     std::vector<RelevantElement> numberToolbarButtons(const std::vector<Element>& elements,
                                                       AttributeCache& attributeCache);

@@ -37,17 +37,20 @@ constexpr bool includes(Closing closing, Closing step) {
 // How long a block queued on the main queue or a task stays wanted:
 // - `engine`: while the engine exists (taking a mode down, clearing the screen);
 // - `mode`: while the key-tip mode it was queued in is still open (a typed key's press);
-// - `session`: until a new mode opens or the user ends the session (Escape, a click, a modifier,
-//   the host resigning, key tips switched off), even after the mode itself ended (a toolbar
-//   button's press).
+// - `session`: until the session it was queued in ends (a new mode, Escape, a click, a modifier, the
+//   host resigning, key tips switched off), even after the mode itself ended (a toolbar button's
+//   press).
 enum class BlockScope { engine, mode, session };
 
+// A session begins with a mode and ends when the next mode opens or the user ends it. It outlives
+// its mode only between a toolbar press and its delayed press: the press ends the mode at once, and
+// the button is pressed a moment later unless the session has ended meanwhile.
 class ModeState {
 public:
     // The mode and session current at one moment: a queued block holds the ticket of its queueing.
     struct Ticket {
         std::uint64_t mode = 0;
-        std::uint64_t interruptions = 0;
+        std::uint64_t session = 0;
     };
 
     // ---- Reads ----
@@ -66,12 +69,13 @@ public:
     [[nodiscard]] bool tabPressedInMode() const { return tabPressedInMode_; }
     // Counts the openings of key-tip mode.
     [[nodiscard]] std::uint64_t modeGeneration() const { return modeGeneration_; }
-    [[nodiscard]] Ticket ticket() const { return {modeGeneration_, interruptions_}; }
+    [[nodiscard]] Ticket ticket() const { return {modeGeneration_, sessions_}; }
     // Whether a block holding `held` is still wanted within `scope`.
     [[nodiscard]] bool stillWanted(Ticket held, BlockScope scope) const;
 
     // ---- Transitions ----
-    // Option tapped with no mode open: a new mode, at the first layer, with nothing typed yet.
+    // Option tapped with no mode open: a new mode, at the first layer, with nothing typed yet. It ends
+    // the session before it.
     void openMode();
     // A tab's letters are typed: the keys that follow go to the command layer.
     void enterSecondLayer();
@@ -81,8 +85,8 @@ public:
     void leaveFirstLayer();
     // Both layers end; of the steps named, the layer history and the key buffers are emptied.
     void endMode(Closing closing);
-    // The user ends the session: blocks of the `session` scope queued until now are dropped.
-    void endSession() { ++interruptions_; }
+    // The session ends: blocks of the `session` scope queued until now are dropped.
+    void endSession() { ++sessions_; }
     // An Option chord is seen, or the Option release after it.
     void holdOptionChord() { blockAccessibility_ = true; }
     void releaseOptionChord() { blockAccessibility_ = false; }
@@ -107,8 +111,8 @@ private:
     std::vector<std::string> layerHistory_;
     bool tabPressedInMode_ = false;
     std::uint64_t modeGeneration_ = 0;
-    // Counts the user's ends of a session.
-    std::uint64_t interruptions_ = 0;
+    // Counts the sessions ended.
+    std::uint64_t sessions_ = 0;
 };
 
 }  // namespace keytips
