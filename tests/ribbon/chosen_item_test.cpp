@@ -119,5 +119,61 @@ INSTANTIATE_TEST_SUITE_P(Hosts, ChosenItem,
                          ::testing::Combine(::testing::ValuesIn(cases), ::testing::ValuesIn(pumps)),
                          test_support::NameOfCase{});
 
+// A combo box is no item to choose: focused and pressed in its menu, it leaves the menu open, and a
+// second session's Escape cancels that menu.
+struct ComboBoxCase {
+    const char* name;
+    const char* language;
+    std::string keys;      // after Option: the menu's group button, then the combo box's shortcut
+    const char* comboBox;  // the combo box's description
+    const char* menu;      // the menu it stands in
+};
+
+class ComboBoxInAMenu : public ::testing::TestWithParam<std::tuple<ComboBoxCase, PumpCase>> {};
+
+TEST_P(ComboBoxInAMenu, KeepsTheMenuOpenUntilEscapeCancelsIt) {
+    const ComboBoxCase& c = std::get<0>(GetParam());
+    const Pump pump = std::get<1>(GetParam()).pump;
+    RibbonSession session(sim_hosts::RibbonOptions{.language = c.language});
+    const ax::Element menu = session.host().menus.at(c.menu);
+
+    sim_hosts::tapOption(sim::world(), pump);
+    sim_hosts::typeCharacters(sim::world(), c.keys, pump);
+    sim::world().pump();
+    sim::world().advanceClock(1);
+    ASSERT_FALSE(sim::world().actions().empty());
+    const sim::ActionRecord pressed = sim::world().actions().back();
+    EXPECT_EQ(pressed.action, "AXPress");
+    EXPECT_EQ(pressed.role, "AXComboBox");
+    EXPECT_EQ(pressed.description, c.comboBox);
+    ASSERT_FALSE(sim::world().attributeSets().empty());
+    EXPECT_EQ(sim::world().attributeSets().back().attribute, "AXFocused");
+    EXPECT_EQ(sim::world().attributeSets().back().element, pressed.element);
+    EXPECT_FALSE(session.tips().isLayerActive());
+    EXPECT_TRUE(sim::world().visibleWindows().empty());
+    EXPECT_EQ(popoversShown(session.host().window), std::vector<ax::Element>{menu});
+
+    sim::world().clearRecords();
+    sim_hosts::tapOption(sim::world(), pump);
+    sim::world().deliver(sim::World::keyDown(sim_hosts::keys::escape, "\x1b"));
+    sim::world().pump();
+    sim::world().advanceClock(1);
+    ASSERT_FALSE(sim::world().actions().empty());
+    const sim::ActionRecord last = sim::world().actions().back();
+    EXPECT_EQ(last.action, "AXCancel");
+    EXPECT_EQ(last.element, menu);
+    EXPECT_TRUE(popoversShown(session.host().window).empty());
+}
+
+const ComboBoxCase comboBoxCases[] = {
+    {"SpreadsheetFontInTheFontMenu", "1033", "hzfff", "Font:", "Font"},
+    {"SpreadsheetFontSizeInTheFontMenu", "1033", "hzffs", "Font Size:", "Font"},
+    {"SpreadsheetUkNumberFormatInTheNumberMenu", "2057", "hznn", "Number Format", "Number"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Hosts, ComboBoxInAMenu,
+                         ::testing::Combine(::testing::ValuesIn(comboBoxCases), ::testing::ValuesIn(pumps)),
+                         test_support::NameOfCase{});
+
 }  // namespace
 }  // namespace ribbon_test

@@ -166,6 +166,7 @@ protected:
             world().addElement(borders, {.role = "AXMenuButton", .title = "Line Style", .name = "lineStyle"});
         world().addElement(borders, {.role = "AXCheckBox", .title = "Thick", .value = 0, .name = "thick"});
         world().addElement(borders, {.role = "AXButton", .title = "Draw", .enabled = false, .name = "draw"});
+        world().addElement(borders, {.role = "AXComboBox", .description = "Weight:", .name = "weight"});
         const Element colors = menu("colorsMenu");
         world().addElement(colors, {.role = "AXButton", .title = "Red", .name = "red"});
         const Element styles = menu("stylesMenu");
@@ -239,12 +240,25 @@ const MenuCase menuCases[] = {
     {"press of a button whose menu opens on show menu only", {{"lineStyle", "AXPress", Error::success}}, {}},
     {"disabled item", {{"draw", "AXPress", Error::cannotComplete}}, {"bordersMenu"}},
     {"press of the menu itself", {{"bordersMenu", "AXPress", Error::success}}, {"bordersMenu"}},
+    {"combo box pressed", {{"weight", "AXPress", Error::success}}, {"bordersMenu"}},
     {"further menu cancelled",
      {{"lineColor", "AXPress", Error::success}, {"colorsMenu", "AXCancel", Error::success}},
      {"bordersMenu"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(SimMenus, MenuChoice, ::testing::ValuesIn(menuCases), test_support::NameOfCase());
+
+// A combo box in a menu is focused and pressed to type into it: the menu stays until an item is chosen.
+TEST_F(SimMenus, AComboBoxFocusedAndPressedKeepsItsMenu) {
+    ASSERT_EQ(performAction(world().find("borders"), "AXShowMenu"), Error::success);
+    const Element weight = world().find("weight");
+    EXPECT_EQ(platform::ax::setAttributeValue(weight, "AXFocused", true), Error::success);
+    EXPECT_EQ(menusShown(), std::vector<Element>{world().find("bordersMenu")});
+    EXPECT_EQ(performAction(weight, "AXPress"), Error::success);
+    EXPECT_EQ(menusShown(), std::vector<Element>{world().find("bordersMenu")});
+    EXPECT_EQ(performAction(world().find("top"), "AXPress"), Error::success);
+    EXPECT_TRUE(menusShown().empty());
+}
 
 // The item's own effect stays: a check box chosen in a menu is toggled as the menu closes.
 TEST_F(SimMenus, ACheckBoxChosenInAMenuIsToggled) {

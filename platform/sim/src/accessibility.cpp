@@ -250,10 +250,12 @@ Effect effectOf(const Node& node, std::string_view action) {
     return Effect::none;
 }
 
-// A press of a menu's item chooses it, unless the press opens a further menu.
+// A press of a menu's item chooses it, unless the press opens a further menu or the item is a combo
+// box: pressing one puts the typing into its field, and its menu stays open until an item is chosen.
 Response responseOf(Element element, const Node& node, std::string_view action) {
     const Effect effect = effectOf(node, action);
-    return {effect, action == "AXPress" && effect != Effect::showMenu && standsInMenu(element, node)};
+    return {effect, action == "AXPress" && effect != Effect::showMenu && !hasRole(node, "AXComboBox") &&
+                        standsInMenu(element, node)};
 }
 
 // Looks the element up again: a late effect runs after the action has returned.

@@ -230,7 +230,8 @@ public:
     // of the focused window's children at once. "AXCancel" on an "AXPopover" removes it from its
     // parents. "AXPress" on a check box toggles its "AXValue" (true / false when it is a boolean, else
     // 1 / 0; an absent or zero value becomes 1). "AXPress" on an item of a menu (an element below an
-    // "AXPopover", not one itself) chooses it, unless the press shows a menu: as a host closes its
+    // "AXPopover", not one itself) chooses it, unless the press shows a menu or the item is a combo box
+    // ("AXComboBox", which a press, like a focus, only readies for typing): as a host closes its
     // menus when an item is chosen, every popover above the item is removed from its parents, and so
     // is every popover above the button that last showed a removed one (a menu opened from an item of
     // another menu closes that menu too).
