@@ -1,8 +1,14 @@
 // The system log of a few scripted sessions in each host, compared line by line with the expected text
-// in golden_logs/ beside this file: the road of one key press, keys that match nothing in each layer, a
-// toolbar digit, a disabled tab and the end of a mode by Escape, then a start-up in an unsupported
-// language. Every log line the libraries write appears there once, byte for byte; each session begins
-// with a line "## " and what it does.
+// in golden_logs/ beside this file: a start-up whose setting cannot be read until the add-in switches
+// key tips on, the road of one key press on the tab already selected, keys that match nothing in each
+// layer and on the toolbar, a toolbar digit, a disabled tab, the end of a mode by Escape, a disabled
+// toolbar button, then a start-up in an unsupported language. The files hold the whole log of these
+// sessions, byte for byte, and nothing more: the log texts that only other roads write are not in them,
+// among them those of a script that cannot be made or returns no value, a language macro that fails, a
+// host application or remembered window not found, an element whose position or size cannot be read, a
+// first layer with nothing to label, a typed tab or toolbar key whose control is not found, an unselected
+// tab pressed, a step back to an earlier layer, the host losing focus and the missing accessibility
+// permission. Each session begins with a line "## " and what it does.
 //
 // KEYTIPS_UPDATE_GOLDEN=1 in the environment makes the test write the log it gets into the files
 // instead of comparing; review the change with git diff before committing it.

@@ -69,6 +69,20 @@ std::size_t positionOf(const std::string& text, const std::string& part) {
     return at;
 }
 
+// Fails the test unless the parts stand in the text in this order and none of the absent ones does.
+void expectInOrder(const std::string& text, const std::vector<std::string>& parts,
+                   const std::vector<std::string>& absent) {
+    std::size_t from = 0;
+    for (const std::string& part : parts) {
+        const std::size_t at = text.find(part, from);
+        ASSERT_NE(at, std::string::npos) << "missing, or out of order: " << part << "\n" << text;
+        from = at + part.size();
+    }
+    for (const std::string& part : absent) {
+        EXPECT_EQ(text.find(part), std::string::npos) << "unexpected: " << part << "\n" << text;
+    }
+}
+
 // ---- Bad input: a message, a non-zero exit, nothing typed ----
 
 struct BadInput {
@@ -114,6 +128,34 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"ClickForTheColumnSelector", {"--column-selector", "click"}, {"keys only"}}),
     test_support::NameOfCase());
 
+// ---- What an unknown word's message suggests, first to last ----
+
+struct Suggestion {
+    std::string name;
+    std::string word;
+    std::vector<std::string> suggested;  // in this order in the error output
+    std::vector<std::string> absent;
+};
+
+class SuggestionTest : public ::testing::TestWithParam<Suggestion> {};
+
+TEST_P(SuggestionTest, NamesWhatWasMeantFirst) {
+    const Outcome result = run({"option", GetParam().word});
+    EXPECT_NE(result.status, 0);
+    EXPECT_EQ(result.out, "");
+    expectInOrder(result.err, GetParam().suggested, GetParam().absent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SuggestionTest,
+    ::testing::Values(
+        // A named key with a capital: the key's word in lower case, then its letters.
+        Suggestion{"CapitalisedReturn", "Return", {"\"Return\"", "\"return\"", "R,e,t,u,r,n"}, {}},
+        Suggestion{"CapitalisedEsc", "Esc", {"\"Esc\"", "\"esc\"", "E,s,c"}, {}},
+        // Letters that make no word in lower case: only the letters.
+        Suggestion{"CapitalisedLettersRunTogether", "Fc", {"\"Fc\"", "F,c", acceptedWords}, {"\"fc\""}}),
+    test_support::NameOfCase());
+
 // ---- Every key a user types ----
 
 struct KeyWord {
@@ -128,15 +170,7 @@ class KeyWordTest : public ::testing::TestWithParam<KeyWord> {};
 TEST_P(KeyWordTest, TypesTheKeysAKeyboardSends) {
     const Outcome result = run(GetParam().args);
     ASSERT_EQ(result.status, 0) << result.err;
-    std::size_t from = 0;
-    for (const std::string& line : GetParam().lines) {
-        const std::size_t at = result.out.find(line, from);
-        ASSERT_NE(at, std::string::npos) << "missing, or out of order: " << line << "\n" << result.out;
-        from = at + line.size();
-    }
-    for (const std::string& line : GetParam().absent) {
-        EXPECT_EQ(result.out.find(line), std::string::npos) << "unexpected: " << line << "\n" << result.out;
-    }
+    expectInOrder(result.out, GetParam().lines, GetParam().absent);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -111,6 +111,13 @@ std::optional<std::string> shifted(const std::optional<std::string>& characters)
     return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
 }
 
+std::string lowercased(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    return lower;
+}
+
 std::string unknownWord(std::string_view word, std::string_view why) {
     std::string text = "unknown key word \"" + printable(word) + "\"";
     if (!why.empty()) {
@@ -125,9 +132,31 @@ std::string unknownWord(std::string_view word, std::string_view why) {
 // Turns the words into strokes, keeping track of the modifiers held across words.
 class Parser {
 public:
+    // The steps of one word, or the error that names it. A word that is known in lower case
+    // ("Return", "Esc") is suggested in lower case first.
     std::optional<std::string> parse(std::string_view part, std::vector<Step>& steps) {
+        const std::optional<std::string> why = parseWord(part, steps);
+        if (!why) {
+            return std::nullopt;
+        }
+        const std::string lower = lowercased(part);
+        std::vector<Step> unused;
+        if (lower != part && !Parser(*this).parseWord(lower, unused)) {
+            std::string reason = *why;
+            if (!reason.empty()) {
+                reason.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
+            }
+            return unknownWord(
+                part, "did you mean \"" + printable(lower) + "\"?" + (reason.empty() ? "" : " " + reason));
+        }
+        return unknownWord(part, *why);
+    }
+
+private:
+    // The steps of one word; when it is not understood, why (empty when there is nothing to add).
+    std::optional<std::string> parseWord(std::string_view part, std::vector<Step>& steps) {
         if (part.empty()) {
-            return unknownWord(part, "an empty word");
+            return "an empty word";
         }
         for (const auto& [word, action] : actionWords) {
             if (part == word) {
@@ -150,7 +179,7 @@ public:
         for (std::size_t plus = rest.find('+'); plus != std::string_view::npos; plus = rest.find('+')) {
             const Modifier* modifier = modifierNamed(rest.substr(0, plus));
             if (modifier == nullptr) {
-                return unknownWord(part, "\"" + printable(rest.substr(0, plus)) + "\" is not a modifier");
+                return "\"" + printable(rest.substr(0, plus)) + "\" is not a modifier";
             }
             chord.push_back(modifier);
             rest = rest.substr(plus + 1);
@@ -164,10 +193,9 @@ public:
                 for (const char c : part) {
                     joined += std::string(joined.empty() ? "" : ",") + c;
                 }
-                return unknownWord(part,
-                                   "to type its keys one after another ahead of the host's queue: " + joined);
+                return "to type its keys one after another ahead of the host's queue: " + joined;
             }
-            return unknownWord(part, "");
+            return "";
         }
         if (key->shifted && std::find(chord.begin(), chord.end(), &shiftModifier()) == chord.end()) {
             chord.push_back(&shiftModifier());
@@ -176,7 +204,6 @@ public:
         return std::nullopt;
     }
 
-private:
     static Stroke modifierStroke(const Modifier& modifier, bool down, std::uint64_t flags) {
         return {modifier.keyCode, down, flags, std::nullopt};
     }
@@ -189,11 +216,11 @@ private:
     std::optional<std::string> holdOrRelease(std::string_view part, std::vector<Step>& steps) {
         const Modifier* modifier = modifierNamed(part.substr(1));
         if (modifier == nullptr) {
-            return unknownWord(part, "\"" + printable(part.substr(1)) + "\" is not a modifier");
+            return "\"" + printable(part.substr(1)) + "\" is not a modifier";
         }
         const bool press = part.front() == '+';
         if (press == isHeld(*modifier)) {
-            return unknownWord(part, press ? "already held" : "not held");
+            return press ? "already held" : "not held";
         }
         if (press) {
             heldKeys_.push_back(modifier);
